@@ -1,0 +1,23 @@
+# The two set-up commands: `make run` and `make test`. Both install what is missing first.
+BUILD ?= build
+JOBS ?= 2
+SANITIZE ?= 0
+CMAKE_FLAGS ?=
+
+.PHONY: run test build deps clean
+
+deps:
+	@scripts/install-deps
+
+build: deps
+	@cmake -S . -B $(BUILD) -DVARKEL_SANITIZE=$(if $(filter 1,$(SANITIZE)),ON,OFF) $(CMAKE_FLAGS) >/dev/null
+	@cmake --build $(BUILD) -j$(JOBS)
+
+test: build
+	@cd $(BUILD) && ctest -j$(JOBS) --output-on-failure --timeout 300
+
+run: build
+	@scripts/run-demo $(BUILD)
+
+clean:
+	rm -rf $(BUILD)

@@ -1,0 +1,3 @@
+// Placeholder until this area lands.
+#pragma once
+#include "platform/wintypes.h"

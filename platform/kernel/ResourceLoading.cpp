@@ -127,7 +127,7 @@ int LoadStringW(HINSTANCE module, UINT id, LPWSTR buffer, int bufferMax) {
         return static_cast<int>(found.length);
     }
     size_t copied = std::min(found.length, static_cast<size_t>(bufferMax - 1));
-    std::copy_n(found.text, copied, buffer);
+    std::memcpy(buffer, found.text, copied * sizeof(WCHAR));  // the table's bytes, copied as bytes
     buffer[copied] = 0;
     return static_cast<int>(copied);
 }

@@ -29,6 +29,13 @@ bool isStringTableFile(const fs::path& path) {
     return strings && fs::is_regular_file(path);
 }
 
+// "<module folder>/text/<TYPE>/<NAME>.txt": names the input without the machine's path, so that the
+// generated source is the same wherever the tree lies.
+std::string originOf(const fs::path& file, const fs::path& typeFolder) {
+    fs::path moduleFolder = typeFolder.parent_path().parent_path();
+    return (moduleFolder.filename() / file.lexically_relative(moduleFolder)).string();
+}
+
 void compileTextType(const fs::path& typeFolder, std::vector<CompiledResource>* out,
                      Diagnostics& diagnostics) {
     auto type = parseResourceKey(typeFolder.filename().string());
@@ -44,7 +51,7 @@ void compileTextType(const fs::path& typeFolder, std::vector<CompiledResource>* 
             continue;
         }
         auto bytes = readTextResource(file.string(), file.string(), diagnostics);
-        if (bytes) out->push_back({*type, *name, std::move(*bytes), file.string()});
+        if (bytes) out->push_back({*type, *name, std::move(*bytes), originOf(file, typeFolder)});
     }
 }
 

@@ -42,6 +42,12 @@ bool isIdentifier(const std::string& text) {
     return true;
 }
 
+// The folder without a trailing separator, so that its last component names the module folder.
+std::filesystem::path folderPath(const std::string& text) {
+    std::filesystem::path path = std::filesystem::path(text).lexically_normal();
+    return path.has_filename() || !path.has_parent_path() ? path : path.parent_path();
+}
+
 // The options, or nothing when the command line is malformed.
 std::optional<Options> parseOptions(int argc, char** argv) {
     Options options;
@@ -50,7 +56,7 @@ std::optional<Options> parseOptions(int argc, char** argv) {
         if (i + 1 >= argc) return std::nullopt;
         std::string value = argv[i + 1];
         if (name == "--input")
-            options.inputs.emplace_back(value);
+            options.inputs.push_back(folderPath(value));
         else if (name == "--module" && options.module.empty())
             options.module = value;
         else if (name == "--source" && options.source.empty())

@@ -14,3 +14,5 @@
 #include "platform/heap.h"
 #include "platform/resources.h"
 #include "platform/cedb.h"
+#include "platform/wingdi.h"
+#include "platform/commctrl.h"

@@ -1,0 +1,2 @@
+# The PNG round trip reads snapshots back with libpng.
+set(TEST_LIBRARIES PkgConfig::PNG)

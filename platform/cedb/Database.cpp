@@ -1,0 +1,108 @@
+// Loading a database's records from its table and keeping its sort orders in step with writes.
+#include "Database.h"
+
+#include <sqlite3.h>
+
+#include <cstring>
+
+#include "Store.h"
+
+namespace platform::cedb {
+
+bool Database::readDescription(int64_t& version) {
+    Statement info = m_store.prepare("SELECT version, sorts FROM cedb_databases WHERE oid = ?");
+    if (!info) return false;
+    sqlite3_bind_int64(info.get(), 1, m_oid);
+    int rc = sqlite3_step(info.get());
+    if (rc == SQLITE_DONE) return SetLastError(ERROR_INVALID_PARAMETER), false;
+    if (rc != SQLITE_ROW) return m_store.fail();
+    version = sqlite3_column_int64(info.get(), 0);
+    const void* sorts = sqlite3_column_blob(info.get(), 1);
+    size_t bytes = static_cast<size_t>(sqlite3_column_bytes(info.get(), 1));
+    if (bytes % sizeof(SORTORDERSPEC) != 0 || bytes > CEDB_MAXSORTORDER * sizeof(SORTORDERSPEC))
+        return SetLastError(ERROR_BADDB), false;
+    m_sorts.resize(bytes / sizeof(SORTORDERSPEC));
+    if (bytes != 0) std::memcpy(m_sorts.data(), sorts, bytes);
+    return true;
+}
+
+bool Database::refresh() {
+    if (!m_stale) return true;
+    int64_t version = 0;
+    if (!readDescription(version)) return false;
+    if (version != m_version && !load(version)) return false;
+    m_stale = false;
+    return true;
+}
+
+bool Database::load(int64_t version) {
+    Statement rows = m_store.prepare("SELECT oid, props FROM " + table());
+    if (!rows) return false;
+    std::unordered_map<CEOID, Blob> records;
+    int rc = SQLITE_ROW;
+    while ((rc = sqlite3_step(rows.get())) == SQLITE_ROW) {
+        auto oid = static_cast<CEOID>(sqlite3_column_int64(rows.get(), 0));
+        const char* bytes = static_cast<const char*>(sqlite3_column_blob(rows.get(), 1));
+        Blob blob(bytes != nullptr ? bytes : "", static_cast<size_t>(sqlite3_column_bytes(rows.get(), 1)));
+        if (!wellFormed(blob) || records.size() >= CEDB_MAXRECORDS) return SetLastError(ERROR_BADDB), false;
+        records.emplace(oid, std::move(blob));
+    }
+    if (rc != SQLITE_DONE) return m_store.fail();
+    m_records = std::move(records);
+    m_version = version;
+    for (auto& [prop, index] : m_indexes)
+        rebuild(*index);
+    return true;
+}
+
+const Blob* Database::record(CEOID oid) const {
+    auto it = m_records.find(oid);
+    return it != m_records.end() ? &it->second : nullptr;
+}
+
+IndexEntry Database::entryOf(CEOID oid, const SortIndex& index) const {
+    const Blob* blob = record(oid);
+    return IndexEntry{blob != nullptr ? keyOf(*blob, index.spec().propid) : SortKey{}, oid};
+}
+
+void Database::rebuild(SortIndex& index) const {
+    std::vector<IndexEntry> entries;
+    entries.reserve(m_records.size());
+    for (const auto& [oid, blob] : m_records)
+        entries.push_back(IndexEntry{keyOf(blob, index.spec().propid), oid});
+    index.assign(std::move(entries));
+}
+
+SortIndex& Database::index(CEPROPID sortProp) {
+    auto it = m_indexes.find(sortProp);
+    if (it != m_indexes.end()) return *it->second;
+    SORTORDERSPEC spec{sortProp, 0};
+    for (const SORTORDERSPEC& s : m_sorts) {
+        if (s.propid == sortProp) spec = s;
+    }
+    auto index = std::make_unique<SortIndex>(spec);
+    rebuild(*index);
+    return *m_indexes.emplace(sortProp, std::move(index)).first->second;
+}
+
+void Database::put(CEOID oid, Blob blob) {
+    auto it = m_records.find(oid);
+    if (it != m_records.end()) {
+        for (auto& [prop, index] : m_indexes)
+            index->erase(entryOf(oid, *index));
+        it->second = std::move(blob);
+    } else {
+        it = m_records.emplace(oid, std::move(blob)).first;
+    }
+    for (auto& [prop, index] : m_indexes)
+        index->insert(IndexEntry{keyOf(it->second, prop), oid});
+}
+
+void Database::remove(CEOID oid) {
+    if (record(oid) == nullptr) return;
+    for (auto& [prop, index] : m_indexes)
+        index->erase(entryOf(oid, *index));
+    m_records.erase(oid);
+}
+
+}  // namespace platform::cedb

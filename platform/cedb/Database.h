@@ -1,0 +1,66 @@
+// One database as this process sees it: its description, every record's blob and the sort orders in
+// use, loaded from the store and shared by the process's handles on it.
+#pragma once
+
+#include <map>
+#include <memory>
+#include <string>
+#include <unordered_map>
+#include <vector>
+
+#include "RecordBlob.h"
+#include "SortIndex.h"
+
+namespace platform::cedb {
+
+class Store;
+
+class Database {
+  public:
+    Database(Store& store, CEOID oid) : m_store(store), m_oid(oid) {}
+
+    CEOID oid() const { return m_oid; }
+    int64_t version() const { return m_version; }
+    void setVersion(int64_t version) { m_version = version; }
+    const std::vector<SORTORDERSPEC>& sorts() const { return m_sorts; }
+    // The SQLite table holding this database's records.
+    std::string table() const { return tableName(m_oid); }
+    static std::string tableName(CEOID oid) { return "r" + std::to_string(oid); }
+
+    // Another process may have changed the store: compare versions at the next refresh.
+    void markStale() { m_stale = true; }
+    // This process's view may be wrong (a rolled-back transaction): reload at the next refresh.
+    void invalidate() {
+        m_stale = true;
+        m_version = -1;
+    }
+    // Brings the records up to date with the store; false (last error set) when the database was
+    // deleted (ERROR_INVALID_PARAMETER) or cannot be read.
+    bool refresh();
+
+    size_t count() const { return m_records.size(); }
+    // The record's blob, or nullptr when this database has no such record.
+    const Blob* record(CEOID oid) const;
+    // The order for sortProp (0: creation order), built on first use.
+    SortIndex& index(CEPROPID sortProp);
+    IndexEntry entryOf(CEOID oid, const SortIndex& index) const;
+
+    // Adds or replaces a record in memory, keeping every order up to date.
+    void put(CEOID oid, Blob blob);
+    void remove(CEOID oid);
+
+  private:
+    bool load(int64_t version);
+    bool readDescription(int64_t& version);
+    void rebuild(SortIndex& index) const;
+
+    Store& m_store;
+    CEOID m_oid;
+    int64_t m_version = -1;
+    bool m_stale = true;
+    std::vector<SORTORDERSPEC> m_sorts;
+    std::unordered_map<CEOID, Blob> m_records;
+    std::map<CEPROPID, std::unique_ptr<SortIndex>> m_indexes;
+};
+
+}  // namespace platform::cedb

@@ -1,0 +1,46 @@
+// An open database handle: the store and database it reads, its sort order and its current record; and
+// the lock that serialises the object-store calls of a process.
+#pragma once
+
+#include <memory>
+#include <mutex>
+
+#include "Database.h"
+#include "Store.h"
+#include "platform/handles.h"
+
+namespace platform::cedb {
+
+// Every object-store call of the process holds this lock.
+std::recursive_mutex& apiLock();
+
+class DatabaseHandle : public KernelObject {
+  public:
+    DatabaseHandle(std::shared_ptr<Store> store, std::shared_ptr<Database> db, CEPROPID sortProp, DWORD flags)
+        : m_store(std::move(store)), m_db(std::move(db)), m_sortProp(sortProp), m_flags(flags) {}
+
+    bool close() override;
+
+    Store& store() { return *m_store; }
+    Database& db() { return *m_db; }
+    SortIndex& order() { return m_db->index(m_sortProp); }
+    bool autoIncrement() const { return (m_flags & CEDB_AUTOINCREMENT) != 0; }
+
+    // The current record (0: none) and its position in the handle's order.
+    CEOID current() const { return m_current; }
+    void setCurrent(CEOID oid) { m_current = oid; }
+    bool currentPosition(size_t& pos);
+
+    // The handle behind a HANDLE, brought up to date with the store; nullptr with the last error set
+    // (ERROR_INVALID_HANDLE also when its database was deleted or the store belongs to another process).
+    static DatabaseHandle* resolve(HANDLE handle);
+
+  private:
+    std::shared_ptr<Store> m_store;
+    std::shared_ptr<Database> m_db;
+    CEPROPID m_sortProp;
+    DWORD m_flags;
+    CEOID m_current = 0;
+};
+
+}  // namespace platform::cedb

@@ -1,0 +1,117 @@
+// The in-memory sort order: a sorted sequence split into blocks of at most 2 * kBlock entries.
+#include "SortIndex.h"
+
+#include <algorithm>
+
+namespace platform::cedb {
+
+int SortIndex::compareKeys(const SortKey& a, const SortKey& b) const {
+    if (a.present != b.present) {
+        int missingLast = a.present ? -1 : 1;
+        return (m_spec.dwFlags & CEDB_SORT_UNKNOWNFIRST) != 0 ? -missingLast : missingLast;
+    }
+    if (!a.present) return 0;
+    int c = 0;
+    if (a.text) {
+        c = a.chars.compare(b.chars);
+    } else {
+        c = a.number < b.number ? -1 : (a.number > b.number ? 1 : 0);
+    }
+    return (m_spec.dwFlags & CEDB_SORT_DESCENDING) != 0 ? -c : c;
+}
+
+bool SortIndex::less(const IndexEntry& a, const IndexEntry& b) const {
+    int c = compareKeys(a.key, b.key);
+    return c != 0 ? c < 0 : a.oid < b.oid;
+}
+
+void SortIndex::assign(std::vector<IndexEntry> entries) {
+    std::sort(entries.begin(), entries.end(),
+              [this](const IndexEntry& a, const IndexEntry& b) { return less(a, b); });
+    m_blocks.clear();
+    m_size = entries.size();
+    for (size_t at = 0; at < entries.size(); at += kBlock) {
+        size_t end = std::min(entries.size(), at + kBlock);
+        m_blocks.emplace_back(entries.begin() + static_cast<ptrdiff_t>(at),
+                              entries.begin() + static_cast<ptrdiff_t>(end));
+    }
+}
+
+size_t SortIndex::blockFor(const IndexEntry& entry) const {
+    auto it = std::partition_point(m_blocks.begin(), m_blocks.end(),
+                                   [&](const std::vector<IndexEntry>& b) { return less(b.back(), entry); });
+    return static_cast<size_t>(it - m_blocks.begin());
+}
+
+void SortIndex::insert(const IndexEntry& entry) {
+    ++m_size;
+    if (m_blocks.empty()) {
+        m_blocks.push_back({entry});
+        return;
+    }
+    size_t b = std::min(blockFor(entry), m_blocks.size() - 1);
+    std::vector<IndexEntry>& block = m_blocks[b];
+    auto at = std::lower_bound(block.begin(), block.end(), entry,
+                               [this](const IndexEntry& x, const IndexEntry& y) { return less(x, y); });
+    block.insert(at, entry);
+    if (block.size() > 2 * kBlock) {
+        std::vector<IndexEntry> upper(block.begin() + kBlock, block.end());
+        block.resize(kBlock);
+        m_blocks.insert(m_blocks.begin() + static_cast<ptrdiff_t>(b) + 1, std::move(upper));
+    }
+}
+
+bool SortIndex::erase(const IndexEntry& entry) {
+    size_t b = blockFor(entry);
+    if (b == m_blocks.size()) return false;
+    std::vector<IndexEntry>& block = m_blocks[b];
+    auto at = std::lower_bound(block.begin(), block.end(), entry,
+                               [this](const IndexEntry& x, const IndexEntry& y) { return less(x, y); });
+    if (at == block.end() || at->oid != entry.oid) return false;
+    block.erase(at);
+    --m_size;
+    if (block.empty()) m_blocks.erase(m_blocks.begin() + static_cast<ptrdiff_t>(b));
+    return true;
+}
+
+const IndexEntry& SortIndex::at(size_t pos) const {
+    for (const std::vector<IndexEntry>& block : m_blocks) {
+        if (pos < block.size()) return block[pos];
+        pos -= block.size();
+    }
+    return m_blocks.back().back();
+}
+
+bool SortIndex::positionOf(const IndexEntry& entry, size_t& pos) const {
+    size_t b = blockFor(entry);
+    if (b == m_blocks.size()) return false;
+    const std::vector<IndexEntry>& block = m_blocks[b];
+    auto at = std::lower_bound(block.begin(), block.end(), entry,
+                               [this](const IndexEntry& x, const IndexEntry& y) { return less(x, y); });
+    if (at == block.end() || at->oid != entry.oid) return false;
+    pos = static_cast<size_t>(at - block.begin());
+    for (size_t i = 0; i < b; ++i)
+        pos += m_blocks[i].size();
+    return true;
+}
+
+template <class Before>
+size_t SortIndex::partitionPoint(Before before) const {
+    auto it = std::partition_point(m_blocks.begin(), m_blocks.end(),
+                                   [&](const std::vector<IndexEntry>& b) { return before(b.back()); });
+    size_t pos = 0;
+    for (auto b = m_blocks.begin(); b != it; ++b)
+        pos += b->size();
+    if (it == m_blocks.end()) return pos;
+    return pos + static_cast<size_t>(std::partition_point(it->begin(), it->end(), before) - it->begin());
+}
+
+size_t SortIndex::lowerBound(const SortKey& key) const {
+    return partitionPoint([&](const IndexEntry& e) { return compareKeys(e.key, key) < 0; });
+}
+
+size_t SortIndex::upperBound(const SortKey& key) const {
+    return partitionPoint([&](const IndexEntry& e) { return compareKeys(e.key, key) <= 0; });
+}
+
+}  // namespace platform::cedb

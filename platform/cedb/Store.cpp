@@ -1,0 +1,394 @@
+// The object-store connection: opening and checking the file, statements, transactions with the shared
+// change counter, and the failure hook.
+#include "Store.h"
+
+#include <fcntl.h>
+#include <sqlite3.h>
+#include <sys/file.h>
+#include <sys/mman.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <atomic>
+#include <chrono>
+#include <cstdio>
+#include <mutex>
+#include <set>
+
+#include "Database.h"
+#include "platform/device.h"
+
+namespace platform::cedb {
+namespace {
+
+constexpr int kBusyTimeoutMs = 10000;
+constexpr int kFormat = 1;
+constexpr CEOID kFirstOid = 0x10000;
+
+std::shared_ptr<Store> g_current;
+std::atomic<unsigned> g_failCountdown{0};
+
+DWORD errorFor(int code) {
+    switch (code & 0xff) {
+        case SQLITE_NOTADB:
+        case SQLITE_CORRUPT:
+        case SQLITE_FORMAT:
+            return ERROR_BADDB;
+        case SQLITE_CANTOPEN:
+            return ERROR_CANTOPEN;
+        case SQLITE_PERM:
+        case SQLITE_READONLY:
+        case SQLITE_AUTH:
+            return ERROR_ACCESS_DENIED;
+        case SQLITE_FULL:
+            return ERROR_DISK_FULL;
+        case SQLITE_BUSY:
+        case SQLITE_LOCKED:
+            return ERROR_BUSY;
+        case SQLITE_NOMEM:
+            return ERROR_NOT_ENOUGH_MEMORY;
+        default:
+            return ERROR_WRITE_FAULT;
+    }
+}
+
+// Reports a store failure on stderr once per store file and kind of failure.
+void reportOnce(const std::string& path, int code, const char* message) {
+    static std::mutex lock;
+    static std::set<std::pair<std::string, int>> reported;
+    std::lock_guard guard(lock);
+    if (!reported.emplace(path, code).second) return;
+    std::fprintf(stderr, "cedb: object store %s: %s\n", path.c_str(), message);
+}
+
+int64_t nowFiletime() {
+    using namespace std::chrono;
+    constexpr int64_t kEpochDifference = 116444736000000000;  // 1601-01-01 to 1970-01-01 in 100 ns
+    return duration_cast<nanoseconds>(system_clock::now().time_since_epoch()).count() / 100 +
+           kEpochDifference;
+}
+
+}  // namespace
+
+bool operationMayProceed() {
+    unsigned n = g_failCountdown.load();
+    while (n != 0) {
+        if (g_failCountdown.compare_exchange_weak(n, n - 1)) {
+            if (n == 1) return SetLastError(ERROR_WRITE_FAULT), false;
+            return true;
+        }
+    }
+    return true;
+}
+
+Statement::~Statement() {
+    if (m_stmt != nullptr) {
+        sqlite3_reset(m_stmt);
+        sqlite3_clear_bindings(m_stmt);
+    }
+}
+
+std::shared_ptr<Store> Store::current() {
+    std::string path = deviceRoot() + "/store.cedb";
+    if (g_current != nullptr && g_current->path() == path && g_current->usable()) return g_current;
+    closeCurrent();
+    auto store = std::make_shared<Store>(path);
+    if (!store->open()) return nullptr;
+    g_current = store;
+    return store;
+}
+
+void Store::closeCurrent() {
+    if (g_current != nullptr && g_current->usable() && g_current->inBracket()) g_current->rollbackBracket();
+    g_current.reset();
+}
+
+bool Store::usable() const {
+    return m_db != nullptr && m_pid == getpid();
+}
+
+Store::~Store() {
+    // A child that inherited the connection through fork leaves it alone: closing it could disturb
+    // the parent's locks and journal.
+    if (m_pid != getpid()) return;
+    for (auto& [sql, stmt] : m_statements)
+        sqlite3_finalize(stmt);
+    if (m_db != nullptr) sqlite3_close(m_db);
+    if (m_counter != nullptr) munmap(m_counter, sizeof(uint64_t));
+    if (m_counterFd >= 0) close(m_counterFd);
+}
+
+bool Store::fail() {
+    int code = m_db != nullptr ? sqlite3_extended_errcode(m_db) : SQLITE_CANTOPEN;
+    const char* message = m_db != nullptr ? sqlite3_errmsg(m_db) : "cannot open";
+    if ((code & 0xff) != SQLITE_BUSY && (code & 0xff) != SQLITE_CONSTRAINT) reportOnce(m_path, code, message);
+    SetLastError(errorFor(code));
+    return false;
+}
+
+bool Store::open() {
+    m_pid = getpid();
+    struct stat info {};
+    if (stat(m_path.c_str(), &info) == 0 && !S_ISREG(info.st_mode)) {
+        reportOnce(m_path, SQLITE_CANTOPEN, "not a regular file");
+        SetLastError(ERROR_CANTOPEN);
+        return false;
+    }
+    int rc = sqlite3_open_v2(m_path.c_str(), &m_db,
+                             SQLITE_OPEN_READWRITE | SQLITE_OPEN_CREATE | SQLITE_OPEN_NOMUTEX, nullptr);
+    if (rc != SQLITE_OK) {
+        fail();
+        sqlite3_close(m_db);
+        m_db = nullptr;
+        return false;
+    }
+    sqlite3_busy_timeout(m_db, kBusyTimeoutMs);
+    bool ok = exec("PRAGMA journal_mode=WAL") && exec("PRAGMA synchronous=NORMAL") && createSchema();
+    if (!ok) {
+        DWORD error = GetLastError();
+        for (auto& [sql, stmt] : m_statements)
+            sqlite3_finalize(stmt);
+        m_statements.clear();
+        sqlite3_close(m_db);
+        m_db = nullptr;
+        SetLastError(error);
+        return false;
+    }
+    openChangeCounter();
+    sync();
+    return true;
+}
+
+bool Store::checkFormat() {
+    Statement format = prepare("SELECT format FROM cedb_store WHERE id = 1");
+    if (!format) return false;
+    if (sqlite3_step(format.get()) == SQLITE_ROW && sqlite3_column_int(format.get(), 0) == kFormat)
+        return true;
+    reportOnce(m_path, SQLITE_FORMAT, "unknown store format");
+    return SetLastError(ERROR_BADDB), false;
+}
+
+bool Store::createSchema() {
+    // Reading the catalogue needs no write lock, so opening waits for no writer once the store exists.
+    Statement exists =
+        prepare("SELECT count(*) FROM sqlite_master WHERE type = 'table' AND name = 'cedb_store'");
+    if (!exists) return false;
+    int rc = sqlite3_step(exists.get());
+    if (rc != SQLITE_ROW) return fail();
+    if (sqlite3_column_int(exists.get(), 0) == 1) return checkFormat();
+    if (!exec("BEGIN IMMEDIATE")) return false;
+    bool ok =
+        exec(
+            "CREATE TABLE IF NOT EXISTS cedb_store(id INTEGER PRIMARY KEY CHECK(id = 1), "
+            "format INTEGER NOT NULL, next_oid INTEGER NOT NULL)") &&
+        exec(
+            "CREATE TABLE IF NOT EXISTS cedb_databases(oid INTEGER PRIMARY KEY, name BLOB NOT NULL UNIQUE, "
+            "type INTEGER NOT NULL, sorts BLOB NOT NULL, version INTEGER NOT NULL, "
+            "modified INTEGER NOT NULL)");
+    if (ok) {
+        Statement init = prepare("INSERT OR IGNORE INTO cedb_store VALUES(1, ?, ?)");
+        ok = init && sqlite3_bind_int(init.get(), 1, kFormat) == SQLITE_OK &&
+             sqlite3_bind_int64(init.get(), 2, kFirstOid) == SQLITE_OK &&
+             (sqlite3_step(init.get()) == SQLITE_DONE || fail());
+    }
+    ok = ok && checkFormat();
+    if (!ok) {
+        DWORD error = GetLastError();
+        exec("ROLLBACK");
+        SetLastError(error);
+        return false;
+    }
+    return exec("COMMIT");
+}
+
+void Store::openChangeCounter() {
+    m_counterFd = ::open((m_path + "-changes").c_str(), O_RDWR | O_CREAT | O_CLOEXEC, 0644);
+    if (m_counterFd < 0) return;
+    struct stat info {};
+    if (fstat(m_counterFd, &info) != 0 || (info.st_size < 8 && ftruncate(m_counterFd, 8) != 0)) return;
+    void* mapped = mmap(nullptr, sizeof(uint64_t), PROT_READ | PROT_WRITE, MAP_SHARED, m_counterFd, 0);
+    if (mapped != MAP_FAILED) m_counter = static_cast<uint64_t*>(mapped);
+}
+
+Statement Store::prepare(const std::string& sql) {
+    auto it = m_statements.find(sql);
+    if (it != m_statements.end()) return Statement(it->second);
+    sqlite3_stmt* stmt = nullptr;
+    if (sqlite3_prepare_v3(m_db, sql.c_str(), -1, SQLITE_PREPARE_PERSISTENT, &stmt, nullptr) != SQLITE_OK) {
+        fail();
+        return Statement(nullptr);
+    }
+    m_statements.emplace(sql, stmt);
+    return Statement(stmt);
+}
+
+bool Store::exec(const char* sql) {
+    Statement stmt = prepare(sql);
+    if (!stmt) return false;
+    int rc = SQLITE_ROW;
+    while (rc == SQLITE_ROW)
+        rc = sqlite3_step(stmt.get());
+    return rc == SQLITE_DONE ? true : fail();
+}
+
+void Store::sync() {
+    if (m_counter != nullptr && __atomic_load_n(m_counter, __ATOMIC_ACQUIRE) == m_seenCounter) return;
+    // A writer holds the lock exclusively from its counter bump until its commit returned, so under the
+    // shared lock the data version includes every commit the counter announced.
+    if (m_counterFd >= 0) flock(m_counterFd, LOCK_SH);
+    uint64_t counter = m_counter != nullptr ? __atomic_load_n(m_counter, __ATOMIC_ACQUIRE) : 0;
+    Statement version = prepare("PRAGMA data_version");
+    int64_t dataVersion =
+        version && sqlite3_step(version.get()) == SQLITE_ROW ? sqlite3_column_int64(version.get(), 0) : -1;
+    if (dataVersion != m_dataVersion || dataVersion < 0) {
+        m_dataVersion = dataVersion;
+        for (auto& [oid, weak] : m_databases) {
+            if (auto db = weak.lock()) db->markStale();
+        }
+    }
+    m_seenCounter = counter;
+    if (m_counterFd >= 0) flock(m_counterFd, LOCK_UN);
+}
+
+bool Store::beginWrite() {
+    if (!operationMayProceed()) return false;
+    if (m_bracket) return exec("SAVEPOINT cedb_write");
+    if (!exec("BEGIN IMMEDIATE")) return false;
+    sync();
+    return true;
+}
+
+bool Store::finishWrite(bool ok) {
+    if (m_bracket) {
+        if (ok) return exec("RELEASE cedb_write");
+        DWORD error = GetLastError();
+        exec("ROLLBACK TO cedb_write");
+        exec("RELEASE cedb_write");
+        SetLastError(error);
+        return false;
+    }
+    if (ok) return commitNow();
+    DWORD error = GetLastError();
+    exec("ROLLBACK");
+    endTransaction();
+    SetLastError(error);
+    return false;
+}
+
+bool Store::beginBracket() {
+    if (m_bracket) return SetLastError(ERROR_INVALID_FUNCTION), false;
+    if (!exec("BEGIN IMMEDIATE")) return false;
+    sync();
+    m_bracket = true;
+    return true;
+}
+
+bool Store::commitBracket() {
+    if (!m_bracket) return SetLastError(ERROR_INVALID_FUNCTION), false;
+    m_bracket = false;
+    return commitNow();
+}
+
+bool Store::rollbackBracket() {
+    if (!m_bracket) return SetLastError(ERROR_INVALID_FUNCTION), false;
+    m_bracket = false;
+    bool ok = exec("ROLLBACK");
+    invalidateAll();
+    endTransaction();
+    return ok;
+}
+
+bool Store::commitNow() {
+    if (!flushTouched()) {
+        DWORD error = GetLastError();
+        exec("ROLLBACK");
+        invalidateAll();
+        endTransaction();
+        SetLastError(error);
+        return false;
+    }
+    if (m_counterFd >= 0) flock(m_counterFd, LOCK_EX);
+    uint64_t before = m_counter != nullptr ? __atomic_fetch_add(m_counter, 1, __ATOMIC_ACQ_REL) : 0;
+    bool ok = exec("COMMIT");
+    if (ok && m_counter != nullptr && m_seenCounter == before) m_seenCounter = before + 1;
+    if (m_counterFd >= 0) flock(m_counterFd, LOCK_UN);
+    if (!ok) {
+        DWORD error = GetLastError();
+        exec("ROLLBACK");
+        invalidateAll();
+        SetLastError(error);
+    }
+    endTransaction();
+    return ok;
+}
+
+bool Store::flushTouched() {
+    if (m_oidLoaded) {
+        Statement next = prepare("UPDATE cedb_store SET next_oid = ? WHERE id = 1");
+        if (!next || sqlite3_bind_int64(next.get(), 1, m_nextOid) != SQLITE_OK ||
+            sqlite3_step(next.get()) != SQLITE_DONE)
+            return fail();
+    }
+    int64_t now = nowFiletime();
+    for (auto& [oid, version] : m_touched) {
+        Statement update = prepare("UPDATE cedb_databases SET version = ?, modified = ? WHERE oid = ?");
+        if (!update) return false;
+        sqlite3_bind_int64(update.get(), 1, version);
+        sqlite3_bind_int64(update.get(), 2, now);
+        sqlite3_bind_int64(update.get(), 3, oid);
+        if (sqlite3_step(update.get()) != SQLITE_DONE) return fail();
+    }
+    return true;
+}
+
+void Store::invalidateAll() {
+    for (auto& [oid, weak] : m_databases) {
+        if (auto db = weak.lock()) db->invalidate();
+    }
+}
+
+void Store::endTransaction() {
+    m_oidLoaded = false;
+    m_touched.clear();
+}
+
+bool Store::allocateOid(CEOID& oid) {
+    if (!m_oidLoaded) {
+        Statement next = prepare("SELECT next_oid FROM cedb_store WHERE id = 1");
+        if (!next) return false;
+        if (sqlite3_step(next.get()) != SQLITE_ROW) return fail();
+        m_nextOid = static_cast<CEOID>(sqlite3_column_int64(next.get(), 0));
+        m_oidLoaded = true;
+    }
+    if (m_nextOid == 0) return SetLastError(ERROR_DISK_FULL), false;  // all 32-bit object ids used
+    oid = m_nextOid++;
+    return true;
+}
+
+void Store::touch(Database& db) {
+    if (m_touched.count(db.oid()) != 0) return;
+    db.setVersion(db.version() + 1);
+    m_touched[db.oid()] = db.version();
+}
+
+std::shared_ptr<Database> Store::database(CEOID oid) {
+    auto it = m_databases.find(oid);
+    std::shared_ptr<Database> db = it != m_databases.end() ? it->second.lock() : nullptr;
+    if (db == nullptr) {
+        db = std::make_shared<Database>(*this, oid);
+        m_databases[oid] = db;
+    }
+    if (!db->refresh()) return nullptr;
+    return db;
+}
+
+bool Store::isOpen(CEOID oid) const {
+    auto it = m_databases.find(oid);
+    return it != m_databases.end() && !it->second.expired();
+}
+
+}  // namespace platform::cedb
+
+void platform::cedbFailNthOperation(unsigned n) {
+    platform::cedb::g_failCountdown = n;
+}

@@ -1,0 +1,118 @@
+// The process's connection to the object-store file: schema, prepared statements, write transactions
+// (single writes and the bracket), object id allocation, and noticing other processes' commits.
+#pragma once
+
+#include <sys/types.h>
+
+#include <map>
+#include <memory>
+#include <string>
+#include <unordered_map>
+
+#include "platform/cedb.h"
+
+struct sqlite3;
+struct sqlite3_stmt;
+
+namespace platform::cedb {
+
+class Database;
+
+// A prepared statement of the store, reset (and its bindings cleared) when this goes out of scope.
+class Statement {
+  public:
+    Statement(sqlite3_stmt* stmt) : m_stmt(stmt) {}
+    ~Statement();
+    Statement(const Statement&) = delete;
+    Statement& operator=(const Statement&) = delete;
+
+    explicit operator bool() const { return m_stmt != nullptr; }
+    sqlite3_stmt* get() const { return m_stmt; }
+
+  private:
+    sqlite3_stmt* m_stmt;
+};
+
+class Store {
+  public:
+    // The store of the current device root, opened on first use; nullptr with the last error set when
+    // the file cannot be opened or is not a store.
+    static std::shared_ptr<Store> current();
+    // Drops this process's current store (rolling back an open bracket).
+    static void closeCurrent();
+
+    explicit Store(std::string path) : m_path(std::move(path)) {}
+    ~Store();
+    Store(const Store&) = delete;
+    Store& operator=(const Store&) = delete;
+
+    // False in a forked child that inherited this store: a connection must not cross a fork.
+    bool usable() const;
+    const std::string& path() const { return m_path; }
+
+    // A cached prepared statement, or an empty one with the last error set.
+    Statement prepare(const std::string& sql);
+    // Runs SQL without results; false with the last error set.
+    bool exec(const char* sql);
+    // Sets the last error from the connection's last failure (and reports it once on stderr).
+    bool fail();
+
+    // Brings this process's view up to date with commits of other processes: databases they changed
+    // are reloaded at their next use.
+    void sync();
+
+    // A write: beginWrite takes the write lock (waiting up to the busy timeout) unless a bracket holds
+    // it; finishWrite(true) commits (durably) or releases, finishWrite(false) undoes everything the write
+    // did. Both fail with the last error set. Nothing is written when a hook-injected fault fires.
+    bool beginWrite();
+    bool finishWrite(bool ok);
+
+    bool beginBracket();
+    bool commitBracket();
+    bool rollbackBracket();
+    bool inBracket() const { return m_bracket; }
+
+    // A fresh object id, unique across the store; false on failure.
+    bool allocateOid(CEOID& oid);
+    // Notes that the current write changed db (its version rises once per transaction).
+    void touch(Database& db);
+    void forget(CEOID database) { m_touched.erase(database); }
+
+    // The loaded, up-to-date database with that object id, shared by this process's handles; nullptr
+    // when there is none (ERROR_INVALID_PARAMETER) or it cannot be read.
+    std::shared_ptr<Database> database(CEOID oid);
+    bool isOpen(CEOID oid) const;
+
+  private:
+    bool open();
+    bool createSchema();
+    bool checkFormat();
+    void openChangeCounter();
+    bool commitNow();
+    bool flushTouched();
+    void invalidateAll();
+    void endTransaction();
+
+    std::string m_path;
+    pid_t m_pid = 0;
+    sqlite3* m_db = nullptr;
+    std::unordered_map<std::string, sqlite3_stmt*> m_statements;
+    std::map<CEOID, std::weak_ptr<Database>> m_databases;
+
+    // Change counter shared by every process of the store: bumped by each writer right before its
+    // commit, under an exclusive file lock held until the commit returned.
+    int m_counterFd = -1;
+    uint64_t* m_counter = nullptr;
+    uint64_t m_seenCounter = 0;
+    int64_t m_dataVersion = -1;
+
+    bool m_bracket = false;
+    bool m_oidLoaded = false;
+    CEOID m_nextOid = 0;
+    std::map<CEOID, int64_t> m_touched;
+};
+
+// Counts one create, write or delete for the failure hook; false (ERROR_WRITE_FAULT) when it fires.
+bool operationMayProceed();
+
+}  // namespace platform::cedb

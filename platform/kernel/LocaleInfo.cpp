@@ -190,8 +190,10 @@ long daysFromCivil(long year, unsigned month, unsigned day) {
 
 // Windows numbering: 0 Monday ... 6 Sunday.
 int firstDayOfWeek(locale_t locale) {
-    auto base =
-        static_cast<unsigned long>(reinterpret_cast<uintptr_t>(nl_langinfo_l(_NL_TIME_WEEK_1STDAY, locale)));
+    // glibc hands this 32-bit item over in the first bytes of the returned pointer value.
+    const char* raw = nl_langinfo_l(_NL_TIME_WEEK_1STDAY, locale);
+    uint32_t base = 0;
+    std::memcpy(&base, &raw, sizeof base);
     int first = localeByte(locale, _NL_TIME_FIRST_WEEKDAY);
     if (base == 0 || first < 1) return 6;
     long days = daysFromCivil(static_cast<long>(base / 10000), (base / 100) % 100, base % 100);

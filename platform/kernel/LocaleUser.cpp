@@ -56,8 +56,13 @@ constexpr LanguageEntry kLanguages[] = {
 constexpr LANGID kEnglishUs = MAKELANGID(LANG_ENGLISH, SUBLANG_ENGLISH_US);
 
 std::mutex g_lock;
-std::string g_override;                   // the test hook's locale name; empty: the environment's
-std::map<std::string, locale_t> g_cache;  // by name ("" key prefix for environment snapshots); never freed
+std::string g_override;  // the test hook's locale name; empty: the environment's
+// Locale objects by name (environment snapshots under "env:" keys). Never freed, and never destroyed at
+// exit, because returned objects stay in use for the life of the process.
+std::map<std::string, locale_t>& cache() {
+    static auto* instance = new std::map<std::string, locale_t>();
+    return *instance;
+}
 
 std::string environmentKey() {
     static const char* const kVariables[] = {"LC_ALL",      "LC_CTYPE",    "LC_NUMERIC", "LC_TIME",
@@ -72,11 +77,11 @@ std::string environmentKey() {
 }
 
 locale_t cachedLocale(const std::string& key, const char* name) {
-    auto found = g_cache.find(key);
-    if (found != g_cache.end()) return found->second;
+    auto found = cache().find(key);
+    if (found != cache().end()) return found->second;
     locale_t made = newlocale(LC_ALL_MASK, name, nullptr);
     if (made == nullptr) return nullptr;
-    g_cache.emplace(key, made);
+    cache().emplace(key, made);
     return made;
 }
 

@@ -3,6 +3,7 @@
 
 #include <charconv>
 #include <cmath>
+#include <cstdint>
 
 #include "RegionalSettings.h"
 
@@ -33,8 +34,13 @@ std::u16string grouped(const std::u16string& digits, char16_t separator) {
 }  // namespace
 
 Amount amountFromReal(double value) {
-    double rounded = value > 0 ? value + 0.5 : value - 0.5;
-    return static_cast<Amount>(std::trunc(rounded));
+    // A real beyond the amount's range (or not a number, from a broken rate) must not reach the integer
+    // conversion, whose result would be undefined: it is held at the range's ends, NaN at 0.
+    if (std::isnan(value)) return 0;
+    double rounded = std::trunc(value > 0 ? value + 0.5 : value - 0.5);
+    if (rounded >= 9223372036854775807.0) return INT64_MAX;
+    if (rounded <= -9223372036854775808.0) return INT64_MIN;
+    return static_cast<Amount>(rounded);
 }
 
 std::u16string numberText(Amount amount, bool omitZeroHundredths) {

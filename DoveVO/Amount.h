@@ -21,9 +21,9 @@ std::u16string numberText(Amount amount, bool omitZeroHundredths);
 // as decimalChar.
 std::u16string fixedText(double value, int decimals, char16_t decimalChar);
 
-// Reads an amount as a user types it, whatever separators they use: the rightmost of = ' , . ; @ | \
-// is the decimal point, every other non-digit except '-' is dropped. "1 234,5" -> 1234.5,
-// "1.234,56" -> 1234.56, "12-3" -> 12. Never fails: unreadable text gives 0.
+// Reads an amount as a user types it, whatever separators they use: the rightmost of the characters
+// = ' , . ; @ | and backslash is the decimal point, every other non-digit except '-' is dropped. "1 234,5" ->
+// 1234.5, "1.234,56" -> 1234.56, "12-3" -> 12. Never fails: unreadable text gives 0.
 double parseTypedAmount(const std::u16string& text);
 
 }  // namespace dove

@@ -4,6 +4,7 @@
 #include "TableCursor.h"
 
 #include "RecordHeap.h"
+#include "UserMessage.h"
 #include "platform/windows.h"
 
 namespace dove {
@@ -23,8 +24,14 @@ bool TableCursor::openWith(CEPROPID sortId) {
     close();
     CEOID oid = 0;
     HANDLE handle = CeOpenDatabase(&oid, const_cast<LPWSTR>(m_name.c_str()), sortId, 0, nullptr);
-    // A null handle is as unusable as the invalid one; both count as a failed open.
-    if (handle == INVALID_HANDLE_VALUE || handle == nullptr) return false;
+    if (handle == nullptr) {
+        // The store should hand back the invalid handle on failure; a null one is reported with the
+        // error number. It is as unusable as the invalid one, so the open still fails.
+        DWORD error = GetLastError();
+        showUserMessage(u"Open FALSE", platform::format(u"%u", error));
+        return false;
+    }
+    if (handle == INVALID_HANDLE_VALUE) return false;
     m_handle = handle;
     m_oid = oid;
     return true;
@@ -107,7 +114,12 @@ bool TableCursor::loadAtPlatform() {
     WORD count = 0;
     CEOID oid = CeReadRecordPropsEx(m_handle, CEDB_ALLOWREALLOC, &count, nullptr, &m_readBuffer,
                                     &m_readBufferSize, recordHeap());
-    if (oid == 0) return false;
+    if (oid == 0) {
+        DWORD error = GetLastError();
+        if (error == ERROR_NOT_ENOUGH_MEMORY || error == ERROR_OUTOFMEMORY)
+            showUserMessage(u"Empty Memory", u"Brimwell", MessageButtons::OkCancel);
+        return false;
+    }
     const auto* values = reinterpret_cast<const CEPROPVAL*>(m_readBuffer);
     m_record.reserve(count);
     for (WORD i = 0; i < count; ++i) {
@@ -123,6 +135,22 @@ bool TableCursor::moveTo(int index) {
     if (index >= 0 && m_position == index) return true;
     clearRecord();
     if (!seekPlatformTo(index) || !loadAtPlatform()) {
+        clearRecord();
+        m_position = kNoRecord;
+        changed();
+        return false;
+    }
+    return true;
+}
+
+bool TableCursor::moveNext() {
+    if (m_position < 0 || m_platformIndex != m_position) return moveTo(m_position < 0 ? 0 : m_position + 1);
+    clearRecord();
+    DWORD reached = 0;
+    CEOID oid = CeSeekDatabase(m_handle, CEDB_SEEK_CURRENT, 1, &reached);
+    m_platformIndex = oid != 0 ? static_cast<int>(reached) : -1;
+    m_platformOid = oid;
+    if (oid == 0 || !loadAtPlatform()) {
         clearRecord();
         m_position = kNoRecord;
         changed();
@@ -267,9 +295,10 @@ bool TableCursor::storeNewRecord() {
 
 bool TableCursor::setProperty(PropertyValue value, bool commit) {
     const bool composing = m_position == kNewRecord;
-    if (!composing) {
-        if (!isOpen() || m_position < 0 || m_position >= recordCount() ||
-            (m_platformIndex != m_position && !seekPlatformTo(m_position))) {
+    // When the store's handle stands on the record already it exists; only otherwise is it looked up.
+    const bool standing = m_position >= 0 && m_platformIndex == m_position && m_platformOid != 0;
+    if (!composing && !standing) {
+        if (!isOpen() || m_position < 0 || m_position >= recordCount() || !seekPlatformTo(m_position)) {
             clearRecord();
             m_position = kNoRecord;
             changed();
@@ -310,6 +339,35 @@ CEOID TableCursor::writeCurrentRecord() {
     return oid;
 }
 
+bool TableCursor::writeProperties(const std::vector<PropertyValue>& values) {
+    const bool standing = m_position >= 0 && m_platformIndex == m_position && m_platformOid != 0;
+    if (!isOpen() || m_position < 0 || (!standing && !seekPlatformTo(m_position))) {
+        invalidate();
+        return false;
+    }
+    std::vector<CEPROPVAL> stored;
+    stored.reserve(values.size());
+    for (const PropertyValue& v : values)
+        stored.push_back(v.toStore());
+    CEOID oid = CeWriteRecordProps(m_handle, m_platformOid, static_cast<WORD>(stored.size()), stored.data());
+    changed();
+    ++m_writeCount;
+    if (oid == 0) {
+        invalidate();
+        return false;
+    }
+    return reloadByObjectId(oid);
+}
+
+CEOID TableCursor::addRecord(const std::vector<PropertyValue>& values) {
+    newRecord();
+    m_record = values;
+    CEOID oid = storeNewRecord() ? m_currentOid : 0;
+    changed();
+    ++m_writeCount;
+    return oid;
+}
+
 bool TableCursor::deleteAt(int index) {
     if (!isOpen() || index < 0 || index >= recordCount()) return false;
     if (m_platformIndex != index && !seekPlatformTo(index)) return false;
@@ -318,6 +376,21 @@ bool TableCursor::deleteAt(int index) {
     // Indexes after the deleted record have shifted: forget where the handle stands and what it held.
     invalidate();
     return deleted != FALSE;
+}
+
+SortScope::SortScope(TableCursor& cursor, PropertyNumber number, SortKind kind)
+    : m_cursor(cursor),
+      m_number(cursor.sortProperty()),
+      m_kind(cursor.sortKind()),
+      m_wasOpen(cursor.isOpen()),
+      m_ok(cursor.ensureSort(number, kind)) {}
+
+SortScope::~SortScope() {
+    if (!m_wasOpen || (m_cursor.isOpen() && m_cursor.sortProperty() == m_number)) return;
+    if (m_kind == SortKind::None)
+        m_cursor.openUnsorted();
+    else
+        m_cursor.openSorted(m_number, m_kind);
 }
 
 }  // namespace dove

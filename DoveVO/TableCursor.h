@@ -47,6 +47,9 @@ class TableCursor {
     // Reads the record at index into the current record; nothing is read when the cursor is already
     // there. On failure there is no current record and the result is false.
     bool moveTo(int index);
+    // Moves to the record after the current one with a relative seek (no index lookup); same results
+    // as moveTo(position() + 1).
+    bool moveNext();
 
     // Values of the current record; empty, 0 or a zero date when the property (or the record) is missing.
     const char16_t* getString(PropertyNumber number) const;
@@ -54,6 +57,8 @@ class TableCursor {
     uint64_t getDate(PropertyNumber number) const;
     int64_t get64(PropertyNumber number) const { return static_cast<int64_t>(getDate(number)); }
     bool hasProperty(PropertyNumber number) const { return find(number) != nullptr; }
+    // Every property value of the current record (strings valid until the record is cleared or re-read).
+    const std::vector<PropertyValue>& values() const { return m_record; }
 
     // Value seeks on the current sort order; the caller has chosen the order. True with the record loaded,
     // or false with no current record.
@@ -93,6 +98,13 @@ class TableCursor {
     // new record at the new-record position (the cursor then moves to it). Returns the record's object id,
     // 0 on failure.
     CEOID writeCurrentRecord();
+    // Writes the values into the current record in one store call (replacing or adding those
+    // properties) and reads the record back where it now stands in the sort order. False, with no
+    // current record, when the record cannot be reached or the store refuses.
+    bool writeProperties(const std::vector<PropertyValue>& values);
+    // Adds a new record holding the values and moves to it. Returns its object id, 0 on failure (no
+    // current record then).
+    CEOID addRecord(const std::vector<PropertyValue>& values);
     // Deletes the record at index and reopens the table with the same sort order; no current record
     // afterwards. False when the index is out of range or the store refuses.
     bool deleteAt(int index);
@@ -135,6 +147,25 @@ class TableCursor {
     std::u16string m_searchText;
     uint32_t m_changeGeneration = 0;
     uint32_t m_writeCount = 0;
+};
+
+// Puts a cursor into a sort order for a scope and restores the order it found at the end (reopening
+// only when the order differs). Scopes nest, unlike the cursor's one-level save and restore.
+class SortScope {
+  public:
+    SortScope(TableCursor& cursor, PropertyNumber number, SortKind kind);
+    ~SortScope();
+    SortScope(const SortScope&) = delete;
+    SortScope& operator=(const SortScope&) = delete;
+    // False when the table could not be opened in the order.
+    bool ok() const { return m_ok; }
+
+  private:
+    TableCursor& m_cursor;
+    PropertyNumber m_number;
+    SortKind m_kind;
+    bool m_wasOpen;
+    bool m_ok;
 };
 
 }  // namespace dove

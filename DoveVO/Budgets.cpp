@@ -1,0 +1,125 @@
+// Budget line totals of the current month.
+#include "Budgets.h"
+
+#include <algorithm>
+
+#include "Categories.h"
+#include "CurrencyCache.h"
+#include "FinanceStore.h"
+
+namespace dove {
+namespace {
+
+constexpr PropertyNumber kBudget = 501;
+constexpr PropertyNumber kCategory = 401;
+constexpr PropertyNumber kActive = 402;
+constexpr PropertyNumber kBudgetKind = 504;
+constexpr PropertyNumber kMonthlyLimit = 404;
+constexpr PropertyNumber kJanuaryLimit = 405;
+constexpr PropertyNumber kMonthTotal = 417;
+constexpr PropertyNumber kKey = 135;
+constexpr int kMaxDepth = 64;
+
+std::vector<int32_t>& exceeded() {
+    static std::vector<int32_t> list;
+    return list;
+}
+
+// The kind (504) of budget number, -1 when it is missing.
+int32_t budgetKind(int32_t budget) {
+    TableCursor& budgets = tableCursor(Table::Budgets);
+    SortScope sorted(budgets, kBudget, SortKind::I4);
+    return budgets.seekFirstEqual(budget) ? budgets.getI4(kBudgetKind) : -1;
+}
+
+// The first line of category k that qualifies, as the key; empty when none.
+std::u16string lineOf(int32_t k, int32_t transferKind) {
+    TableCursor& lines = tableCursor(Table::BudgetLists);
+    SortScope sorted(lines, kCategory, SortKind::I4);
+    if (!lines.seekFirstEqual(k)) return {};
+    std::vector<std::pair<int32_t, std::u16string>> candidates;
+    do {
+        candidates.emplace_back(lines.getI4(kBudget), lines.getString(kKey));
+    } while (lines.moveNext() && lines.getI4(kCategory) == k);
+    for (const auto& [budget, key] : candidates) {
+        if (k > 0 || budgetKind(budget) == transferKind) return key;
+    }
+    return {};
+}
+
+bool inCurrentMonth(Date date) {
+    return compareDates(date, nowLocal(), kCompareMonths) == 0;
+}
+
+// Positions Budget Lists on the active line of the contribution in the current month; false when the
+// contribution does not count.
+bool seekActiveLine(const BudgetContribution& c) {
+    if (c.category == 0 || !inCurrentMonth(c.date)) return false;
+    std::u16string key = findBudgetLine(c.category);
+    if (key.empty()) return false;
+    TableCursor& lines = tableCursor(Table::BudgetLists);
+    if (!lines.ensureSort(kKey, SortKind::String) || !lines.seekFirstEqual(key)) return false;
+    if (lines.getI4(kActive) < 1) return false;
+    return lines.getI4(kCategory) < 0 || lines.getI4(kCategory) >= 2;
+}
+
+Amount converted(const BudgetContribution& c) {
+    double rate = currencyCache().getRate(c.currency, currencyCache().defaultCode(), c.date);
+    return amountFromReal(static_cast<double>(c.amount) * rate);
+}
+
+Amount limitOfThisMonth(const TableCursor& lines) {
+    Amount monthly = lines.get64(kMonthlyLimit);
+    if (monthly != 0) return monthly;
+    SYSTEMTIME now = dateFields(nowLocal());
+    return lines.get64(static_cast<PropertyNumber>(kJanuaryLimit + now.wMonth - 1));
+}
+
+}  // namespace
+
+std::u16string findBudgetLine(int32_t category, int32_t transferKind) {
+    int32_t k = category;
+    for (int depth = 0; depth < kMaxDepth && k != 0; ++depth) {
+        std::u16string key = lineOf(k, transferKind);
+        if (!key.empty()) return key;
+        if (k < 0 || k == category::kRoot) return {};
+        int32_t parent = categoryParent(k);
+        if (parent <= 0 || parent == k || parent == category::kRoot) return {};
+        k = parent;
+    }
+    return {};
+}
+
+bool takeOutOfBudget(const BudgetContribution& contribution) {
+    if (!seekActiveLine(contribution)) return true;
+    TableCursor& lines = tableCursor(Table::BudgetLists);
+    return lines.set64(kMonthTotal, lines.get64(kMonthTotal) - converted(contribution), true);
+}
+
+bool putIntoBudget(const BudgetContribution& contribution, Amount* overBy) {
+    if (overBy != nullptr) *overBy = 0;
+    if (!seekActiveLine(contribution)) return true;
+    TableCursor& lines = tableCursor(Table::BudgetLists);
+    const Amount total = lines.get64(kMonthTotal) + converted(contribution);
+    if (!lines.set64(kMonthTotal, total, true)) return false;
+    const Amount limit = limitOfThisMonth(lines);
+    const int32_t category = lines.getI4(kCategory);
+    bool upperBound = limit > 0;
+    if (category > 0) upperBound = budgetKind(lines.getI4(kBudget)) != kExpenseBudget;
+    const bool over = limit != 0 && (upperBound ? total > limit : total < limit);
+    if (!over) return true;
+    if (std::find(exceeded().begin(), exceeded().end(), category) == exceeded().end())
+        exceeded().push_back(category);
+    if (overBy != nullptr) *overBy = total - limit;
+    return true;
+}
+
+const std::vector<int32_t>& exceededBudgetLines() {
+    return exceeded();
+}
+
+void clearExceededBudgetLines() {
+    exceeded().clear();
+}
+
+}  // namespace dove

@@ -1,0 +1,178 @@
+// The balance recalculation pass.
+#include "Operation.h"
+
+#include <algorithm>
+
+#include "Accounts.h"
+#include "ErrorLog.h"
+#include "FinanceStore.h"
+#include "Identifiers.h"
+#include "TransactionRecord.h"
+#include "platform/windows.h"
+
+namespace dove {
+namespace {
+
+constexpr size_t kSecuritiesMargin = 100;
+constexpr DWORD kSlowRecordMs = 4000;
+constexpr DWORD kPacingPauseMs = 10000;
+
+bool belongs(const TableCursor& t, int32_t account) {
+    return t.position() >= 0 && t.getI4(tx::kAccount) == account;
+}
+
+// The working list of an investment account, current quantities reset to the base quantities.
+struct SecuritiesList {
+    std::vector<Security> items;
+    size_t capacity = 0;
+    bool changed = false;
+    bool overflowLogged = false;
+
+    void add(const std::u16string& name, int32_t change) {
+        for (Security& s : items) {
+            if (s.name == name) {
+                s.quantity += change;
+                changed = true;
+                return;
+            }
+        }
+        if (items.size() < capacity) {
+            items.push_back({name, 0, 0, change});
+            changed = true;
+        } else if (!overflowLogged) {
+            writeErrorLog(u"Overflow Sec vector size in RecalcBalanse", u"DoveVO/Operation", 3406);
+            overflowLogged = true;
+        }
+    }
+};
+
+// The running balance before the start position: the nearest earlier record of the account that is not
+// excluded, else the starting balance.
+Amount openingValue(TableCursor& t, int32_t account, int firstPos, int startPos, Amount starting) {
+    if (startPos <= firstPos) return starting;
+    for (int i = startPos - 1; i >= firstPos; --i) {
+        if (!t.moveTo(i) || !belongs(t, account)) return starting;
+        if (t.getI4(tx::kExcluded) != 1) return t.get64(tx::kRunningBalance);
+    }
+    return starting;
+}
+
+// The pass over the records from startPos to lastPos; returns the running balance at the end.
+Amount runPass(TableCursor& t, int32_t account, int lastPos, Amount running, SecuritiesList* securities) {
+    for (;;) {
+        const DWORD began = GetTickCount();
+        if (securities != nullptr) {
+            std::u16string name = t.getString(tx::kSecurity);
+            if (!name.empty()) securities->add(name, t.getI4(tx::kUnitsChange));
+        }
+        if (t.getI4(tx::kExcluded) == 0) running += t.get64(tx::kAmount);
+        if (t.get64(tx::kRunningBalance) != running || !t.hasProperty(tx::kRunningBalance))
+            t.set64(tx::kRunningBalance, running);
+        const int next = t.position() + 1;
+        if (GetTickCount() - began > kSlowRecordMs) Sleep(kPacingPauseMs);
+        if (next > lastPos) break;
+        if (!(t.position() == next - 1 ? t.moveNext() : t.moveTo(next)) || !belongs(t, account)) break;
+    }
+    return running;
+}
+
+void writeAccountResults(int32_t account, Amount balance, const SecuritiesList* securities) {
+    TableCursor& accounts = tableCursor(Table::Accounts);
+    if (!accounts.ensureSort(account::kNumber, SortKind::I4) || !accounts.seekFirstEqual(account)) return;
+    if (accounts.get64(account::kBalance) != balance || !accounts.hasProperty(account::kBalance))
+        accounts.set64(account::kBalance, balance, true);
+    if (securities == nullptr || !securities->changed) return;
+    std::u16string text = securitiesText(securities->items);
+    if (!text.empty()) accounts.setString(account::kSecurities, text, true);
+}
+
+}  // namespace
+
+std::vector<Security> parseSecurities(const std::u16string& text) {
+    std::vector<Security> out;
+    size_t start = 0;
+    while (start < text.size()) {
+        size_t end = text.find(u'\n', start);
+        std::u16string line = text.substr(start, end == std::u16string::npos ? end : end - start);
+        start = end == std::u16string::npos ? text.size() : end + 1;
+        if (line.empty()) continue;
+        std::u16string value = line.substr(1);
+        switch (line[0]) {
+            case u'Y':
+                out.push_back({value, 0, 0, 0});
+                break;
+            case u'I':
+                if (!out.empty()) out.back().price = wcstod(value.c_str(), nullptr);
+                break;
+            case u'B':
+                if (!out.empty())
+                    out.back().baseQuantity = static_cast<int32_t>(wcstol(value.c_str(), nullptr, 10));
+                break;
+            case u'Q':
+                if (!out.empty())
+                    out.back().quantity = static_cast<int32_t>(wcstol(value.c_str(), nullptr, 10));
+                break;
+            default:
+                break;
+        }
+    }
+    return out;
+}
+
+std::u16string securitiesText(const std::vector<Security>& securities) {
+    std::u16string text;
+    for (const Security& s : securities)
+        text +=
+            platform::format(u"Y%s\nI%f\nB%d\nQ%d\n^\n", s.name.c_str(), s.price, s.baseQuantity, s.quantity);
+    return text;
+}
+
+Amount Operation::recalcBalanse(int32_t account, int offset, bool /*showProgress*/) {
+    if (account < 1) return 0;
+    TableCursor& t = tableCursor(Table::Transactions);
+    TableCursor& accounts = tableCursor(Table::Accounts);
+    if (!t.ensureSort(tx::kIdentifier, SortKind::String) ||
+        !accounts.ensureSort(account::kNumber, SortKind::I4) || !accounts.seekFirstEqual(account)) {
+        writeErrorLog(platform::format(u"Account %d not found in Operation::recalcBalanse", account).c_str(),
+                      u"DoveVO/Operation", 3140);
+        return 0;
+    }
+    const Amount starting = accounts.get64(account::kStartAmount) + accounts.get64(account::kOpeningBalance);
+    SecuritiesList list;
+    SecuritiesList* securities = nullptr;
+    if (accounts.getI4(account::kType) == account::kInvestmentType) {
+        list.items = parseSecurities(accounts.getString(account::kSecurities));
+        for (Security& s : list.items)
+            s.quantity = s.baseQuantity;
+        list.capacity = list.items.size() + kSecuritiesMargin;
+        securities = &list;
+    }
+    const uint32_t number = static_cast<uint32_t>(account);
+    Amount balance = starting;
+    if (t.seekFirstGreater(accountStartKey(number)) && belongs(t, account)) {
+        const int firstPos = t.position();
+        int lastPos = firstPos;
+        if (t.seekLastSmaller(accountEndKey(number)) && belongs(t, account)) lastPos = t.position();
+        const int startPos = std::min(firstPos + std::max(offset, 0), lastPos);
+        Amount running = openingValue(t, account, firstPos, startPos, starting);
+        if (!t.moveTo(startPos)) return 0;
+        balance = runPass(t, account, lastPos, running, securities);
+    }
+    writeAccountResults(account, balance, securities);
+    return balance;
+}
+
+Amount Operation::recalcBalanseFrom(int32_t account, const std::u16string& identifier) {
+    if (account < 1) return 0;
+    TableCursor& t = tableCursor(Table::Transactions);
+    if (!t.ensureSort(tx::kIdentifier, SortKind::String)) return 0;
+    const uint32_t number = static_cast<uint32_t>(account);
+    int offset = 0;
+    if (t.seekFirstGreater(accountStartKey(number)) && belongs(t, account)) {
+        const int firstPos = t.position();
+        if (t.seekLastSmaller(identifier) && belongs(t, account)) offset = t.position() + 1 - firstPos;
+    }
+    return recalcBalanse(account, offset, false);
+}
+
+}  // namespace dove

@@ -1,0 +1,40 @@
+// Project records: creating projects under the root project 1, and the project totals in the default
+// currency (own totals 207/208, sub-project totals 209/210, valid flag 211).
+#pragma once
+
+#include <cstdint>
+#include <string>
+
+#include "Amount.h"
+#include "PropertyValue.h"
+
+namespace dove {
+
+namespace project {
+inline constexpr int32_t kRoot = 1;
+inline constexpr PropertyNumber kNumber = 201;
+}  // namespace project
+
+// Creates a project under parent and returns its number; 0 when the write failed.
+int32_t createProject(int32_t parent, const std::u16string& name);
+
+// The project's name, "" when missing.
+std::u16string projectName(int32_t number);
+
+struct ProjectTotals {
+    Amount ownIncome = 0;     // 207: the sum of the positive amounts
+    Amount ownExpense = 0;    // 208: the sum of the negative amounts
+    Amount childIncome = 0;   // 209
+    Amount childExpense = 0;  // 210
+    Amount total() const { return ownIncome + ownExpense + childIncome + childExpense; }
+};
+
+// Brings the project's stored totals up to date (computing its own totals from its transactions when
+// its valid flag is 0, and its sub-projects' recursively) and returns them. Zero totals for a missing
+// project.
+ProjectTotals projectTotals(int32_t number);
+
+// Marks the project's own totals for recomputation (valid flag 0) after one of its transactions changed.
+void invalidateProjectTotals(int32_t number);
+
+}  // namespace dove

@@ -1,0 +1,1 @@
+set(TEST_LIBRARIES DoveVO resources_dashel)

@@ -199,6 +199,8 @@ bool saveSplitLines(TransactionRecord& owner, const StoredState& s) {
 }
 
 bool balanceFieldsChanged(const TransactionRecord& r, const StoredState& s) {
+    // Split lines sort outside their account's identifier range and never count toward a balance.
+    if (r.kind() == kKindSplitLine) return false;
     return !s.exists || r.isSet(tx::kAmount) || r.isSet(tx::kExcluded) || r.isSet(tx::kAccount) ||
            r.isSet(tx::kDate) || r.identifier() != s.identifier;
 }

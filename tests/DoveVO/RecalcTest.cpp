@@ -1,0 +1,129 @@
+// The balance recalculation against sums computed here: starting balances, offsets, excluded records,
+// interleaved account numbers, idempotence and security holdings.
+#include <fstream>
+#include <sstream>
+
+#include "Operation.h"
+#include "StoreFixture.h"
+#include "platform/windows.h"
+
+namespace dove::testing {
+namespace {
+
+class RecalcTest : public StoreTest {
+  protected:
+    // Adds a record directly (no save path), with a deliberately wrong running balance.
+    void addRaw(int32_t account, Date date, Amount amount, int32_t excluded = 0,
+                const std::u16string& security = {}, int32_t units = 0) {
+        std::vector<PropertyValue> values = {PropertyValue::string(101, transactionIdentifier(account, date)),
+                                             PropertyValue::i4(104, account),
+                                             PropertyValue::date(108, date),
+                                             PropertyValue::date(112, static_cast<uint64_t>(amount)),
+                                             PropertyValue::date(113, 999999),
+                                             PropertyValue::i4(132, excluded)};
+        if (!security.empty()) {
+            values.push_back(PropertyValue::string(139, security));
+            values.push_back(PropertyValue::i4(140, units));
+        }
+        ASSERT_NE(tableCursor(Table::Transactions).addRecord(values), 0u);
+    }
+
+    std::vector<Amount> balancesOf(int32_t account) {
+        std::vector<Amount> out;
+        for (const Row& r : transactionRows())
+            if (r.account == account) out.push_back(r.balance);
+        return out;
+    }
+};
+
+TEST_F(RecalcTest, AnAccountWithoutTransactionsHasItsStartingBalance) {
+    addAccount({7, u"USD", 1000, 250});
+    EXPECT_EQ(Operation::recalcBalanse(7, 0, false), 1250);
+    EXPECT_EQ(storedAccountBalance(7), 1250);
+    EXPECT_EQ(Operation::recalcBalanse(0, 0, false), 0);
+}
+
+TEST_F(RecalcTest, AMissingAccountIsLoggedAndGivesZero) {
+    EXPECT_EQ(Operation::recalcBalanse(42, 0, false), 0);
+    std::ifstream in(platform::hostPath(u"\\error.log"));
+    std::stringstream log;
+    log << in.rdbuf();
+    EXPECT_NE(log.str().find("Account 42 not found in Operation::recalcBalanse\t\tDoveVO/Operation:  (3140)"),
+              std::string::npos);
+}
+
+TEST_F(RecalcTest, RunningBalancesMatchIndependentSumsAndAccountTwelveIsUntouched) {
+    addAccount({1, u"USD", 100});
+    addAccount({12, u"USD", 0});
+    const Amount amounts[] = {-50, 200, -1, 4000, -333};
+    for (int i = 0; i < 5; ++i) {
+        addRaw(1, march(1 + i, 9), amounts[i]);
+        addRaw(12, march(1 + i, 10), 7);
+    }
+    EXPECT_EQ(Operation::recalcBalanse(1, 0, false), 100 - 50 + 200 - 1 + 4000 - 333);
+    Amount running = 100;
+    std::vector<Amount> expected;
+    for (Amount a : amounts)
+        expected.push_back(running += a);
+    EXPECT_EQ(balancesOf(1), expected);
+    EXPECT_EQ(balancesOf(12), std::vector<Amount>(5, 999999));
+    const uint32_t writes = tableCursor(Table::Transactions).writeCount();
+    Operation::recalcBalanse(1, 0, false);
+    EXPECT_EQ(tableCursor(Table::Transactions).writeCount(), writes);
+}
+
+TEST_F(RecalcTest, AnOffsetStartsFromTheStoredBalanceBeforeIt) {
+    addAccount({7});
+    addRaw(7, march(1), -100);
+    addRaw(7, march(2), -200);
+    addRaw(7, march(3), -300);
+    Operation::recalcBalanse(7, 0, false);
+    TableCursor& t = tableCursor(Table::Transactions);
+    ASSERT_TRUE(t.seekFirstEqual(transactionIdentifier(7, march(1))));
+    ASSERT_TRUE(t.set64(113, -5000));  // a stale earlier balance is reused, not recomputed
+    EXPECT_EQ(Operation::recalcBalanse(7, 1, false), -5500);
+    EXPECT_EQ(balancesOf(7), (std::vector<Amount>{-5000, -5200, -5500}));
+    // An offset beyond the last record starts at the last record.
+    EXPECT_EQ(Operation::recalcBalanse(7, 50, false), -5500);
+}
+
+TEST_F(RecalcTest, ExcludedRecordsNeitherCountNorServeAsTheStartingValue) {
+    addAccount({7, u"USD", 1000});
+    addRaw(7, march(1), -100);
+    addRaw(7, march(2), -200, 1);
+    addRaw(7, march(3), -300);
+    Operation::recalcBalanse(7, 0, false);
+    EXPECT_EQ(balancesOf(7), (std::vector<Amount>{900, 900, 600}));
+    TableCursor& t = tableCursor(Table::Transactions);
+    ASSERT_TRUE(t.seekFirstEqual(transactionIdentifier(7, march(2))));
+    ASSERT_TRUE(t.set64(113, 123456));
+    EXPECT_EQ(Operation::recalcBalanse(7, 2, false), 600);
+}
+
+TEST_F(RecalcTest, SecuritiesCountUnitsAndOverflowIsLoggedOnce) {
+    addAccount({5, u"USD", 0, 0, 5});
+    TableCursor& accounts = tableCursor(Table::Accounts);
+    ASSERT_TRUE(accounts.ensureSort(104, SortKind::I4) && accounts.seekFirstEqual(5));
+    ASSERT_TRUE(accounts.setString(174, u"YAcme\nI1.500000\nB10\nQ3\n^\n", true));
+    addRaw(5, march(1), 0, 0, u"Acme", 5);
+    for (int i = 0; i < 101; ++i)
+        addRaw(5, march(2) + static_cast<Date>(i) * kDateSecond, 0, 0, platform::format(u"S%03d", i), 1);
+    Operation::recalcBalanse(5, 0, false);
+    ASSERT_TRUE(accounts.seekFirstEqual(5));
+    std::vector<Security> held = parseSecurities(accounts.getString(174));
+    ASSERT_EQ(held.size(), 101u);
+    EXPECT_EQ(held[0].name, u"Acme");
+    EXPECT_EQ(held[0].quantity, 15);
+    EXPECT_EQ(held[0].baseQuantity, 10);
+    EXPECT_EQ(held[100].name, u"S099");
+    std::ifstream in(platform::hostPath(u"\\error.log"));
+    std::stringstream log;
+    log << in.rdbuf();
+    const std::string text = log.str();
+    const size_t first = text.find("Overflow Sec vector size in RecalcBalanse");
+    ASSERT_NE(first, std::string::npos);
+    EXPECT_EQ(text.find("Overflow Sec vector size", first + 1), std::string::npos);
+}
+
+}  // namespace
+}  // namespace dove::testing

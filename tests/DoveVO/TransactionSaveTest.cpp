@@ -1,0 +1,256 @@
+// Saving transactions: plain payments, transfers within and between currencies, category changes,
+// split owners with transfer lines, unchanged saves, and deletes with their dependants.
+#include "Options.h"
+#include "StoreFixture.h"
+#include "TransactionStore.h"
+
+namespace dove::testing {
+namespace {
+
+class TransactionSaveTest : public StoreTest {
+  protected:
+    void SetUp() override {
+        StoreTest::SetUp();
+        addAccount({7});
+        addAccount({9});
+        addAccount({11, u"EUR"});
+        addCurrency(1, u"USD", u"$");
+        addCurrency(2, u"EUR", u"eu");
+        setDefaultCurrency(u"USD");
+    }
+
+    static std::optional<Row> rowOf(const std::u16string& id) {
+        for (const Row& r : transactionRows())
+            if (r.id == id) return r;
+        return std::nullopt;
+    }
+};
+
+TEST_F(TransactionSaveTest, APaymentIsStoredWithItsAccountPayeeAndIdentifier) {
+    TransactionRecord r;
+    r.setAccount(7);
+    r.setPayee(3);
+    r.setAmount(-1234);
+    r.setDate(march(5, 14, 8, 9, 45));
+    ASSERT_TRUE(addNewTransaction(r));
+    EXPECT_EQ(r.identifier(), u"7_20100305140809045");
+    EXPECT_FALSE(r.anythingSet());
+    TransactionRecord loaded;
+    ASSERT_TRUE(loadTransactionByIdentifier(loaded, r.identifier()));
+    EXPECT_EQ(loaded.amount(), -1234);
+    EXPECT_EQ(loaded.account(), 7);
+    EXPECT_EQ(loaded.payee(), 3);
+    EXPECT_EQ(loaded.i4(tx::kModifiedFlag), -1);
+    EXPECT_EQ(loaded.key().size(), 38u);
+    EXPECT_EQ(loaded.runningBalance(), -1234);
+    EXPECT_EQ(storedAccountBalance(7), -1234);
+}
+
+TEST_F(TransactionSaveTest, SavingAnUnchangedLoadedRecordWritesNothing) {
+    TransactionRecord r = pay(7, -500, march(2));
+    const uint32_t writes = tableCursor(Table::Transactions).writeCount();
+    const std::string before = dumpStore();
+    TransactionRecord loaded;
+    ASSERT_TRUE(loadTransactionByIdentifier(loaded, r.identifier()));
+    ASSERT_TRUE(saveTransaction(loaded));
+    EXPECT_EQ(tableCursor(Table::Transactions).writeCount(), writes);
+    EXPECT_EQ(dumpStore(), before);
+}
+
+TEST_F(TransactionSaveTest, ATransferStoresBothSidesLinkedWithOppositeAmounts) {
+    TransactionRecord r = transfer(7, 9, -5000, march(3, 12));
+    auto mine = rowOf(r.identifier());
+    ASSERT_TRUE(mine);
+    auto other = rowOf(mine->link);
+    ASSERT_TRUE(other);
+    EXPECT_EQ(mine->category, -9);
+    EXPECT_EQ(mine->amount, -5000);
+    EXPECT_EQ(other->account, 9);
+    EXPECT_EQ(other->category, -7);
+    EXPECT_EQ(other->amount, 5000);
+    EXPECT_EQ(other->link, r.identifier());
+    EXPECT_EQ(storedAccountBalance(7), -5000);
+    EXPECT_EQ(storedAccountBalance(9), 5000);
+}
+
+TEST_F(TransactionSaveTest, ATransferBetweenCurrenciesConvertsAtTheRateOfItsDate) {
+    addRate(u"USD", u"EUR", march(1), u"0.75");
+    TransactionRecord r = transfer(7, 11, -10001, march(3, 12));
+    auto other = rowOf(rowOf(r.identifier())->link);
+    ASSERT_TRUE(other);
+    EXPECT_EQ(other->account, 11);
+    EXPECT_EQ(other->currency, u"EUR");
+    EXPECT_EQ(other->amount, 7501);  // 100.01 * 0.75 = 75.0075, rounded half away from zero
+    TransactionRecord back;
+    ASSERT_TRUE(loadTransactionByIdentifier(back, other->id));
+    EXPECT_EQ(back.enteredAmount(), 10001);
+    EXPECT_EQ(back.text(tx::kEnteredCurrency), u"USD");
+    // Saving from the euro side converts back at the inverse rate.
+    back.setAmount(3000);
+    ASSERT_TRUE(saveTransaction(back));
+    EXPECT_EQ(rowOf(r.identifier())->amount, -4000);
+    EXPECT_EQ(storedAccountBalance(7), -4000);
+    EXPECT_EQ(storedAccountBalance(11), 3000);
+}
+
+TEST_F(TransactionSaveTest, ChangingATransferToACategoryDeletesTheOtherSide) {
+    TransactionRecord r = transfer(7, 9, -5000, march(3, 12));
+    ASSERT_EQ(transactionRows().size(), 2u);
+    r.setCategory(5);
+    ASSERT_TRUE(saveTransaction(r));
+    auto rows = transactionRows();
+    ASSERT_EQ(rows.size(), 1u);
+    EXPECT_EQ(rows[0].account, 7);
+    EXPECT_EQ(rows[0].category, 5);
+    EXPECT_EQ(rows[0].link, u"");
+    EXPECT_EQ(storedAccountBalance(9), 0);
+}
+
+TEST_F(TransactionSaveTest, MovingATransferToAnotherAccountMovesItsOtherSide) {
+    TransactionRecord r = transfer(7, 9, -5000, march(3, 12));
+    r.setCategory(-11);
+    addRate(u"USD", u"EUR", march(1), u"0.5");
+    ASSERT_TRUE(saveTransaction(r));
+    auto rows = transactionRows();
+    ASSERT_EQ(rows.size(), 2u);
+    auto other = rowOf(rowOf(r.identifier())->link);
+    ASSERT_TRUE(other);
+    EXPECT_EQ(other->account, 11);
+    EXPECT_EQ(other->amount, 2500);
+    EXPECT_EQ(storedAccountBalance(9), 0);
+    EXPECT_EQ(storedAccountBalance(11), 2500);
+}
+
+TEST_F(TransactionSaveTest, ACategoryOfTheRecordsOwnAccountIsCleared) {
+    TransactionRecord r = pay(7, -100, march(2), -7);
+    EXPECT_EQ(r.category(), 0);
+    EXPECT_EQ(transactionRows().size(), 1u);
+    EXPECT_EQ(transactionRows()[0].category, 0);
+}
+
+TEST_F(TransactionSaveTest, ChangingTheDateToAnotherDayGivesANewIdentifierAndRebalances) {
+    TransactionRecord a = pay(7, -100, march(1, 9));
+    TransactionRecord b = pay(7, -200, march(2, 9));
+    TransactionRecord c = pay(7, -400, march(3, 9));
+    // A day other than today goes after that day's last entry.
+    c.setDate(march(1, 8));
+    ASSERT_TRUE(saveTransaction(c));
+    EXPECT_EQ(c.identifier(), u"7_20100301090000001");
+    EXPECT_EQ(c.date(), march(1, 9, 0, 0, 1));
+    auto rows = transactionRows();
+    ASSERT_EQ(rows.size(), 3u);
+    EXPECT_EQ(rows[0].balance, -100);
+    EXPECT_EQ(rows[1].balance, -500);
+    EXPECT_EQ(rows[2].id, b.identifier());
+    EXPECT_EQ(rows[2].balance, -700);
+    EXPECT_EQ(storedAccountBalance(7), -700);
+}
+
+TEST_F(TransactionSaveTest, ATimeChangeWithinTheDayKeepsTheStoredDate) {
+    TransactionRecord a = pay(7, -100, march(1, 9));
+    a.setDate(march(1, 17));
+    ASSERT_TRUE(saveTransaction(a));
+    EXPECT_EQ(a.identifier(), u"7_20100301090000000");
+    EXPECT_EQ(a.date(), march(1, 9));
+}
+
+TEST_F(TransactionSaveTest, DeletingOneSideOfATransferDeletesBoth) {
+    TransactionRecord r = transfer(7, 9, -5000, march(3, 12));
+    TransactionRecord other;
+    ASSERT_TRUE(loadTransactionByIdentifier(other, rowOf(r.identifier())->link));
+    ASSERT_TRUE(deleteTransaction(other));
+    EXPECT_TRUE(transactionRows().empty());
+    EXPECT_EQ(storedAccountBalance(7), 0);
+    EXPECT_EQ(storedAccountBalance(9), 0);
+}
+
+TEST_F(TransactionSaveTest, DeletionsAreReportedOnlyWithASyncPartner) {
+    TransactionRecord a = pay(7, -100, march(1, 9));
+    TransactionRecord b = pay(7, -200, march(2, 9));
+    ASSERT_TRUE(deleteTransaction(a));
+    EXPECT_EQ(tableCursor(Table::DeletedItems).recordCount(), 0);
+    setApplicationProfileForTesting(ApplicationProfile{u"", u"Desktop"});
+    const std::u16string key = b.key();
+    ASSERT_TRUE(deleteTransaction(b));
+    setApplicationProfileForTesting(std::nullopt);
+    TableCursor& deleted = tableCursor(Table::DeletedItems);
+    ASSERT_EQ(deleted.recordCount(), 1);
+    ASSERT_TRUE(deleted.moveTo(0));
+    EXPECT_EQ(deleted.getI4(901), 4);
+    EXPECT_EQ(std::u16string(deleted.getString(135)), key);
+    EXPECT_EQ(deleted.getDate(108), nowUtc());
+}
+
+TEST_F(TransactionSaveTest, ASplitOwnerWithATransferLineMakesACounterpart) {
+    TransactionRecord owner;
+    owner.setAccount(7);
+    owner.setAmount(-3000);
+    owner.setDate(march(4, 10));
+    std::vector<TransactionRecord> lines(2);
+    lines[0].setCategory(5);
+    lines[0].setAmount(-1000);
+    lines[1].setCategory(-9);
+    lines[1].setAmount(-2000);
+    owner.setSplits(std::move(lines));
+    EXPECT_EQ(owner.kind(), kKindSplitOwner);
+    ASSERT_TRUE(addNewTransaction(owner));
+    auto rows = transactionRows();
+    ASSERT_EQ(rows.size(), 4u);
+    auto line2 = rowOf(u"s7_201003041000000000002");
+    ASSERT_TRUE(line2);
+    EXPECT_EQ(line2->kind, kKindSplitLine);
+    auto counterpart = rowOf(line2->link);
+    ASSERT_TRUE(counterpart);
+    EXPECT_EQ(counterpart->kind, kKindSplitTransfer);
+    EXPECT_EQ(counterpart->account, 9);
+    EXPECT_EQ(counterpart->amount, 2000);
+    EXPECT_EQ(counterpart->link, line2->id);
+    ASSERT_TRUE(deleteTransaction(owner));
+    EXPECT_TRUE(transactionRows().empty());
+}
+
+TEST_F(TransactionSaveTest, AnEnteredOccurrenceOfAScheduledItemMovesToTheReservedAccount) {
+    TransactionRecord item(RecordSource::Planner);
+    item.setAccount(7);
+    item.setAmount(-100);
+    item.set64(253, march(10));
+    ASSERT_TRUE(addNewTransaction(item));
+    const int32_t schedule = item.i4(tx::kScheduleNumber);
+    EXPECT_EQ(schedule, 1);
+    TransactionRecord entered;
+    entered.setAccount(7);
+    entered.setAmount(-100);
+    entered.setDate(march(4, 10));
+    entered.setI4(tx::kScheduleNumber, schedule);
+    entered.setText(tx::kOccurrenceKey, occurrenceKey(1, march(4)));
+    ASSERT_TRUE(addNewTransaction(entered));
+    ASSERT_TRUE(deleteTransaction(entered));
+    auto rows = transactionRows();
+    ASSERT_EQ(rows.size(), 1u);
+    EXPECT_EQ(rows[0].account, tx::kDeletedOccurrencesAccount);
+    EXPECT_EQ(storedAccountBalance(7), 0);
+    // Deleting the item removes the parked occurrence.
+    ASSERT_TRUE(readScheduledItem(1, item));
+    ASSERT_TRUE(deleteScheduledItem(item));
+    EXPECT_TRUE(transactionRows().empty());
+    EXPECT_EQ(tableCursor(Table::Planner).recordCount(), 0);
+}
+
+TEST_F(TransactionSaveTest, ARecordWithoutPayeeNumberFindsItsPayeeByName) {
+    TableCursor& m = tableCursor(Table::Memorized);
+    ASSERT_NE(m.addRecord({PropertyValue::i4(1001, 4), PropertyValue::string(110, u"Shop"),
+                           PropertyValue::string(1004, u"Shop")}),
+              0u);
+    TransactionRecord r;
+    r.setAccount(7);
+    r.setAmount(-1);
+    r.setDate(march(1));
+    r.setPayeeName(u"Shop");
+    ASSERT_TRUE(addNewTransaction(r));
+    TransactionRecord loaded;
+    ASSERT_TRUE(loadTransactionByIdentifier(loaded, r.identifier()));
+    EXPECT_EQ(loaded.payee(), 4);
+}
+
+}  // namespace
+}  // namespace dove::testing

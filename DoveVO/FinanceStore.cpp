@@ -28,6 +28,7 @@ struct StoreState {
     NumberCounters numbers;
     int bracketDepth = 0;
     bool bracketDoomed = false;
+    uint32_t failedWritesAtBegin = 0;
     std::vector<std::function<void()>> pendingActions;
 };
 
@@ -185,6 +186,7 @@ StoreTransaction::StoreTransaction() {
     if (s.bracketDepth == 0) {
         if (!platform::cedbBeginTransaction()) return;
         s.bracketDoomed = false;
+        s.failedWritesAtBegin = TableCursor::failedWriteCount();
         s.pendingActions.clear();
     }
     ++s.bracketDepth;
@@ -206,6 +208,7 @@ bool StoreTransaction::commit() {
     m_done = true;
     StoreState& s = state();
     if (--s.bracketDepth > 0) return !s.bracketDoomed;
+    if (TableCursor::failedWriteCount() != s.failedWritesAtBegin) s.bracketDoomed = true;
     if (s.bracketDoomed || !platform::cedbCommitTransaction()) {
         platform::cedbRollbackTransaction();
         s.pendingActions.clear();

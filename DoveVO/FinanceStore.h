@@ -59,7 +59,8 @@ void invalidateAllCursors();
 
 // One store transaction: the writes between construction and commit() become durable together;
 // destruction without commit() rolls all of them back and invalidates the cursors. Brackets nest: only
-// the outermost one talks to the store, and an inner failure dooms the outer bracket.
+// the outermost one talks to the store, and an inner failure dooms the outer bracket. A store write that
+// failed anywhere inside the bracket dooms it too, even when the code that made it went on.
 class StoreTransaction {
   public:
     StoreTransaction();

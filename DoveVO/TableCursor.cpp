@@ -8,6 +8,22 @@
 #include "platform/windows.h"
 
 namespace dove {
+namespace {
+
+uint32_t g_failedWrites = 0;
+
+// Counts a failed store write or delete, so that a caller ignoring one result is still found out.
+template <class Result>
+Result counted(Result result) {
+    if (!result) ++g_failedWrites;
+    return result;
+}
+
+}  // namespace
+
+uint32_t TableCursor::failedWriteCount() {
+    return g_failedWrites;
+}
 
 TableCursor::TableCursor(std::u16string databaseName)
     : m_name(std::move(databaseName)), m_handle(INVALID_HANDLE_VALUE) {}
@@ -283,7 +299,7 @@ bool TableCursor::storeNewRecord() {
     values.reserve(m_record.size());
     for (const PropertyValue& v : m_record)
         values.push_back(v.toStore());
-    CEOID oid = CeWriteRecordProps(m_handle, 0, static_cast<WORD>(values.size()), values.data());
+    CEOID oid = counted(CeWriteRecordProps(m_handle, 0, static_cast<WORD>(values.size()), values.data()));
     if (oid == 0) {
         clearRecord();
         m_position = kNoRecord;
@@ -310,7 +326,7 @@ bool TableCursor::setProperty(PropertyValue value, bool commit) {
     bool ok = true;
     if (!composing) {
         CEPROPVAL stored = find(number)->toStore();
-        CEOID oid = CeWriteRecordProps(m_handle, m_platformOid, 1, &stored);
+        CEOID oid = counted(CeWriteRecordProps(m_handle, m_platformOid, 1, &stored));
         ok = oid != 0;
         // Writing the sort property may move the record in the order; read it back where it now stands.
         if (ok && (number == m_sortNumber || commit)) ok = reloadByObjectId(oid);
@@ -330,7 +346,8 @@ CEOID TableCursor::writeCurrentRecord() {
         std::vector<CEPROPVAL> values;
         for (const PropertyValue& v : m_record)
             values.push_back(v.toStore());
-        oid = CeWriteRecordProps(m_handle, m_platformOid, static_cast<WORD>(values.size()), values.data());
+        oid = counted(
+            CeWriteRecordProps(m_handle, m_platformOid, static_cast<WORD>(values.size()), values.data()));
         // The record may have moved in the sort order: stand on it again.
         if (oid != 0) reloadByObjectId(oid);
     }
@@ -349,7 +366,8 @@ bool TableCursor::writeProperties(const std::vector<PropertyValue>& values) {
     stored.reserve(values.size());
     for (const PropertyValue& v : values)
         stored.push_back(v.toStore());
-    CEOID oid = CeWriteRecordProps(m_handle, m_platformOid, static_cast<WORD>(stored.size()), stored.data());
+    CEOID oid =
+        counted(CeWriteRecordProps(m_handle, m_platformOid, static_cast<WORD>(stored.size()), stored.data()));
     changed();
     ++m_writeCount;
     if (oid == 0) {
@@ -371,7 +389,7 @@ CEOID TableCursor::addRecord(const std::vector<PropertyValue>& values) {
 bool TableCursor::deleteAt(int index) {
     if (!isOpen() || index < 0 || index >= recordCount()) return false;
     if (m_platformIndex != index && !seekPlatformTo(index)) return false;
-    BOOL deleted = CeDeleteRecord(m_handle, m_platformOid);
+    BOOL deleted = counted(CeDeleteRecord(m_handle, m_platformOid));
     ++m_writeCount;
     // Indexes after the deleted record have shifted: forget where the handle stands and what it held.
     invalidate();

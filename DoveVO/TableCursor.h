@@ -109,6 +109,10 @@ class TableCursor {
     // afterwards. False when the index is out of range or the store refuses.
     bool deleteAt(int index);
 
+    // How many store writes and deletes of any cursor have failed in this process. A store transaction
+    // compares it at its end, so that a write whose failure a caller ignored still dooms the transaction.
+    static uint32_t failedWriteCount();
+
     // The store's object id of the current record (0 when none).
     CEOID currentObjectId() const { return m_currentOid; }
     // Marks the current record stale (another cursor changed the table): it is re-read at the next move.

@@ -1,0 +1,171 @@
+// Categories, projects and their totals, payees with memorized entries, and budget line totals.
+#include "Accounts.h"
+#include "Budgets.h"
+#include "Categories.h"
+#include "CurrencyCache.h"
+#include "Payees.h"
+#include "Projects.h"
+#include "StoreFixture.h"
+#include "TransactionStore.h"
+
+namespace dove::testing {
+namespace {
+
+using MasterRecordsTest = StoreTest;
+
+TEST_F(MasterRecordsTest, CategoryNumbersContinueFromTheGreatestAfterARestart) {
+    EXPECT_EQ(createCategory(1, u"  Food ", category::kExpense), 2);
+    EXPECT_EQ(categoryName(2), u"Food");
+    closeFinanceStore();
+    ASSERT_TRUE(openFinanceStore());
+    EXPECT_EQ(createCategory(1, u"Salary", category::kIncome), 3);
+}
+
+TEST_F(MasterRecordsTest, APathCreatesMissingLevelsAndSubcategoriesTakeTheParentsType) {
+    const int32_t fuel = createCategoryPath(u"Car:Fuel", category::kExpense);
+    ASSERT_GT(fuel, 0);
+    EXPECT_EQ(categoryFullName(fuel), u"Car:Fuel");
+    const int32_t car = findCategoryByFullName(u"Car");
+    EXPECT_EQ(categoryParent(car), 1);
+    EXPECT_EQ(categoryType(car), category::kExpense);
+    EXPECT_EQ(createCategoryPath(u"Car:Fuel", category::kExpense), fuel);
+    const int32_t salary = createCategory(1, u"Salary", category::kIncome);
+    const int32_t bonus = createCategory(salary, u"Bonus", category::kExpense);
+    EXPECT_EQ(categoryType(bonus), category::kIncome);
+    EXPECT_EQ(categoryFullName(bonus), u"Salary:Bonus");
+    EXPECT_EQ(categoryFullName(1), u"All categories");
+}
+
+TEST_F(MasterRecordsTest, TransferCategoriesAreNamedByTheirAccount) {
+    addAccount({9});
+    EXPECT_EQ(categoryName(-9), u"[Account]");
+    EXPECT_EQ(categoryName(-10), u"[]");
+    EXPECT_TRUE(isTransferTarget(9));
+}
+
+TEST_F(MasterRecordsTest, ProjectTotalsSumOwnAndSubProjectTransactionsInTheDefaultCurrency) {
+    addAccount({7});
+    addAccount({9, u"EUR"});
+    addCurrency(1, u"USD", u"$");
+    setDefaultCurrency(u"USD");
+    addRate(u"USD", u"EUR", march(1), u"0.5");
+    const int32_t house = createProject(1, u"House");
+    const int32_t roof = createProject(house, u"Roof");
+    EXPECT_EQ(house, 2);
+    EXPECT_EQ(roof, 3);
+    pay(7, -1000, march(1), 0, house);
+    pay(7, 300, march(2), 0, house);
+    pay(9, -100, march(3), 0, roof);  // 1.00 EUR is 2.00 USD
+    TransactionRecord excluded;
+    excluded.setAccount(7);
+    excluded.setAmount(-5);
+    excluded.setDate(march(4));
+    excluded.setProject(house);
+    excluded.setI4(tx::kExcluded, 1);
+    ASSERT_TRUE(addNewTransaction(excluded));
+    ProjectTotals totals = projectTotals(house);
+    EXPECT_EQ(totals.ownIncome, 300);
+    EXPECT_EQ(totals.ownExpense, -1000);
+    EXPECT_EQ(totals.childExpense, -200);
+    EXPECT_EQ(totals.total(), -900);
+    pay(7, -50, march(5), 0, house);
+    EXPECT_EQ(projectTotals(house).ownExpense, -1050);
+}
+
+TEST_F(MasterRecordsTest, PayeesAreCreatedReadAndFoundByAnyOfTheirNames) {
+    Payee shop;
+    shop.name = u"Shop";
+    shop.displayName = u"Shop@Corner shop@";
+    shop.entry.account = 7;
+    shop.entry.category = 4;
+    shop.entry.amount = -250;
+    shop.entry.kind = 1;
+    shop.splits = {{1, 4, 0, 0, u"bread", -100}, {2, 5, 0, 0, u"milk", -150}};
+    ASSERT_TRUE(createPayee(shop));
+    Payee other;
+    other.name = u"Other";
+    ASSERT_TRUE(createPayee(other));
+    EXPECT_EQ(shop.number, 1);
+    EXPECT_EQ(other.number, 2);
+    EXPECT_EQ(findPayeeByName(u"Shop"), 1);
+    EXPECT_EQ(findPayeeByName(u" Corner shop "), 1);
+    EXPECT_EQ(findPayeeByName(u"Other"), 2);
+    EXPECT_EQ(findPayeeByName(u"Nobody"), 0);
+    Payee read;
+    ASSERT_TRUE(readPayeeByNumber(1, read));
+    EXPECT_EQ(read.entry.amount, -250);
+    EXPECT_EQ(read.key.size(), 38u);
+    ASSERT_EQ(read.splits.size(), 2u);
+    EXPECT_EQ(read.splits[1].text, u"milk");
+    EXPECT_EQ(read.splits[1].amount, -150);
+    EXPECT_TRUE(displayNameMatches(u"A@B@", u"A"));
+    EXPECT_FALSE(displayNameMatches(u"AB@", u"A"));
+}
+
+class BudgetTest : public StoreTest {
+  protected:
+    void SetUp() override {
+        StoreTest::SetUp();
+        addAccount({7});
+        addCurrency(1, u"USD", u"$");
+        setDefaultCurrency(u"USD");
+        m_food = createCategory(1, u"Food", category::kExpense);
+        m_bread = createCategory(m_food, u"Bread", category::kExpense);
+        ASSERT_NE(
+            tableCursor(Table::Budgets).addRecord({PropertyValue::i4(501, 1), PropertyValue::i4(504, 0)}),
+            0u);
+        ASSERT_NE(tableCursor(Table::BudgetLists)
+                      .addRecord({PropertyValue::i4(501, 1), PropertyValue::i4(401, m_food),
+                                  PropertyValue::i4(402, 1), PropertyValue::string(135, u"{food}"),
+                                  PropertyValue::date(417, static_cast<uint64_t>(-5000)),
+                                  PropertyValue::date(404, static_cast<uint64_t>(-5500))}),
+                  0u);
+    }
+
+    Amount monthTotal() {
+        TableCursor& lines = tableCursor(Table::BudgetLists);
+        EXPECT_TRUE(lines.ensureSort(135, SortKind::String) &&
+                    lines.seekFirstEqual(std::u16string(u"{food}")));
+        return lines.get64(417);
+    }
+
+    int32_t m_food = 0;
+    int32_t m_bread = 0;
+};
+
+TEST_F(BudgetTest, APaymentThisMonthMovesTheLineTotalAndLastMonthsDoesNot) {
+    TransactionRecord r = pay(7, -1000, march(2), m_food);
+    EXPECT_EQ(monthTotal(), -6000);
+    EXPECT_EQ(exceededBudgetLines(), std::vector<int32_t>{m_food});
+    pay(7, -1000, dateOf(2010, 2, 20), m_food);
+    EXPECT_EQ(monthTotal(), -6000);
+    r.setAmount(-300);
+    ASSERT_TRUE(saveTransaction(r));
+    EXPECT_EQ(monthTotal(), -5300);
+    ASSERT_TRUE(deleteTransaction(r));
+    EXPECT_EQ(monthTotal(), -5000);
+    clearExceededBudgetLines();
+}
+
+TEST_F(BudgetTest, ASubcategoryUsesItsNearestAncestorsLineAndTheRootNone) {
+    pay(7, -100, march(2), m_bread);
+    EXPECT_EQ(monthTotal(), -5100);
+    EXPECT_EQ(findBudgetLine(m_bread), u"{food}");
+    EXPECT_EQ(findBudgetLine(1), u"");
+    Amount over = 0;
+    EXPECT_TRUE(putIntoBudget({m_food, -1000, u"USD", march(3)}, &over));
+    EXPECT_EQ(over, -600);
+    clearExceededBudgetLines();
+}
+
+TEST_F(BudgetTest, ScheduledItemsCountTheirRemainingOccurrences) {
+    TransactionRecord item(RecordSource::Planner);
+    item.setI4(255, 10);
+    item.setI4(254, 3);
+    EXPECT_EQ(remainingOccurrences(item), 7);
+    item.setI4(255, -1);
+    EXPECT_EQ(remainingOccurrences(item), -1);
+}
+
+}  // namespace
+}  // namespace dove::testing

@@ -154,8 +154,19 @@ void RegistryHive::setAside(const FileIdentity& damaged, const std::string& erro
     m_identity = identityOf(path);
 }
 
+void RegistryHive::removeStaleTemporaries() const {
+    // Called under the lock: no writer is busy, so any temporary left is from a writer that died.
+    std::string prefix = m_fileName + ".hive.tmp-";
+    std::error_code error;
+    for (const auto& entry : std::filesystem::directory_iterator(folder(), error)) {
+        if (entry.path().filename().string().rfind(prefix, 0) == 0)
+            std::filesystem::remove(entry.path(), error);
+    }
+}
+
 bool RegistryHive::write(const RegistryKey& root) {
     std::string path = filePath();
+    removeStaleTemporaries();
     std::string temporary = path + ".tmp-" + std::to_string(::getpid());
     int fd = ::open(temporary.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0644);
     if (fd < 0) return false;

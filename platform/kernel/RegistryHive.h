@@ -42,7 +42,9 @@ class RegistryHive {
     void refresh(bool lockHeld);
     void load(bool lockHeld);
     void setAside(const FileIdentity& damaged, const std::string& error, bool lockHeld);
+    // Writes the tree through a temporary file; call with the lock held.
     bool write(const RegistryKey& root);
+    void removeStaleTemporaries() const;
     static FileIdentity identityOf(const std::string& path);
 
     std::string m_fileName;

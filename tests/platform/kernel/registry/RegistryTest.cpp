@@ -3,6 +3,8 @@
 #include <sys/wait.h>
 #include <unistd.h>
 
+#include <csignal>
+#include <filesystem>
 #include <fstream>
 #include <sstream>
 #include <string>
@@ -10,6 +12,7 @@
 
 #include "TempRoot.h"
 #include "platform/device.h"
+#include "platform/text.h"
 #include "platform/winerror.h"
 #include "platform/winreg.h"
 
@@ -235,6 +238,51 @@ TEST_F(Registry, ConcurrentWritersKeepEachOthersValues) {
                                   static_cast<char16_t>(u'0' + i % 10);
             EXPECT_EQ(static_cast<DWORD>(i), readDword(key, name.c_str(), 999)) << platform::toUtf8(name);
         }
+    }
+}
+
+TEST_F(Registry, AWriterKilledMidWriteLeavesAWholeHive) {
+    int ready[2];
+    ASSERT_EQ(0, pipe(ready));
+    pid_t writer = fork();
+    ASSERT_GE(writer, 0);
+    if (writer == 0) {
+        close(ready[0]);
+        HKEY key = nullptr;
+        if (RegCreateKeyExW(HKEY_CURRENT_USER, kOptions, 0, nullptr, 0, 0, nullptr, &key, nullptr) != 0)
+            _exit(1);
+        for (DWORD i = 0;; ++i) {
+            std::u16string name = u"v" + platform::format(u"%05u", i);
+            if (setDword(key, name.c_str(), i) != ERROR_SUCCESS) _exit(2);
+            char done = 1;
+            if (i < 20 && write(ready[1], &done, 1) != 1) _exit(3);
+        }
+    }
+    close(ready[1]);
+    char buffer[20];
+    size_t got = 0;
+    while (got < sizeof buffer) {
+        ssize_t n = read(ready[0], buffer + got, sizeof buffer - got);
+        ASSERT_GT(n, 0);
+        got += static_cast<size_t>(n);
+    }
+    kill(writer, SIGKILL);  // lands somewhere inside a later write
+    waitpid(writer, nullptr, 0);
+    close(ready[0]);
+
+    ::testing::internal::CaptureStderr();
+    HKEY key = create(kOptions);
+    DWORD count = 0;
+    while (readDword(key, (u"v" + platform::format(u"%05u", count)).c_str(), 999999) == count)
+        ++count;
+    EXPECT_EQ("", ::testing::internal::GetCapturedStderr());
+    EXPECT_GE(count, 20u);
+    // The values form an unbroken run: every write is whole or absent.
+    EXPECT_EQ(999999u, readDword(key, (u"v" + platform::format(u"%05u", count + 1)).c_str(), 999999));
+    // The next write clears the dead writer's temporary file.
+    EXPECT_EQ(ERROR_SUCCESS, setDword(key, u"after", 1));
+    for (const auto& entry : std::filesystem::directory_iterator(m_root.path() + "/registry")) {
+        EXPECT_EQ(std::string::npos, entry.path().filename().string().find(".tmp-")) << entry.path();
     }
 }
 

@@ -13,7 +13,7 @@ namespace {
 
 enum class ArgSize { kDefault, kChar, kShort, kLong, kInt64, kPointer, kNarrow, kWide };
 
-struct ConversionSpec {
+struct Directive {
     bool left = false;
     bool plus = false;
     bool space = false;
@@ -30,23 +30,23 @@ struct ArgList {
     va_list list;
 };
 
-const char16_t* parseFlags(const char16_t* p, ConversionSpec& spec) {
+const char16_t* parseFlags(const char16_t* p, Directive& directive) {
     for (;; ++p) {
         switch (*p) {
             case u'-':
-                spec.left = true;
+                directive.left = true;
                 break;
             case u'+':
-                spec.plus = true;
+                directive.plus = true;
                 break;
             case u' ':
-                spec.space = true;
+                directive.space = true;
                 break;
             case u'#':
-                spec.alternate = true;
+                directive.alternate = true;
                 break;
             case u'0':
-                spec.zero = true;
+                directive.zero = true;
                 break;
             default:
                 return p;
@@ -74,20 +74,20 @@ bool startsWith(const char16_t* p, const char16_t* prefix) {
     return true;
 }
 
-const char16_t* parseSize(const char16_t* p, ConversionSpec& spec) {
+const char16_t* parseSize(const char16_t* p, Directive& directive) {
     for (;;) {
         if (startsWith(p, u"I64") || startsWith(p, u"ll")) {
-            spec.size = ArgSize::kInt64, p += *p == u'I' ? 3 : 2;
+            directive.size = ArgSize::kInt64, p += *p == u'I' ? 3 : 2;
         } else if (startsWith(p, u"I32")) {
-            spec.size = ArgSize::kLong, p += 3;
+            directive.size = ArgSize::kLong, p += 3;
         } else if (*p == u'I') {
-            spec.size = ArgSize::kPointer, ++p;
+            directive.size = ArgSize::kPointer, ++p;
         } else if (startsWith(p, u"hh")) {
-            spec.size = ArgSize::kChar, p += 2;
+            directive.size = ArgSize::kChar, p += 2;
         } else if (*p == u'h') {
-            spec.size = ArgSize::kShort, ++p;
+            directive.size = ArgSize::kShort, ++p;
         } else if (*p == u'l' || *p == u'w') {
-            spec.size = ArgSize::kLong, ++p;
+            directive.size = ArgSize::kLong, ++p;
         } else if (*p == u'L' || *p == u'F' || *p == u'N') {
             ++p;  // long double is double on the device; F and N are pointer-size leftovers
         } else {
@@ -97,31 +97,32 @@ const char16_t* parseSize(const char16_t* p, ConversionSpec& spec) {
 }
 
 // Parses the conversion after "%"; returns the position after it.
-const char16_t* parseSpec(const char16_t* p, ConversionSpec& spec, ArgList& args) {
-    p = parseFlags(p, spec);
+const char16_t* parseDirective(const char16_t* p, Directive& directive, ArgList& args) {
+    p = parseFlags(p, directive);
     bool fromArgs = false;
-    p = parseNumber(p, spec.width, args, fromArgs);
-    if (fromArgs && spec.width < 0) spec.left = true, spec.width = -spec.width;
+    p = parseNumber(p, directive.width, args, fromArgs);
+    if (fromArgs && directive.width < 0) directive.left = true, directive.width = -directive.width;
     if (*p == u'.') {
-        p = parseNumber(p + 1, spec.precision, args, fromArgs);
-        if (spec.precision < 0) spec.precision = -1;
+        p = parseNumber(p + 1, directive.precision, args, fromArgs);
+        if (directive.precision < 0) directive.precision = -1;
     }
-    p = parseSize(p, spec);
-    spec.conversion = *p;
+    p = parseSize(p, directive);
+    directive.conversion = *p;
     return *p != 0 ? p + 1 : p;
 }
 
 // Writes prefix and body padded to the width: spaces on the left or right, or zeros between prefix
 // and body when zeroFill.
-void emitPadded(std::u16string& out, const ConversionSpec& spec, const std::u16string& prefix,
+void emitPadded(std::u16string& out, const Directive& directive, const std::u16string& prefix,
                 const std::u16string& body, bool zeroFill) {
     size_t length = prefix.size() + body.size();
-    size_t pad = spec.width > 0 && static_cast<size_t>(spec.width) > length ? spec.width - length : 0;
-    if (!spec.left && !zeroFill) out.append(pad, u' ');
+    size_t pad =
+        directive.width > 0 && static_cast<size_t>(directive.width) > length ? directive.width - length : 0;
+    if (!directive.left && !zeroFill) out.append(pad, u' ');
     out += prefix;
-    if (!spec.left && zeroFill) out.append(pad, u'0');
+    if (!directive.left && zeroFill) out.append(pad, u'0');
     out += body;
-    if (spec.left) out.append(pad, u' ');
+    if (directive.left) out.append(pad, u' ');
 }
 
 std::u16string widen(const std::string& ascii) {
@@ -143,11 +144,11 @@ bool isSigned(char16_t conversion) {
     return conversion == u'd' || conversion == u'i';
 }
 
-ULONGLONG fetchInteger(const ConversionSpec& spec, ArgList& args, bool& negative) {
+ULONGLONG fetchInteger(const Directive& directive, ArgList& args, bool& negative) {
     negative = false;
-    if (isSigned(spec.conversion)) {
+    if (isSigned(directive.conversion)) {
         LONGLONG value;
-        switch (spec.size) {
+        switch (directive.size) {
             case ArgSize::kInt64:
                 value = va_arg(args.list, long long);
                 break;
@@ -167,7 +168,7 @@ ULONGLONG fetchInteger(const ConversionSpec& spec, ArgList& args, bool& negative
         negative = value < 0;
         return negative ? 0 - static_cast<ULONGLONG>(value) : static_cast<ULONGLONG>(value);
     }
-    switch (spec.size) {
+    switch (directive.size) {
         case ArgSize::kInt64:
             return va_arg(args.list, unsigned long long);
         case ArgSize::kPointer:
@@ -181,30 +182,30 @@ ULONGLONG fetchInteger(const ConversionSpec& spec, ArgList& args, bool& negative
     }
 }
 
-void formatInteger(std::u16string& out, const ConversionSpec& spec, ArgList& args) {
+void formatInteger(std::u16string& out, const Directive& directive, ArgList& args) {
     bool negative = false;
-    ULONGLONG value = fetchInteger(spec, args, negative);
-    char16_t conv = spec.conversion;
+    ULONGLONG value = fetchInteger(directive, args, negative);
+    char16_t conv = directive.conversion;
     unsigned base = conv == u'o' ? 8 : (conv == u'x' || conv == u'X') ? 16 : 10;
     std::u16string digits = digitsOf(value, base, conv == u'X');
-    if (spec.precision == 0 && value == 0) digits.clear();
-    if (spec.precision > 0 && digits.size() < static_cast<size_t>(spec.precision)) {
-        digits.insert(0, spec.precision - digits.size(), u'0');
+    if (directive.precision == 0 && value == 0) digits.clear();
+    if (directive.precision > 0 && digits.size() < static_cast<size_t>(directive.precision)) {
+        digits.insert(0, directive.precision - digits.size(), u'0');
     }
     std::u16string prefix;
     if (isSigned(conv)) {
         if (negative)
             prefix = u"-";
-        else if (spec.plus)
+        else if (directive.plus)
             prefix = u"+";
-        else if (spec.space)
+        else if (directive.space)
             prefix = u" ";
-    } else if (spec.alternate && base == 16 && value != 0) {
+    } else if (directive.alternate && base == 16 && value != 0) {
         prefix = conv == u'X' ? u"0X" : u"0x";
-    } else if (spec.alternate && base == 8 && (digits.empty() || digits[0] != u'0')) {
+    } else if (directive.alternate && base == 8 && (digits.empty() || digits[0] != u'0')) {
         digits.insert(0, 1, u'0');
     }
-    emitPadded(out, spec, prefix, digits, spec.zero && !spec.left && spec.precision < 0);
+    emitPadded(out, directive, prefix, digits, directive.zero && !directive.left && directive.precision < 0);
 }
 
 // Pads the exponent of "1.5e+05" to the device's three digits ("1.5e+005").
@@ -215,14 +216,14 @@ void widenExponent(std::string& text) {
     if (digits < 3) text.insert(e + 2, 3 - digits, '0');
 }
 
-void formatReal(std::u16string& out, const ConversionSpec& spec, ArgList& args) {
+void formatReal(std::u16string& out, const Directive& directive, ArgList& args) {
     double value = va_arg(args.list, double);
     std::string pattern = "%";
-    if (spec.plus) pattern += '+';
-    if (spec.space) pattern += ' ';
-    if (spec.alternate) pattern += '#';
-    pattern +=
-        "." + std::to_string(spec.precision < 0 ? 6 : spec.precision) + static_cast<char>(spec.conversion);
+    if (directive.plus) pattern += '+';
+    if (directive.space) pattern += ' ';
+    if (directive.alternate) pattern += '#';
+    pattern += "." + std::to_string(directive.precision < 0 ? 6 : directive.precision) +
+               static_cast<char>(directive.conversion);
     locale_t previous = uselocale(platform::text::cLocale());
     int length = std::snprintf(nullptr, 0, pattern.c_str(), value);
     std::string text(static_cast<size_t>(std::max(length, 0)) + 1, '\0');
@@ -236,7 +237,7 @@ void formatReal(std::u16string& out, const ConversionSpec& spec, ArgList& args) 
         text.erase(0, 1);
     }
     bool finite = !text.empty() && text[0] >= '0' && text[0] <= '9';
-    emitPadded(out, spec, prefix, widen(text), spec.zero && !spec.left && finite);
+    emitPadded(out, directive, prefix, widen(text), directive.zero && !directive.left && finite);
 }
 
 std::u16string narrowToWide(const char* text, size_t length) {
@@ -247,93 +248,94 @@ std::u16string narrowToWide(const char* text, size_t length) {
     return wide;
 }
 
-bool wantsNarrow(const ConversionSpec& spec) {
-    bool upper = spec.conversion == u'S' || spec.conversion == u'C';
-    if (spec.size == ArgSize::kShort) return true;
-    if (spec.size == ArgSize::kLong) return false;
+bool wantsNarrow(const Directive& directive) {
+    bool upper = directive.conversion == u'S' || directive.conversion == u'C';
+    if (directive.size == ArgSize::kShort) return true;
+    if (directive.size == ArgSize::kLong) return false;
     return upper;
 }
 
-void formatCharacter(std::u16string& out, const ConversionSpec& spec, ArgList& args) {
+void formatCharacter(std::u16string& out, const Directive& directive, ArgList& args) {
     int value = va_arg(args.list, int);
     char narrow = static_cast<char>(value);
     std::u16string body =
-        wantsNarrow(spec) ? narrowToWide(&narrow, 1) : std::u16string(1, static_cast<char16_t>(value));
+        wantsNarrow(directive) ? narrowToWide(&narrow, 1) : std::u16string(1, static_cast<char16_t>(value));
     if (body.empty()) body = std::u16string(1, u'\0');
-    emitPadded(out, spec, {}, body, false);
+    emitPadded(out, directive, {}, body, false);
 }
 
-void formatText(std::u16string& out, const ConversionSpec& spec, ArgList& args) {
+void formatText(std::u16string& out, const Directive& directive, ArgList& args) {
     std::u16string body;
-    if (wantsNarrow(spec)) {
+    if (wantsNarrow(directive)) {
         const char* text = va_arg(args.list, const char*);
         if (text == nullptr) text = "(null)";
         size_t length = std::strlen(text);
-        if (spec.precision >= 0) length = std::min(length, static_cast<size_t>(spec.precision));
+        if (directive.precision >= 0) length = std::min(length, static_cast<size_t>(directive.precision));
         body = narrowToWide(text, length);
     } else {
         const char16_t* text = va_arg(args.list, const char16_t*);
         if (text == nullptr) text = u"(null)";
         size_t length = 0;
-        while (text[length] != 0 && (spec.precision < 0 || length < static_cast<size_t>(spec.precision)))
+        while (text[length] != 0 &&
+               (directive.precision < 0 || length < static_cast<size_t>(directive.precision)))
             ++length;
         body.assign(text, length);
     }
-    emitPadded(out, spec, {}, body, false);
+    emitPadded(out, directive, {}, body, false);
 }
 
-void formatPointer(std::u16string& out, const ConversionSpec& spec, ArgList& args) {
+void formatPointer(std::u16string& out, const Directive& directive, ArgList& args) {
     auto value = reinterpret_cast<uintptr_t>(va_arg(args.list, void*));
     std::u16string digits = digitsOf(value, 16, true);
     digits.insert(0, sizeof(void*) * 2 - digits.size(), u'0');
-    emitPadded(out, spec, {}, digits, false);
+    emitPadded(out, directive, {}, digits, false);
 }
 
-void storeCount(const std::u16string& out, const ConversionSpec& spec, ArgList& args) {
-    if (spec.size == ArgSize::kShort) {
+void storeCount(const std::u16string& out, const Directive& directive, ArgList& args) {
+    if (directive.size == ArgSize::kShort) {
         if (short* target = va_arg(args.list, short*)) *target = static_cast<short>(out.size());
-    } else if (spec.size == ArgSize::kInt64) {
+    } else if (directive.size == ArgSize::kInt64) {
         if (long long* target = va_arg(args.list, long long*)) *target = static_cast<long long>(out.size());
     } else if (int* target = va_arg(args.list, int*)) {
         *target = static_cast<int>(out.size());
     }
 }
 
-void formatConversion(std::u16string& out, const ConversionSpec& spec, ArgList& args) {
-    switch (spec.conversion) {
+void formatConversion(std::u16string& out, const Directive& directive, ArgList& args) {
+    switch (directive.conversion) {
         case u'd':
         case u'i':
         case u'u':
         case u'x':
         case u'X':
         case u'o':
-            formatInteger(out, spec, args);
+            formatInteger(out, directive, args);
             break;
         case u'e':
         case u'E':
         case u'f':
         case u'g':
         case u'G':
-            formatReal(out, spec, args);
+            formatReal(out, directive, args);
             break;
         case u'c':
         case u'C':
-            formatCharacter(out, spec, args);
+            formatCharacter(out, directive, args);
             break;
         case u's':
         case u'S':
-            formatText(out, spec, args);
+            formatText(out, directive, args);
             break;
         case u'p':
-            formatPointer(out, spec, args);
+            formatPointer(out, directive, args);
             break;
         case u'n':
-            storeCount(out, spec, args);
+            storeCount(out, directive, args);
             break;
         case 0:
             break;
         default:
-            out += spec.conversion;
+            out += directive.conversion;
             break;  // "%%" and unknown conversions print the character
     }
 }
@@ -346,9 +348,9 @@ std::u16string formatWith(const char16_t* format, ArgList& args) {
             out += *p++;
             continue;
         }
-        ConversionSpec spec;
-        p = parseSpec(p + 1, spec, args);
-        formatConversion(out, spec, args);
+        Directive directive;
+        p = parseDirective(p + 1, directive, args);
+        formatConversion(out, directive, args);
     }
     return out;
 }

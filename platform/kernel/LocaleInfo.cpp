@@ -41,7 +41,8 @@ std::u16string localeText(locale_t locale, nl_item item) {
     return fromUtf8(out);
 }
 
-// A one-byte numeric item (cs_precedes, sign_posn, frac_digits, week data); -1 when the locale leaves it open.
+// A one-byte numeric item (cs_precedes, sign_posn, frac_digits, week data); -1 when the locale
+// leaves it open.
 int localeByte(locale_t locale, nl_item item) {
     const char* raw = nl_langinfo_l(item, locale);
     if (raw == nullptr || *raw == CHAR_MAX) return -1;

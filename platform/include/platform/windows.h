@@ -16,3 +16,4 @@
 #include "platform/cedb.h"
 #include "platform/wingdi.h"
 #include "platform/commctrl.h"
+#include "platform/winuser.h"

@@ -184,11 +184,12 @@ BOOL WaitMessage() {
 }
 
 LRESULT DispatchMessageW(const MSG* msg) {
-    if (!msg || !msg->hwnd) return 0;
+    if (!msg) return 0;
     if (msg->message == WM_TIMER && msg->lParam && isTimerProc(msg->hwnd, msg->wParam, msg->lParam)) {
         reinterpret_cast<TIMERPROC>(msg->lParam)(msg->hwnd, WM_TIMER, msg->wParam, GetTickCount());
         return 0;
     }
+    if (!msg->hwnd) return 0;
     {
         Lock lock = lockState();
         Window* w = find(msg->hwnd);

@@ -81,7 +81,8 @@ SeekResult positionSeek(DatabaseHandle& h, DWORD kind, DWORD_PTR value, size_t& 
     SortIndex& index = h.order();
     auto count = static_cast<int64_t>(index.size());
     size_t current = 0;
-    bool hasCurrent = h.currentPosition(current);
+    bool hasCurrent = kind != CEDB_SEEK_BEGINNING && kind != CEDB_SEEK_END && kind != CEDB_SEEK_CEOID &&
+                      h.currentPosition(current);
     int64_t target = -1;
     auto offset = static_cast<int64_t>(static_cast<LONG>(static_cast<DWORD>(value)));
     switch (kind) {
@@ -130,9 +131,7 @@ bool growBuffer(LPBYTE* buffer, LPDWORD size, size_t need, HANDLE heap) {
 }
 
 bool storeRow(Store& store, Database& db, CEOID oid, const Blob& blob, bool adding) {
-    std::string sql = adding ? "INSERT INTO " + db.table() + "(props, oid) VALUES(?, ?)"
-                             : "UPDATE " + db.table() + " SET props = ? WHERE oid = ?";
-    Statement stmt = store.prepare(sql);
+    Statement stmt = store.prepare(adding ? db.insertSql() : db.updateSql());
     if (!stmt) return false;
     sqlite3_bind_blob(stmt.get(), 1, blob.data(), static_cast<int>(blob.size()), SQLITE_STATIC);
     sqlite3_bind_int64(stmt.get(), 2, oid);
@@ -211,7 +210,7 @@ CEOID CeWriteRecordProps(HANDLE database, CEOID oid, WORD count, CEPROPVAL* prop
     if (h == nullptr || !validProps(count, props)) return 0;
     Store& store = h->store();
     Database& db = h->db();
-    if (!store.beginWrite()) return 0;
+    if (!store.beginWrite(true)) return 0;
     Blob blob;
     bool adding = oid == 0;
     bool ok = composeWrite(store, db, oid, count, props, blob) && storeRow(store, db, oid, blob, adding);
@@ -228,11 +227,11 @@ BOOL CeDeleteRecord(HANDLE database, CEOID oid) {
     if (h == nullptr) return FALSE;
     Store& store = h->store();
     Database& db = h->db();
-    if (!store.beginWrite()) return FALSE;
+    if (!store.beginWrite(true)) return FALSE;
     bool ok = db.refresh();
     if (ok && (oid == 0 || db.record(oid) == nullptr)) ok = (SetLastError(ERROR_INVALID_PARAMETER), false);
     if (ok) {
-        Statement stmt = store.prepare("DELETE FROM " + db.table() + " WHERE oid = ?");
+        Statement stmt = store.prepare(db.deleteSql());
         ok = stmt && sqlite3_bind_int64(stmt.get(), 1, oid) == SQLITE_OK &&
              (sqlite3_step(stmt.get()) == SQLITE_DONE || store.fail());
     }

@@ -9,6 +9,13 @@
 
 namespace platform::cedb {
 
+Database::Database(Store& store, CEOID oid)
+    : m_store(store),
+      m_oid(oid),
+      m_insertSql("INSERT INTO " + table() + "(props, oid) VALUES(?, ?)"),
+      m_updateSql("UPDATE " + table() + " SET props = ? WHERE oid = ?"),
+      m_deleteSql("DELETE FROM " + table() + " WHERE oid = ?") {}
+
 bool Database::readDescription(int64_t& version) {
     Statement info = m_store.prepare("SELECT version, sorts FROM cedb_databases WHERE oid = ?");
     if (!info) return false;
@@ -39,6 +46,7 @@ bool Database::load(int64_t version) {
     Statement rows = m_store.prepare("SELECT oid, props FROM " + table());
     if (!rows) return false;
     std::unordered_map<CEOID, Blob> records;
+    records.reserve(m_records.size() + 64);
     int rc = SQLITE_ROW;
     while ((rc = sqlite3_step(rows.get())) == SQLITE_ROW) {
         auto oid = static_cast<CEOID>(sqlite3_column_int64(rows.get(), 0));

@@ -17,7 +17,7 @@ class Store;
 
 class Database {
   public:
-    Database(Store& store, CEOID oid) : m_store(store), m_oid(oid) {}
+    Database(Store& store, CEOID oid);
 
     CEOID oid() const { return m_oid; }
     int64_t version() const { return m_version; }
@@ -25,6 +25,10 @@ class Database {
     const std::vector<SORTORDERSPEC>& sorts() const { return m_sorts; }
     // The SQLite table holding this database's records.
     std::string table() const { return tableName(m_oid); }
+    // The statements that add, change and delete one record: (props, oid) and (oid).
+    const std::string& insertSql() const { return m_insertSql; }
+    const std::string& updateSql() const { return m_updateSql; }
+    const std::string& deleteSql() const { return m_deleteSql; }
     static std::string tableName(CEOID oid) { return "r" + std::to_string(oid); }
 
     // Another process may have changed the store: compare versions at the next refresh.
@@ -61,6 +65,9 @@ class Database {
     std::vector<SORTORDERSPEC> m_sorts;
     std::unordered_map<CEOID, Blob> m_records;
     std::map<CEPROPID, std::unique_ptr<SortIndex>> m_indexes;
+    std::string m_insertSql;
+    std::string m_updateSql;
+    std::string m_deleteSql;
 };
 
 }  // namespace platform::cedb

@@ -105,6 +105,14 @@ uint64_t numberKey(WORD type, const char* data) {
     }
 }
 
+void packPrefix(SortKey& key) {
+    for (size_t i = 0; i < 8; ++i) {
+        uint64_t unit = i < key.chars.size() ? key.chars[i] : 0;
+        uint64_t& word = i < 4 ? key.number : key.number2;
+        word = (word << 16) | unit;
+    }
+}
+
 }  // namespace
 
 bool sortableType(WORD type) {
@@ -234,6 +242,7 @@ SortKey keyOf(std::string_view blob, CEPROPID sortProp) {
     if (TypeFromPropID(sortProp) == CEVT_LPWSTR) {
         key.text = true;
         key.chars = std::u16string_view(reinterpret_cast<const char16_t*>(p.data), p.size / sizeof(WCHAR));
+        packPrefix(key);
     } else {
         key.number = numberKey(TypeFromPropID(sortProp), p.data);
     }
@@ -249,6 +258,7 @@ bool keyOfValue(const CEPROPVAL& value, SortKey& key) {
         if (value.val.lpwstr == nullptr) return false;
         key.text = true;
         key.chars = std::u16string_view(value.val.lpwstr, lengthOf(value.val.lpwstr));
+        packPrefix(key);
         return true;
     }
     key.number = numberKey(type, reinterpret_cast<const char*>(&value.val));

@@ -53,11 +53,13 @@ size_t readSize(std::string_view blob, WORD count, const CEPROPID* propIds, WORD
 void fillRead(std::string_view blob, WORD count, const CEPROPID* propIds, BYTE* buffer);
 
 // A value that records are ordered by: a number mapped so that unsigned order is the type's order, or a
-// UTF-16 string compared by code unit.
+// UTF-16 string compared by code unit. A string's first eight code units are also packed into number and
+// number2 (zero-padded; strings hold no NUL), so most comparisons never touch the characters.
 struct SortKey {
     bool present = false;
     bool text = false;
     uint64_t number = 0;
+    uint64_t number2 = 0;
     std::u16string_view chars;
 };
 

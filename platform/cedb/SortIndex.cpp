@@ -11,12 +11,9 @@ int SortIndex::compareKeys(const SortKey& a, const SortKey& b) const {
         return (m_spec.dwFlags & CEDB_SORT_UNKNOWNFIRST) != 0 ? -missingLast : missingLast;
     }
     if (!a.present) return 0;
-    int c = 0;
-    if (a.text) {
-        c = a.chars.compare(b.chars);
-    } else {
-        c = a.number < b.number ? -1 : (a.number > b.number ? 1 : 0);
-    }
+    int c = a.number < b.number ? -1 : (a.number > b.number ? 1 : 0);
+    if (c == 0 && a.text) c = a.number2 < b.number2 ? -1 : (a.number2 > b.number2 ? 1 : 0);
+    if (c == 0 && a.text && (a.chars.size() > 8 || b.chars.size() > 8)) c = a.chars.compare(b.chars);
     return (m_spec.dwFlags & CEDB_SORT_DESCENDING) != 0 ? -c : c;
 }
 
@@ -29,6 +26,7 @@ void SortIndex::assign(std::vector<IndexEntry> entries) {
     std::sort(entries.begin(), entries.end(),
               [this](const IndexEntry& a, const IndexEntry& b) { return less(a, b); });
     m_blocks.clear();
+    m_startsValid = false;
     m_size = entries.size();
     for (size_t at = 0; at < entries.size(); at += kBlock) {
         size_t end = std::min(entries.size(), at + kBlock);
@@ -45,6 +43,7 @@ size_t SortIndex::blockFor(const IndexEntry& entry) const {
 
 void SortIndex::insert(const IndexEntry& entry) {
     ++m_size;
+    m_startsValid = false;
     if (m_blocks.empty()) {
         m_blocks.push_back({entry});
         return;
@@ -70,16 +69,28 @@ bool SortIndex::erase(const IndexEntry& entry) {
     if (at == block.end() || at->oid != entry.oid) return false;
     block.erase(at);
     --m_size;
+    m_startsValid = false;
     if (block.empty()) m_blocks.erase(m_blocks.begin() + static_cast<ptrdiff_t>(b));
     return true;
 }
 
-const IndexEntry& SortIndex::at(size_t pos) const {
-    for (const std::vector<IndexEntry>& block : m_blocks) {
-        if (pos < block.size()) return block[pos];
-        pos -= block.size();
+const std::vector<size_t>& SortIndex::starts() const {
+    if (!m_startsValid) {
+        m_starts.resize(m_blocks.size());
+        size_t start = 0;
+        for (size_t b = 0; b < m_blocks.size(); ++b) {
+            m_starts[b] = start;
+            start += m_blocks[b].size();
+        }
+        m_startsValid = true;
     }
-    return m_blocks.back().back();
+    return m_starts;
+}
+
+const IndexEntry& SortIndex::at(size_t pos) const {
+    const std::vector<size_t>& first = starts();
+    size_t b = static_cast<size_t>(std::upper_bound(first.begin(), first.end(), pos) - first.begin()) - 1;
+    return m_blocks[b][pos - first[b]];
 }
 
 bool SortIndex::positionOf(const IndexEntry& entry, size_t& pos) const {

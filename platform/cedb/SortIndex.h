@@ -47,11 +47,15 @@ class SortIndex {
     size_t blockFor(const IndexEntry& entry) const;
     template <class Before>
     size_t partitionPoint(Before before) const;
+    // Records before each block, recomputed after the blocks changed.
+    const std::vector<size_t>& starts() const;
 
-    static constexpr size_t kBlock = 256;
+    static constexpr size_t kBlock = 128;
     SORTORDERSPEC m_spec;
     std::vector<std::vector<IndexEntry>> m_blocks;
     size_t m_size = 0;
+    mutable std::vector<size_t> m_starts;
+    mutable bool m_startsValid = false;
 };
 
 }  // namespace platform::cedb

@@ -3,6 +3,7 @@
 #include "Store.h"
 
 #include <fcntl.h>
+#include <pthread.h>
 #include <sqlite3.h>
 #include <sys/file.h>
 #include <sys/mman.h>
@@ -26,6 +27,18 @@ constexpr int kFormat = 1;
 constexpr CEOID kFirstOid = 0x10000;
 
 std::shared_ptr<Store> g_current;
+
+// getpid is a system call; the process id only changes in a forked child.
+pid_t g_pid = 0;
+
+pid_t processId() {
+    static std::once_flag registered;
+    std::call_once(registered, [] {
+        g_pid = getpid();
+        pthread_atfork(nullptr, nullptr, [] { g_pid = getpid(); });
+    });
+    return g_pid;
+}
 std::atomic<unsigned> g_failCountdown{0};
 
 DWORD errorFor(int code) {
@@ -104,13 +117,13 @@ void Store::closeCurrent() {
 }
 
 bool Store::usable() const {
-    return m_db != nullptr && m_pid == getpid();
+    return m_db != nullptr && m_pid == processId();
 }
 
 Store::~Store() {
     // A child that inherited the connection through fork leaves it alone: closing it could disturb
     // the parent's locks and journal.
-    if (m_pid != getpid()) return;
+    if (m_pid != processId()) return;
     for (auto& [sql, stmt] : m_statements)
         sqlite3_finalize(stmt);
     if (m_db != nullptr) sqlite3_close(m_db);
@@ -127,7 +140,7 @@ bool Store::fail() {
 }
 
 bool Store::open() {
-    m_pid = getpid();
+    m_pid = processId();
     struct stat info {};
     if (stat(m_path.c_str(), &info) == 0 && !S_ISREG(info.st_mode)) {
         reportOnce(m_path, SQLITE_CANTOPEN, "not a regular file");
@@ -250,15 +263,18 @@ void Store::sync() {
     if (m_counterFd >= 0) flock(m_counterFd, LOCK_UN);
 }
 
-bool Store::beginWrite() {
+bool Store::beginWrite(bool singleStatement) {
     if (!operationMayProceed()) return false;
-    if (m_bracket) return exec("SAVEPOINT cedb_write");
+    // A single failing statement undoes itself; several need a savepoint to fail together.
+    m_savepoint = m_bracket && !singleStatement;
+    if (m_bracket) return !m_savepoint || exec("SAVEPOINT cedb_write");
     if (!exec("BEGIN IMMEDIATE")) return false;
     sync();
     return true;
 }
 
 bool Store::finishWrite(bool ok) {
+    if (m_bracket && !m_savepoint) return ok;
     if (m_bracket) {
         if (ok) return exec("RELEASE cedb_write");
         DWORD error = GetLastError();
@@ -375,6 +391,7 @@ std::shared_ptr<Database> Store::database(CEOID oid) {
     auto it = m_databases.find(oid);
     std::shared_ptr<Database> db = it != m_databases.end() ? it->second.lock() : nullptr;
     if (db == nullptr) {
+        std::erase_if(m_databases, [](const auto& entry) { return entry.second.expired(); });
         db = std::make_shared<Database>(*this, oid);
         m_databases[oid] = db;
     }

@@ -64,7 +64,8 @@ class Store {
     // A write: beginWrite takes the write lock (waiting up to the busy timeout) unless a bracket holds
     // it; finishWrite(true) commits (durably) or releases, finishWrite(false) undoes everything the write
     // did. Both fail with the last error set. Nothing is written when a hook-injected fault fires.
-    bool beginWrite();
+    // singleStatement: the write runs one SQL statement (inside a bracket it then needs no savepoint).
+    bool beginWrite(bool singleStatement = false);
     bool finishWrite(bool ok);
 
     bool beginBracket();
@@ -107,6 +108,7 @@ class Store {
     int64_t m_dataVersion = -1;
 
     bool m_bracket = false;
+    bool m_savepoint = false;
     bool m_oidLoaded = false;
     CEOID m_nextOid = 0;
     std::map<CEOID, int64_t> m_touched;

@@ -229,7 +229,8 @@ HWND WindowFromPoint(POINT point) {
                 break;
             }
         }
-        if (!hit) break;
+        // Disabled windows are not found: the point belongs to their parent.
+        if (!hit || (hit->style & WS_DISABLED)) break;
         w = hit;
         RECT client = clientRectScreen(hit);
         if (!PtInRect(&client, point)) break;

@@ -83,6 +83,12 @@ bool describeDatabase(Store& store, CEOID oid, CEOIDINFO& info) {
     d.wNumSortOrder = static_cast<WORD>(sortBytes / sizeof(SORTORDERSPEC));
     auto modified = static_cast<uint64_t>(sqlite3_column_int64(row.get(), 3));
     d.ftLastModified = FILETIME{static_cast<DWORD>(modified), static_cast<DWORD>(modified >> 32)};
+    // A database this process has open is counted in memory; others are counted in their table.
+    if (std::shared_ptr<Database> open = store.isOpen(oid) ? store.database(oid) : nullptr) {
+        d.wNumRecords = static_cast<WORD>(open->count());
+        d.dwSize = static_cast<DWORD>(open->bytes());
+        return true;
+    }
     Statement size = store.prepare("SELECT count(*), total(length(props)) FROM " + Database::tableName(oid));
     if (!size || sqlite3_step(size.get()) != SQLITE_ROW) return size ? store.fail() : false;
     d.wNumRecords =

@@ -47,16 +47,19 @@ bool Database::load(int64_t version) {
     if (!rows) return false;
     std::unordered_map<CEOID, Blob> records;
     records.reserve(m_records.size() + 64);
+    size_t bytes = 0;
     int rc = SQLITE_ROW;
     while ((rc = sqlite3_step(rows.get())) == SQLITE_ROW) {
         auto oid = static_cast<CEOID>(sqlite3_column_int64(rows.get(), 0));
         const char* bytes = static_cast<const char*>(sqlite3_column_blob(rows.get(), 1));
         Blob blob(bytes != nullptr ? bytes : "", static_cast<size_t>(sqlite3_column_bytes(rows.get(), 1)));
         if (!wellFormed(blob) || records.size() >= CEDB_MAXRECORDS) return SetLastError(ERROR_BADDB), false;
+        bytes += blob.size();
         records.emplace(oid, std::move(blob));
     }
     if (rc != SQLITE_DONE) return m_store.fail();
     m_records = std::move(records);
+    m_bytes = bytes;
     m_version = version;
     for (auto& [prop, index] : m_indexes)
         rebuild(*index);
@@ -98,10 +101,12 @@ void Database::put(CEOID oid, Blob blob) {
     if (it != m_records.end()) {
         for (auto& [prop, index] : m_indexes)
             index->erase(entryOf(oid, *index));
+        m_bytes -= it->second.size();
         it->second = std::move(blob);
     } else {
         it = m_records.emplace(oid, std::move(blob)).first;
     }
+    m_bytes += it->second.size();
     for (auto& [prop, index] : m_indexes)
         index->insert(IndexEntry{keyOf(it->second, prop), oid});
 }
@@ -110,6 +115,7 @@ void Database::remove(CEOID oid) {
     if (record(oid) == nullptr) return;
     for (auto& [prop, index] : m_indexes)
         index->erase(entryOf(oid, *index));
+    m_bytes -= record(oid)->size();
     m_records.erase(oid);
 }
 

@@ -43,6 +43,8 @@ class Database {
     bool refresh();
 
     size_t count() const { return m_records.size(); }
+    // Bytes of all record blobs.
+    size_t bytes() const { return m_bytes; }
     // The record's blob, or nullptr when this database has no such record.
     const Blob* record(CEOID oid) const;
     // The order for sortProp (0: creation order), built on first use.
@@ -64,6 +66,7 @@ class Database {
     bool m_stale = true;
     std::vector<SORTORDERSPEC> m_sorts;
     std::unordered_map<CEOID, Blob> m_records;
+    size_t m_bytes = 0;
     std::map<CEPROPID, std::unique_ptr<SortIndex>> m_indexes;
     std::string m_insertSql;
     std::string m_updateSql;

@@ -72,9 +72,18 @@ TEST_F(Store, ProcessesSeeEachOthersCommitsAtTheirNextCall) {
     EXPECT_EQ(walk(m_db, kNumber), expected);
     CEOID oid = 0;
     CEOIDINFO info{};
-    CeOpenDatabase(&oid, const_cast<LPWSTR>(u"Shared"), 0, 0, nullptr);
+    HANDLE unsorted = CeOpenDatabase(&oid, const_cast<LPWSTR>(u"Shared"), 0, 0, nullptr);
     ASSERT_TRUE(CeOidGetInfo(oid, &info));
     EXPECT_EQ(info.infDatabase.wNumRecords, 3);
+    ASSERT_EQ(runInChild([] { return addInChild({1}); }), 0);
+    ASSERT_TRUE(CeOidGetInfo(oid, &info));
+    EXPECT_EQ(info.infDatabase.wNumRecords, 4);
+    CloseHandle(unsorted);
+    CloseHandle(m_db);
+    m_db = INVALID_HANDLE_VALUE;
+    ASSERT_EQ(runInChild([] { return addInChild({2}); }), 0);
+    ASSERT_TRUE(CeOidGetInfo(oid, &info));
+    EXPECT_EQ(info.infDatabase.wNumRecords, 5);
 }
 
 TEST_F(Store, RollbackLeavesNothingAndCommitKeepsEverything) {

@@ -14,6 +14,9 @@ using namespace platform::gdi;
 
 namespace {
 
+// Larger transfers are refused: no surface is that large and their coordinates could overflow.
+constexpr int kMaxSpan = 1 << 24;
+
 // A ternary raster operation's code is its truth table over pattern (0xF0), source (0xCC) and
 // destination (0xAA); each set bit adds one minterm.
 uint32_t rop3(uint8_t code, uint32_t p, uint32_t s, uint32_t d) {
@@ -44,7 +47,8 @@ struct Transfer {
     RECT destRect;  // surface coordinates, normalised
     bool mirrorX = false, mirrorY = false;
     std::optional<Source> source;
-    RECT srcRect{};  // source surface coordinates, normalised
+    RECT srcRect{};   // source surface coordinates, normalised
+    RECT drawable{};  // the part of destRect inside the clip's bounds
     uint8_t code = 0xCC;
     std::optional<uint32_t> transparentKey;  // source pixel value that is not copied
 };
@@ -74,14 +78,14 @@ void transferPiece(const Transfer& t, const RECT& piece, const std::vector<int>&
         uint32_t* row = dst.row(y);
         const uint32_t* srcRow = nullptr;
         if (src != nullptr) {
-            int sy = srcY[y - t.destRect.top];
+            int sy = srcY[y - t.drawable.top];
             if (sy < 0 || sy >= src->height()) continue;
             srcRow = src->row(sy);
         }
         for (int x = piece.left; x < piece.right; ++x) {
             uint32_t s = 0;
             if (srcRow != nullptr) {
-                int sx = srcX[x - t.destRect.left];
+                int sx = srcX[x - t.drawable.left];
                 if (sx < 0 || sx >= src->width()) continue;
                 s = srcRow[sx];
                 if (t.transparentKey && s == *t.transparentKey) continue;
@@ -123,14 +127,17 @@ void run(Transfer& t) {
         snapshot->setMonochrome(t.source->surface->monochrome());
         t.source->surface = snapshot;
     }
+    // Source coordinates are mapped only for the destination part that can be drawn.
+    t.drawable = rectOverlap(t.destRect, t.dest.clip().bounds());
+    if (rectEmpty(t.drawable)) return;
     std::vector<int> srcX, srcY;
     if (t.source) {
-        srcX.resize(static_cast<size_t>(w));
-        srcY.resize(static_cast<size_t>(h));
-        for (int i = 0; i < w; ++i)
-            srcX[i] = t.srcRect.left + mapCoordinate(i, w, sw, t.mirrorX);
-        for (int i = 0; i < h; ++i)
-            srcY[i] = t.srcRect.top + mapCoordinate(i, h, sh, t.mirrorY);
+        for (int x = t.drawable.left; x < t.drawable.right; ++x) {
+            srcX.push_back(t.srcRect.left + mapCoordinate(x - t.destRect.left, w, sw, t.mirrorX));
+        }
+        for (int y = t.drawable.top; y < t.drawable.bottom; ++y) {
+            srcY.push_back(t.srcRect.top + mapCoordinate(y - t.destRect.top, h, sh, t.mirrorY));
+        }
     }
     forEachClipped(t.dest.surface(), t.dest.clip(), t.destRect, [&](const RECT& piece) {
         if (t.source && !stretched && copyFast(t, piece)) return;
@@ -162,6 +169,12 @@ BOOL stretch(HDC hdc, int x, int y, int w, int h, HANDLE src, int xs, int ys, in
              std::optional<COLORREF> transparent) {
     DeviceContext* dc = dcOf(hdc);
     if (dc == nullptr) return FALSE;
+    for (int size : {w, h, ws, hs}) {
+        if (size > kMaxSpan || size < -kMaxSpan) {
+            SetLastError(ERROR_INVALID_PARAMETER);
+            return FALSE;
+        }
+    }
     uint8_t code = static_cast<uint8_t>(rop >> 16);
     Transfer t(*dc);
     t.code = code;

@@ -65,6 +65,11 @@ class FontLoader {
         return instance;
     }
 
+    void releaseConfig() {
+        if (m_config != nullptr) FcConfigDestroy(m_config);
+        m_config = nullptr;
+    }
+
   private:
     const FaceMatch* matchFor(const std::u16string& name, int weight, bool italic) {
         auto key = std::make_tuple(lowerAscii(toUtf8(name)), weight >= FW_SEMIBOLD, italic);
@@ -235,8 +240,23 @@ std::mutex& fontLock() {
     return *lock;
 }
 
+namespace {
+
+// Hands the fontconfig configuration back at exit. The loader itself stays (fonts already resolved
+// keep drawing during exit); only new names can no longer be resolved then.
+struct ConfigRelease {
+    FontLoader* loader;
+    ~ConfigRelease() {
+        std::lock_guard guard(fontLock());
+        loader->releaseConfig();
+    }
+};
+
+}  // namespace
+
 std::shared_ptr<FontInstance> fontInstanceFor(const LOGFONTW& font, int dpi) {
-    static FontLoader* loader = new FontLoader;  // lives for the process: fonts may be used during exit
+    static FontLoader* loader = new FontLoader;
+    static ConfigRelease release{loader};
     return loader->instanceFor(font, dpi);
 }
 

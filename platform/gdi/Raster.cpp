@@ -22,9 +22,13 @@ uint32_t applyRop2(int rop2, uint32_t dst, uint32_t pen) {
 
 void fillRect(Surface& surface, const Region& clip, const RECT& rect, uint32_t pixel) {
     forEachClipped(surface, clip, rect, [&](const RECT& piece) {
-        int width = piece.right - piece.left;
+        size_t width = static_cast<size_t>(piece.right - piece.left);
+        if (width == static_cast<size_t>(surface.width()) && surface.stride() == surface.width()) {
+            fillSpan(surface.row(piece.top), width * static_cast<size_t>(piece.bottom - piece.top), pixel);
+            return;
+        }
         for (int y = piece.top; y < piece.bottom; ++y)
-            std::fill_n(surface.row(y) + piece.left, width, pixel);
+            fillSpan(surface.row(y) + piece.left, width, pixel);
     });
 }
 

@@ -110,7 +110,8 @@ void drawRound(DeviceContext& dc, RECT r, int ew, int eh) {
     uint32_t penPixel = dc.pixelOf(dc.state().pen->color);
     uint32_t brushPixel = dc.pixelOf(dc.state().brush->color);
     int rop2 = dc.state().rop2;
-    for (int y = r.top; y < r.bottom; ++y) {
+    RECT rows = rectOverlap(r, dc.clip().bounds());
+    for (int y = rows.top; y < rows.bottom; ++y) {
         int a0, a1, b0, b1;
         roundSpan(r, ew, eh, y, a0, a1);
         roundSpan(inner, ew - 2 * w, eh - 2 * w, y, b0, b1);
@@ -140,6 +141,9 @@ void fillPolygon(DeviceContext& dc, const POINT* points, int count) {
     }
     uint32_t pixel = dc.pixelOf(dc.state().brush->color);
     std::vector<double> xs;
+    RECT clipBounds = dc.clip().bounds();
+    top = std::max(top, static_cast<int>(clipBounds.top - dc.offsetY()));
+    bottom = std::min(bottom, static_cast<int>(clipBounds.bottom - dc.offsetY()));
     for (int y = top; y < bottom; ++y) {
         double yc = y + 0.5;
         xs.clear();

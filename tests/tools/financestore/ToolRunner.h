@@ -1,0 +1,22 @@
+// Running the built financestore program on a device root from a test and collecting what it printed.
+#pragma once
+
+#include <string>
+#include <vector>
+
+namespace financestore::testing {
+
+struct ToolResult {
+    int exitCode = -1;  // -1 when the program did not exit normally
+    std::string out;
+    std::string err;
+    std::vector<std::string> outLines() const;
+};
+
+// The path of the built program ($VARKEL_BINARY_DIR/bin/financestore); empty when the variable is unset.
+std::string toolPath();
+
+// Runs financestore with --root root and the arguments, and waits for it.
+ToolResult runTool(const std::string& root, const std::vector<std::string>& arguments);
+
+}  // namespace financestore::testing

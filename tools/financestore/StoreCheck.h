@@ -1,0 +1,25 @@
+// The invariants of a finance store: running balances and account balances as the balance
+// recalculation computes them, identifiers matching account, date and kind and unique, transfer links
+// symmetric with consistent (converted) amounts, entered-currency conversions, and the current month's
+// budget line totals.
+#pragma once
+
+#include <string>
+#include <vector>
+
+#include "StoreSnapshot.h"
+
+namespace financestore {
+
+// Each violation found in the snapshot, one line of text each; empty for a sound store.
+std::vector<std::string> checkBalances(const StoreSnapshot& s);
+std::vector<std::string> checkIdentifiers(const StoreSnapshot& s);
+std::vector<std::string> checkTransfers(const StoreSnapshot& s);
+// Reads the rate table and the budget lines' categories through the open store.
+std::vector<std::string> checkBudgetTotals(const StoreSnapshot& s);
+
+// Runs every check on the open store and prints each violation on its own line to standard output.
+// kExitOk when there is none, kExitFailed with violations, kExitUsage when the store cannot be read.
+int runCheck();
+
+}  // namespace financestore

@@ -1,0 +1,79 @@
+// Opening the finance store of a device root for one run of the tool.
+#include "StoreSession.h"
+
+#include <sys/stat.h>
+
+#include <cstdio>
+#include <cstdlib>
+
+#include "FinanceStore.h"
+#include "ResourceText.h"
+#include "UserMessage.h"
+#include "platform/windows.h"
+#include "resources/DashelResources.h"
+
+namespace financestore {
+namespace {
+
+bool isDirectory(const std::string& path) {
+    struct stat info {};
+    return stat(path.c_str(), &info) == 0 && S_ISDIR(info.st_mode);
+}
+
+bool isFile(const std::string& path) {
+    struct stat info {};
+    return stat(path.c_str(), &info) == 0 && S_ISREG(info.st_mode);
+}
+
+// The data code's messages for the user (an unreachable record, an exhausted heap) go to standard error.
+void printUserMessage(const std::u16string& text, const std::u16string& caption, dove::MessageButtons) {
+    std::fprintf(stderr, "financestore: %s: %s\n", platform::toUtf8(caption).c_str(),
+                 platform::toUtf8(text).c_str());
+}
+
+}  // namespace
+
+std::string chooseRoot(const std::string& rootOption) {
+    if (!rootOption.empty()) return rootOption;
+    const char* fromEnvironment = std::getenv("VARKEL_ROOT");
+    if (fromEnvironment != nullptr && *fromEnvironment != '\0') return fromEnvironment;
+    return platform::deviceRoot();
+}
+
+std::string storeFilePath(const std::string& root) {
+    return root + "/store.cedb";
+}
+
+bool StoreSession::open(const std::string& root, bool create) {
+    if (!create && !isDirectory(root)) {
+        m_error = "the device root " + root + " does not exist";
+        return false;
+    }
+    if (!create && !isFile(storeFilePath(root))) {
+        m_error = "the device root " + root + " holds no finance store (run: financestore init)";
+        return false;
+    }
+    platform::setDeviceRoot(root);
+    HINSTANCE module = GetModuleHandleW(nullptr);
+    platform::registerModuleResources(module, dashelResourceTable());
+    dove::setResourceModule(module);
+    dove::setUserMessageHook(printUserMessage);
+    if (!dove::openFinanceStore()) {
+        const DWORD error = GetLastError();
+        dove::closeFinanceStore();
+        platform::cedbCloseStore();
+        m_error = "cannot open the finance store " + storeFilePath(root) + " (error " +
+                  std::to_string(error) + "): it is damaged or not readable";
+        return false;
+    }
+    m_opened = true;
+    return true;
+}
+
+StoreSession::~StoreSession() {
+    if (m_opened) dove::closeFinanceStore();
+    platform::cedbCloseStore();
+    dove::setUserMessageHook(nullptr);
+}
+
+}  // namespace financestore

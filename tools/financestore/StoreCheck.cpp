@@ -4,8 +4,10 @@
 #include <cstdio>
 #include <map>
 
+#include "Accounts.h"
 #include "CommandLine.h"
 #include "Identifiers.h"
+#include "Operation.h"
 #include "TransactionRecord.h"
 #include "platform/device.h"
 
@@ -103,6 +105,33 @@ std::vector<std::string> checkBalances(const StoreSnapshot& s) {
     return out;
 }
 
+// An investment account's holdings: each security's current quantity is its base quantity plus the
+// changes of every record of the account that names it.
+std::vector<std::string> checkHoldings(const StoreSnapshot& s) {
+    std::vector<std::string> out;
+    for (const AccountRow& account : s.accounts) {
+        if (account.number < 1 || account.type != dove::account::kInvestmentType) continue;
+        const std::u16string prefix = dove::accountStartKey(static_cast<uint32_t>(account.number));
+        std::map<std::u16string, int64_t> expected;
+        for (const dove::Security& security : dove::parseSecurities(account.securities))
+            expected[security.name] = security.baseQuantity;
+        for (const TransactionRow& r : s.transactions)
+            if (hasPrefix(r.id, prefix) && r.account == account.number && !r.security.empty())
+                expected[r.security] += r.units;
+        std::map<std::u16string, int64_t> stored;
+        for (const dove::Security& security : dove::parseSecurities(account.securities))
+            stored[security.name] = security.quantity;
+        for (const auto& [name, quantity] : expected) {
+            auto held = stored.find(name);
+            if (held == stored.end() || held->second != quantity)
+                out.push_back("holdings: account " + std::to_string(account.number) + " holds " +
+                              (held == stored.end() ? std::string("no") : std::to_string(held->second)) +
+                              " units of " + utf8(name) + ", expected " + std::to_string(quantity));
+        }
+    }
+    return out;
+}
+
 int runCheck() {
     StoreSnapshot snapshot;
     if (!readSnapshot(snapshot)) {
@@ -110,7 +139,7 @@ int runCheck() {
         return kExitUsage;
     }
     std::vector<std::string> violations;
-    for (auto* check : {checkIdentifiers, checkBalances, checkTransfers, checkBudgetTotals}) {
+    for (auto* check : {checkIdentifiers, checkBalances, checkHoldings, checkTransfers, checkBudgetTotals}) {
         std::vector<std::string> found = check(snapshot);
         violations.insert(violations.end(), found.begin(), found.end());
     }

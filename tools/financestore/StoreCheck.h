@@ -1,5 +1,5 @@
-// The invariants of a finance store: running balances and account balances as the balance
-// recalculation computes them, identifiers matching account, date and kind and unique, transfer links
+// The invariants of a finance store: running balances, account balances and investment holdings as the
+// balance recalculation computes them, identifiers matching account, date and kind and unique, transfer links
 // symmetric with consistent (converted) amounts, entered-currency conversions, and the current month's
 // budget line totals.
 #pragma once
@@ -13,6 +13,7 @@ namespace financestore {
 
 // Each violation found in the snapshot, one line of text each; empty for a sound store.
 std::vector<std::string> checkBalances(const StoreSnapshot& s);
+std::vector<std::string> checkHoldings(const StoreSnapshot& s);
 std::vector<std::string> checkIdentifiers(const StoreSnapshot& s);
 std::vector<std::string> checkTransfers(const StoreSnapshot& s);
 // Reads the rate table and the budget lines' categories through the open store.

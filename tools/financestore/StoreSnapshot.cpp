@@ -20,6 +20,8 @@ TransactionRow transactionRow(const dove::TableCursor& t) {
     row.currency = t.getString(tx::kCurrency);
     row.enteredCurrency = t.getString(tx::kEnteredCurrency);
     row.key = t.getString(tx::kKey);
+    row.security = t.getString(tx::kSecurity);
+    row.units = t.getI4(tx::kUnitsChange);
     row.account = t.getI4(tx::kAccount);
     row.category = t.getI4(tx::kCategory);
     row.kind = t.getI4(tx::kKind);
@@ -63,6 +65,8 @@ bool readAccounts(StoreSnapshot& s) {
         row.balance = a.get64(account::kBalance);
         row.hasBalance = a.hasProperty(account::kBalance);
         row.currency = a.getString(account::kCurrency);
+        row.type = a.getI4(account::kType);
+        row.securities = a.getString(account::kSecurities);
         s.accounts.push_back(row);
     }
     return true;

@@ -18,6 +18,8 @@ struct TransactionRow {
     std::u16string currency;
     std::u16string enteredCurrency;
     std::u16string key;
+    std::u16string security;  // 139
+    int32_t units = 0;        // 140
     int32_t account = 0;
     int32_t category = 0;
     int32_t kind = 0;
@@ -39,6 +41,8 @@ struct AccountRow {
     dove::Amount balance = 0;
     bool hasBalance = false;
     std::u16string currency;
+    int32_t type = 0;
+    std::u16string securities;  // 174
 };
 
 struct BudgetLineRow {

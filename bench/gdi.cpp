@@ -83,12 +83,13 @@ void BM_MemsetScreen(benchmark::State& state) {
 }
 BENCHMARK(BM_MemsetScreen);
 
-// Prints the table as usual and remembers each benchmark's time per iteration for the ratios.
+// Prints the table as usual and remembers each benchmark's CPU time per iteration for the ratios
+// (CPU time, so that other work on a shared machine does not skew one side of a ratio).
 class RecordingReporter : public benchmark::ConsoleReporter {
   public:
     void ReportRuns(const std::vector<Run>& runs) override {
         for (const Run& run : runs)
-            m_times[run.benchmark_name()] = run.GetAdjustedRealTime();
+            m_times[run.benchmark_name()] = run.GetAdjustedCPUTime();
         ConsoleReporter::ReportRuns(runs);
     }
     double ratio(const std::string& a, const std::string& b) const {

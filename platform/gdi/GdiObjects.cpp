@@ -61,7 +61,7 @@ struct StockObjects {
         byIndex[WHITE_PEN] = std::make_shared<PenObject>(PS_SOLID, 1, RGB(255, 255, 255));
         byIndex[BLACK_PEN] = std::make_shared<PenObject>(PS_SOLID, 1, RGB(0, 0, 0));
         byIndex[NULL_PEN] = std::make_shared<PenObject>(PS_NULL, 1, RGB(0, 0, 0));
-        byIndex[SYSTEM_FONT] = std::make_shared<FontObject>(tahoma(FW_BOLD), 9);
+        byIndex[SYSTEM_FONT] = std::make_shared<FontObject>(tahoma(FW_NORMAL), 9);
         byIndex[DEFAULT_GUI_FONT] = std::make_shared<FontObject>(tahoma(FW_NORMAL), 8);
         for (int i = 0; i < kSysColorCount; ++i) {
             sysColorBrushes[i] = std::make_shared<BrushObject>(false, kSysColors[i]);

@@ -98,6 +98,27 @@ TEST(Fonts, FamiliesWithoutABoldFaceAreEmboldened) {
     DeleteObject(bold);
 }
 
+TEST(Fonts, ItalicWithoutAnItalicFaceIsSlanted) {
+    HFONT italic = CreateFontW(-16, 0, 0, 0, FW_NORMAL, TRUE, 0, 0, DEFAULT_CHARSET, 0, 0, 0, 0, u"Tahoma");
+    platform::FontFaceInfo info;
+    ASSERT_TRUE(platform::describeFont(italic, info));
+    EXPECT_EQ(info.family, "Tahoma");
+    EXPECT_TRUE(info.syntheticItalic);
+    EXPECT_EQ(metricsOf(italic).tmItalic, 1);
+    Canvas upright(40, 30), slanted(40, 30);
+    HFONT plain = makeFont(u"Tahoma", -16);
+    SelectObject(upright.dc(), plain);
+    SelectObject(slanted.dc(), italic);
+    ExtTextOutW(upright.dc(), 5, 5, 0, nullptr, u"l", 1, nullptr);
+    ExtTextOutW(slanted.dc(), 5, 5, 0, nullptr, u"l", 1, nullptr);
+    RECT a = upright.inked(), b = slanted.inked();
+    EXPECT_GT(b.right - b.left, a.right - a.left);  // the stem leans to the right
+    SelectObject(upright.dc(), GetStockObject(SYSTEM_FONT));
+    SelectObject(slanted.dc(), GetStockObject(SYSTEM_FONT));
+    DeleteObject(plain);
+    DeleteObject(italic);
+}
+
 TEST(Fonts, UnderlineDrawsALineBelowTheBaseline) {
     HFONT plain = makeFont(u"Tahoma", -20), underlined = makeFont(u"Tahoma", -20, FW_NORMAL, true);
     TEXTMETRICW tm = metricsOf(plain);

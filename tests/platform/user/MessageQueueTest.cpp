@@ -182,3 +182,32 @@ TEST(MessageQueue, GetMessageOnTheVirtualClockAdvancesToTheNextTimer) {
 }
 
 }  // namespace
+
+namespace {
+
+TEST(MessageQueue, MsgWaitReturnsForQueueInputOrTimesOut) {
+    WindowTestScope scope;
+    pumpMessages();
+    EXPECT_EQ(MsgWaitForMultipleObjects(0, nullptr, FALSE, 0, QS_ALLINPUT), static_cast<DWORD>(WAIT_TIMEOUT));
+    PostThreadMessageW(GetCurrentThreadId(), WM_APP + 5, 0, 0);
+    EXPECT_EQ(MsgWaitForMultipleObjects(0, nullptr, FALSE, 1000, QS_ALLINPUT),
+              static_cast<DWORD>(WAIT_OBJECT_0));
+    HANDLE mutex = CreateMutexW(nullptr, FALSE, nullptr);
+    EXPECT_EQ(MsgWaitForMultipleObjects(1, &mutex, FALSE, 0, QS_ALLINPUT), static_cast<DWORD>(WAIT_OBJECT_0));
+    ReleaseMutex(mutex);
+    CloseHandle(mutex);
+    pumpMessages();
+}
+
+TEST(MessageQueue, PostingToAWindowOfAnEndedThreadFails) {
+    WindowTestScope scope;
+    HWND orphan = nullptr;
+    std::thread owner([&] { orphan = makeWindow(nullptr, 0, 0, 10, 10, 0, 0); });
+    owner.join();
+    ASSERT_TRUE(orphan);
+    EXPECT_FALSE(PostMessageW(orphan, WM_USER, 0, 0));
+    EXPECT_EQ(SendMessageW(orphan, WM_USER, 0, 0), 0) << "a send to an ended thread is answered with 0";
+    DestroyWindow(orphan);
+}
+
+}  // namespace

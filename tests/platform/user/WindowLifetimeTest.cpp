@@ -186,3 +186,36 @@ TEST(WindowLifetime, RelationsAndFindWindow) {
 }
 
 }  // namespace
+
+namespace {
+
+TEST(WindowLifetime, BorderedWindowsHaveAOnePixelFrame) {
+    WindowTestScope scope;
+    HWND w = makeWindow(nullptr, 10, 30, 50, 40, RGB(255, 255, 255), WS_VISIBLE | WS_BORDER);
+    RECT client;
+    GetClientRect(w, &client);
+    EXPECT_EQ(client.right, 48);
+    EXPECT_EQ(client.bottom, 38);
+    POINT origin{0, 0};
+    ClientToScreen(w, &origin);
+    EXPECT_EQ(origin.x, 11);
+    EXPECT_EQ(origin.y, 31);
+    platform::testing::pumpMessages();
+    EXPECT_EQ(platform::testing::screenPixel(10, 30), GetSysColor(COLOR_WINDOWFRAME));
+    EXPECT_EQ(platform::testing::screenPixel(59, 69), GetSysColor(COLOR_WINDOWFRAME));
+    EXPECT_EQ(platform::testing::screenPixel(11, 31), RGB(255, 255, 255));
+}
+
+TEST(WindowLifetime, ZOrderFollowsSetWindowPos) {
+    WindowTestScope scope;
+    HWND top = makeWindow(nullptr, 0, 0, 100, 100);
+    HWND a = makeWindow(top, 0, 0, 10, 10);
+    HWND b = makeWindow(top, 0, 0, 10, 10);
+    SetWindowPos(b, HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE);
+    EXPECT_EQ(GetWindow(top, GW_CHILD), b);
+    SetWindowPos(b, a, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE);
+    EXPECT_EQ(GetWindow(top, GW_CHILD), a);
+    EXPECT_EQ(WindowFromPoint(POINT{5, 5}), a);
+}
+
+}  // namespace

@@ -32,19 +32,32 @@ int32_t budgetKind(int32_t budget) {
     return budgets.seekFirstEqual(budget) ? budgets.getI4(kBudgetKind) : -1;
 }
 
-// The first line of category k that qualifies, as the key; empty when none.
-std::u16string lineOf(int32_t k, int32_t transferKind) {
+// The position (in category order) of the first line of category k that qualifies; -1 when none.
+int lineOf(int32_t k, int32_t transferKind) {
     TableCursor& lines = tableCursor(Table::BudgetLists);
-    SortScope sorted(lines, kCategory, SortKind::I4);
-    if (!lines.seekFirstEqual(k)) return {};
-    std::vector<std::pair<int32_t, std::u16string>> candidates;
+    if (!lines.ensureSort(kCategory, SortKind::I4) || !lines.seekFirstEqual(k)) return -1;
+    std::vector<std::pair<int, int32_t>> candidates;
     do {
-        candidates.emplace_back(lines.getI4(kBudget), lines.getString(kKey));
+        candidates.emplace_back(lines.position(), lines.getI4(kBudget));
     } while (lines.moveNext() && lines.getI4(kCategory) == k);
-    for (const auto& [budget, key] : candidates) {
-        if (k > 0 || budgetKind(budget) == transferKind) return key;
+    for (const auto& [position, budget] : candidates) {
+        if (k > 0 || budgetKind(budget) == transferKind) return position;
     }
-    return {};
+    return -1;
+}
+
+// The position of the budget line of category, walking up the categories; -1 when none.
+int linePosition(int32_t category, int32_t transferKind) {
+    int32_t k = category;
+    for (int depth = 0; depth < kMaxDepth && k != 0; ++depth) {
+        int position = lineOf(k, transferKind);
+        if (position >= 0) return position;
+        if (k < 0 || k == category::kRoot) return -1;
+        int32_t parent = categoryParent(k);
+        if (parent <= 0 || parent == k || parent == category::kRoot) return -1;
+        k = parent;
+    }
+    return -1;
 }
 
 bool inCurrentMonth(Date date) {
@@ -55,10 +68,9 @@ bool inCurrentMonth(Date date) {
 // contribution does not count.
 bool seekActiveLine(const BudgetContribution& c) {
     if (c.category == 0 || !inCurrentMonth(c.date)) return false;
-    std::u16string key = findBudgetLine(c.category);
-    if (key.empty()) return false;
+    const int position = linePosition(c.category, kTransferBudget);
     TableCursor& lines = tableCursor(Table::BudgetLists);
-    if (!lines.ensureSort(kKey, SortKind::String) || !lines.seekFirstEqual(key)) return false;
+    if (position < 0 || !lines.moveTo(position)) return false;
     if (lines.getI4(kActive) < 1) return false;
     return lines.getI4(kCategory) < 0 || lines.getI4(kCategory) >= 2;
 }
@@ -78,16 +90,10 @@ Amount limitOfThisMonth(const TableCursor& lines) {
 }  // namespace
 
 std::u16string findBudgetLine(int32_t category, int32_t transferKind) {
-    int32_t k = category;
-    for (int depth = 0; depth < kMaxDepth && k != 0; ++depth) {
-        std::u16string key = lineOf(k, transferKind);
-        if (!key.empty()) return key;
-        if (k < 0 || k == category::kRoot) return {};
-        int32_t parent = categoryParent(k);
-        if (parent <= 0 || parent == k || parent == category::kRoot) return {};
-        k = parent;
-    }
-    return {};
+    const int position = linePosition(category, transferKind);
+    TableCursor& lines = tableCursor(Table::BudgetLists);
+    if (position < 0 || !lines.moveTo(position)) return {};
+    return lines.getString(kKey);
 }
 
 bool takeOutOfBudget(const BudgetContribution& contribution) {

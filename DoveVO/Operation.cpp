@@ -76,6 +76,8 @@ Amount runPass(TableCursor& t, int32_t account, int lastPos, Amount running, Sec
     return running;
 }
 
+Amount recalcPass(int32_t account, int offset);
+
 void writeAccountResults(int32_t account, Amount balance, const SecuritiesList* securities) {
     TableCursor& accounts = tableCursor(Table::Accounts);
     if (!accounts.ensureSort(account::kNumber, SortKind::I4) || !accounts.seekFirstEqual(account)) return;
@@ -129,6 +131,17 @@ std::u16string securitiesText(const std::vector<Security>& securities) {
 
 Amount Operation::recalcBalanse(int32_t account, int offset, bool /*showProgress*/) {
     if (account < 1) return 0;
+    // One store transaction for the whole pass: the balances of an account change together, and one
+    // commit instead of one per record.
+    StoreTransaction bracket;
+    const Amount balance = recalcPass(account, offset);
+    bracket.commit();
+    return balance;
+}
+
+namespace {
+
+Amount recalcPass(int32_t account, int offset) {
     TableCursor& t = tableCursor(Table::Transactions);
     TableCursor& accounts = tableCursor(Table::Accounts);
     if (!t.ensureSort(tx::kIdentifier, SortKind::String) ||
@@ -161,6 +174,8 @@ Amount Operation::recalcBalanse(int32_t account, int offset, bool /*showProgress
     writeAccountResults(account, balance, securities);
     return balance;
 }
+
+}  // namespace
 
 Amount Operation::recalcBalanseFrom(int32_t account, const std::u16string& identifier) {
     if (account < 1) return 0;

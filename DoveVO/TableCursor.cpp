@@ -98,9 +98,14 @@ void TableCursor::close() {
 
 int TableCursor::recordCount() const {
     if (!isOpen()) return 0;
-    CEOIDINFO info{};
-    if (!CeOidGetInfo(m_oid, &info) || info.wObjType != OBJTYPE_DATABASE) return 0;
-    return info.infDatabase.wNumRecords;
+    // The index of the last record in the handle's order gives the count without the store counting
+    // every record of the table (the database information does that, which a large table feels on every
+    // seek). The store's handle then stands on the last record.
+    DWORD last = 0;
+    CEOID oid = CeSeekDatabase(m_handle, CEDB_SEEK_END, 0, &last);
+    m_platformIndex = oid != 0 ? static_cast<int>(last) : -1;
+    m_platformOid = oid;
+    return oid != 0 ? static_cast<int>(last) + 1 : 0;
 }
 
 void TableCursor::clearRecord() {
@@ -231,11 +236,11 @@ CEPROPVAL TableCursor::dateValue(uint64_t value) const {
 bool TableCursor::seekValue(DWORD kind, const CEPROPVAL& value) {
     CEOID found = 0;
     DWORD index = 0;
-    if (recordCount() > 0) {
+    // Positioning at the first (or last) record fails exactly when the table is empty.
+    if (isOpen() &&
         CeSeekDatabase(m_handle, kind == CEDB_SEEK_VALUESMALLER ? CEDB_SEEK_END : CEDB_SEEK_BEGINNING, 0,
-                       &index);
+                       &index) != 0)
         found = CeSeekDatabase(m_handle, kind, reinterpret_cast<DWORD_PTR>(&value), &index);
-    }
     m_platformIndex = found != 0 ? static_cast<int>(index) : -1;
     m_platformOid = found;
     if (found == 0) {

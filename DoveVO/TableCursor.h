@@ -142,9 +142,9 @@ class TableCursor {
     PropertyNumber m_savedSortNumber = 0;
     SortKind m_savedSortKind = SortKind::None;
     int m_position = kNoRecord;
-    int m_platformIndex = -1;  // the record the store's handle stands on, -1 when unknown
-    CEOID m_platformOid = 0;   // object id of that record
-    CEOID m_currentOid = 0;    // object id of the current record, 0 when none
+    mutable int m_platformIndex = -1;  // the record the store's handle stands on, -1 when unknown
+    mutable CEOID m_platformOid = 0;   // object id of that record
+    CEOID m_currentOid = 0;            // object id of the current record, 0 when none
     std::vector<PropertyValue> m_record;
     BYTE* m_readBuffer = nullptr;
     DWORD m_readBufferSize = 0;

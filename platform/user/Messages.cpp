@@ -1,6 +1,6 @@
 // Sending, posting, retrieving and dispatching messages. Retrieval order: messages sent from other
-// threads are handled first, then posted messages (timers are posted when due), then WM_QUIT, then
-// WM_PAINT for windows with an invalid area (generated, never queued). On the virtual clock a
+// threads are handled first, then posted messages, then WM_QUIT, then WM_PAINT for windows with an
+// invalid area (generated, never queued), then WM_TIMER (queued when due, taken last). On the virtual clock a
 // waiting GetMessageW advances the clock to the next timer instead of blocking; it blocks only when
 // no timer is pending.
 
@@ -52,19 +52,21 @@ void waitForArrival(MessageQueue& queue, uint64_t seen) {
     queue.wait(seen, true, deadline);
 }
 
+bool taken(const MSG& msg) {
+    t_messageTime = msg.time;
+    t_messagePos = msg.pt;
+    return true;
+}
+
 bool fetch(MSG* msg, const Filter& filter, bool remove, bool wait) {
     auto queue = currentQueue();
+    auto posted = [&](const MSG& m) { return m.message != WM_TIMER && filter.accepts(m); };
+    auto timer = [&](const MSG& m) { return m.message == WM_TIMER && filter.accepts(m); };
     for (;;) {
         uint64_t seen = queue->generation();
         handleSentMessages();
         platform::runDueTimers();
-        if (queue->take(
-                *msg, [&](const MSG& m) { return filter.accepts(m); }, remove)) {
-            if (remove && msg->message == WM_TIMER) timerDelivered(msg->hwnd, msg->wParam);
-            t_messageTime = msg->time;
-            t_messagePos = msg->pt;
-            return true;
-        }
+        if (queue->take(*msg, posted, remove)) return taken(*msg);
         int exitCode = 0;
         if (filter.inRange(WM_QUIT) && queue->takeQuit(exitCode, remove)) {
             *msg = MSG{nullptr, WM_QUIT, static_cast<WPARAM>(exitCode), 0, GetTickCount(), cursorPos()};
@@ -75,6 +77,11 @@ bool fetch(MSG* msg, const Filter& filter, bool remove, bool wait) {
                 *msg = MSG{window, WM_PAINT, 0, 0, GetTickCount(), cursorPos()};
                 return true;
             }
+        }
+        // WM_TIMER has the lowest priority, as on the device: it comes after painting.
+        if (queue->take(*msg, timer, remove)) {
+            if (remove) timerDelivered(msg->hwnd, msg->wParam);
+            return taken(*msg);
         }
         presentIfPainted();
         if (!wait) return false;

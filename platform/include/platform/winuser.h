@@ -721,22 +721,36 @@ HWND CreateWindowExW(DWORD exStyle, LPCWSTR className, LPCWSTR windowName, DWORD
 // WM_NCDESTROY to the children and to it; releases capture, focus and activation held by any of
 // them; kills their timers and removes their queued messages. The handle is invalid afterwards.
 BOOL DestroyWindow(HWND window);
+// Default handling: stores and returns window text (WM_SETTEXT/WM_GETTEXT/WM_GETTEXTLENGTH),
+// paints nothing (WM_PAINT validates), erases with the class brush (WM_ERASEBKGND, 1 when a brush
+// exists), draws the frame (WM_NCPAINT), turns WM_WINDOWPOSCHANGED into WM_MOVE/WM_SIZE, focuses an
+// activated window, destroys on WM_CLOSE and answers WM_CTLCOLOR* with the system colours' brushes.
 LRESULT DefWindowProcW(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
 LRESULT CallWindowProcW(WNDPROC procedure, HWND window, UINT message, WPARAM wParam, LPARAM lParam);
 BOOL IsWindow(HWND window);
 BOOL IsChild(HWND parent, HWND window);
 
+// Window attributes by index (GWL_STYLE, GWL_EXSTYLE, GWL_ID, GWL_USERDATA, GWL_WNDPROC,
+// GWL_HINSTANCE, GWL_HWNDPARENT, or a byte offset below the class's cbWndExtra). Set returns the
+// previous value; both return 0 with ERROR_INVALID_WINDOW_HANDLE or ERROR_INVALID_INDEX on failure.
 LONG GetWindowLongW(HWND window, int index);
 LONG SetWindowLongW(HWND window, int index, LONG value);
 // GWL_WNDPROC and GWL_USERDATA hold full pointers; use these on this 64-bit host.
 LONG_PTR GetWindowLongPtrW(HWND window, int index);
 LONG_PTR SetWindowLongPtrW(HWND window, int index, LONG_PTR value);
 
+// Shows (any command but SW_HIDE) or hides the window: WM_SHOWWINDOW, WM_WINDOWPOSCHANGING and
+// WM_WINDOWPOSCHANGED when the visibility changes; a shown top-level window is brought to the top and
+// activated unless the command says otherwise; hiding moves the focus off the window. What the
+// change uncovers or covers is invalidated. Returns whether the window was visible before.
 BOOL ShowWindow(HWND window, int command);
 BOOL IsWindowVisible(HWND window);
 BOOL EnableWindow(HWND window, BOOL enable);
 BOOL IsWindowEnabled(HWND window);
 BOOL MoveWindow(HWND window, int x, int y, int width, int height, BOOL repaint);
+// Moves, sizes, restacks, shows or hides the window (SWP_* flags). Sends WM_WINDOWPOSCHANGING, then
+// WM_WINDOWPOSCHANGED, whose default handling sends WM_MOVE when the position changed and WM_SIZE
+// when the size changed. The old and new places are invalidated unless SWP_NOREDRAW.
 BOOL SetWindowPos(HWND window, HWND insertAfter, int x, int y, int width, int height, UINT flags);
 BOOL BringWindowToTop(HWND window);
 BOOL GetClientRect(HWND window, LPRECT rect);
@@ -763,12 +777,32 @@ HWND ChildWindowFromPoint(HWND parent, POINT point);
 
 // ---- Messages --------------------------------------------------------------------------------------
 
+// Calls the window's procedure and returns its result. For a window of another thread the message
+// is handed to that thread, which handles it when it next looks at its queue, while the caller waits
+// (handling messages sent to it meanwhile). 0 for an invalid window or an ended owner thread.
 LRESULT SendMessageW(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
+// Queues the message for the window's thread (NULL: the calling thread, as a thread message; a
+// window of another process: through the window directory). FALSE with ERROR_INVALID_WINDOW_HANDLE.
 BOOL PostMessageW(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
+// Queues a message with no window for a thread of this process; its queue is created when missing.
+// FALSE with ERROR_INVALID_THREAD_ID for a thread that does not exist or has ended.
 BOOL PostThreadMessageW(DWORD threadId, UINT message, WPARAM wParam, LPARAM lParam);
+// Takes the next message for the window (and its children; NULL: any, (HWND)-1: thread messages
+// only) in the range (0, 0: all). Order: messages sent from other threads are handled first, then
+// posted messages, WM_QUIT, WM_PAINT (generated for invalid windows, parent before children),
+// WM_TIMER. WM_QUIT is returned only when the range includes it. Waits when nothing is there: on the
+// real clock until a message or the next timer; on the virtual clock the clock is advanced to the
+// next pending timer, and only with no timer pending does it wait. FALSE for WM_QUIT, -1 for a
+// NULL msg.
 BOOL GetMessageW(LPMSG msg, HWND window, UINT filterMin, UINT filterMax);
+// As GetMessageW without waiting; PM_REMOVE takes the message, PM_NOREMOVE leaves it. FALSE when
+// nothing matches.
 BOOL PeekMessageW(LPMSG msg, HWND window, UINT filterMin, UINT filterMax, UINT removeFlags);
+// For WM_KEYDOWN of a character key (digits, letters, space, return, backspace, tab, escape,
+// keypad operators) queues WM_CHAR for the same window ahead of everything else. TRUE when it did.
 BOOL TranslateMessage(const MSG* msg);
+// Calls the message's window procedure (a WM_TIMER carrying a timer procedure calls that instead).
+// After WM_PAINT any area the procedure left invalid is validated, so it is not painted again.
 LRESULT DispatchMessageW(const MSG* msg);
 void PostQuitMessage(int exitCode);
 BOOL WaitMessage();
@@ -778,16 +812,30 @@ DWORD GetMessagePos();
 LONG GetMessageTime();
 DWORD GetQueueStatus(UINT flags);
 
+// Starts (or restarts) timer id of the window, or a thread timer with a new id when window is NULL.
+// Every elapse ms (at least 1) on the platform clock one WM_TIMER (wParam id, lParam timerProc) is
+// queued for the window's thread, unless one of this timer's is still queued. Returns the id
+// (nonzero), 0 for an invalid window.
 UINT_PTR SetTimer(HWND window, UINT_PTR id, UINT elapse, TIMERPROC timerProc);
+// Stops the timer and removes its queued WM_TIMER; FALSE when there was no such timer.
 BOOL KillTimer(HWND window, UINT_PTR id);
 
 // ---- Input -----------------------------------------------------------------------------------------
 
+// Stylus input goes to the window until released; the previous holder gets WM_CAPTURECHANGED
+// (lParam: the new one). Returns the previous holder.
 HWND SetCapture(HWND window);
+// Ends the capture; the holder gets WM_CAPTURECHANGED with lParam 0.
 BOOL ReleaseCapture();
 HWND GetCapture();
+// Gives the keyboard focus to the window (activating its top-level window first): WM_KILLFOCUS to
+// the old focus window (wParam: the new one), then WM_SETFOCUS to the new one (wParam: the old one).
+// NULL removes the focus. Returns the previous focus window; NULL when the window is invalid or
+// disabled (nothing changes then).
 HWND SetFocus(HWND window);
 HWND GetFocus();
+// Activates the top-level window: WM_ACTIVATE(WA_INACTIVE) to the old active window, then
+// WM_ACTIVATE(WA_ACTIVE) to the new one, whose default handling gives it the focus.
 HWND SetActiveWindow(HWND window);
 HWND GetActiveWindow();
 SHORT GetKeyState(int virtualKey);
@@ -810,15 +858,27 @@ HICON LoadIconW(HINSTANCE module, LPCWSTR name);
 
 // ---- Painting --------------------------------------------------------------------------------------
 
+// Adds the rectangle (client coordinates; NULL: the whole client area) to the window's update
+// region; erase asks for WM_ERASEBKGND at the next BeginPaint. Children are not affected. NULL
+// window: every window is invalidated.
 BOOL InvalidateRect(HWND window, const RECT* rect, BOOL erase);
 BOOL InvalidateRgn(HWND window, HRGN region, BOOL erase);
 BOOL ValidateRect(HWND window, const RECT* rect);
+// Sends WM_PAINT at once to the window when it has an invalid area, then does the same for its
+// children.
 BOOL UpdateWindow(HWND window);
 BOOL RedrawWindow(HWND window, const RECT* rect, HRGN region, UINT flags);
 BOOL GetUpdateRect(HWND window, LPRECT rect, BOOL erase);
+// A DC clipped to the window's invalid area within what it shows; the area becomes valid.
+// WM_NCPAINT is sent first for a framed window whose frame needs drawing, WM_ERASEBKGND when erasing
+// was asked (fErase stays TRUE when it returned 0). rcPaint bounds the area. EndPaint frees the DC.
 HDC BeginPaint(HWND window, LPPAINTSTRUCT paint);
 BOOL EndPaint(HWND window, const PAINTSTRUCT* paint);
+// A DC on the screen framebuffer: origin at the client area's top-left, clipped to what the window
+// shows (its client area within its ancestors', minus siblings above it and its visible children).
+// NULL window: the whole screen. ReleaseDC frees it; a frame is presented when the queue next idles.
 HDC GetDC(HWND window);
+// As GetDC, covering the whole window including its frame.
 HDC GetWindowDC(HWND window);
 int ReleaseDC(HWND window, HDC hdc);
 

@@ -211,3 +211,22 @@ TEST(MessageQueue, PostingToAWindowOfAnEndedThreadFails) {
 }
 
 }  // namespace
+
+namespace {
+
+TEST(MessageQueue, PostedMessagesComeFirstAndTimersAfterPainting) {
+    WindowTestScope scope;
+    HWND w = makeWindow(nullptr, 0, 0, 10, 10);
+    pumpMessages();
+    SetTimer(w, 1, 10, nullptr);
+    platform::advanceClock(10);
+    InvalidateRect(w, nullptr, FALSE);
+    PostMessageW(w, WM_USER + 3, 0, 0);
+    MessageRecorder recorder;
+    pumpMessages();
+    EXPECT_TRUE(
+        recorder.matches({{WM_USER + 3, kPosted}, {WM_PAINT, kPosted}, {WM_TIMER, kPosted}}, "priorities"));
+    KillTimer(w, 1);
+}
+
+}  // namespace

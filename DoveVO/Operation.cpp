@@ -76,8 +76,6 @@ Amount runPass(TableCursor& t, int32_t account, int lastPos, Amount running, Sec
     return running;
 }
 
-Amount recalcPass(int32_t account, int offset);
-
 void writeAccountResults(int32_t account, Amount balance, const SecuritiesList* securities) {
     TableCursor& accounts = tableCursor(Table::Accounts);
     if (!accounts.ensureSort(account::kNumber, SortKind::I4) || !accounts.seekFirstEqual(account)) return;
@@ -86,6 +84,47 @@ void writeAccountResults(int32_t account, Amount balance, const SecuritiesList* 
     if (securities == nullptr || !securities->changed) return;
     std::u16string text = securitiesText(securities->items);
     if (!text.empty()) accounts.setString(account::kSecurities, text, true);
+}
+
+// The working list of an investment account's securities, current quantities back at the base ones.
+SecuritiesList securitiesOf(const TableCursor& accounts) {
+    SecuritiesList list;
+    list.items = parseSecurities(accounts.getString(account::kSecurities));
+    for (Security& s : list.items)
+        s.quantity = s.baseQuantity;
+    list.capacity = list.items.size() + kSecuritiesMargin;
+    return list;
+}
+
+Amount recalcPass(int32_t account, int offset) {
+    TableCursor& t = tableCursor(Table::Transactions);
+    TableCursor& accounts = tableCursor(Table::Accounts);
+    if (!t.ensureSort(tx::kIdentifier, SortKind::String) ||
+        !accounts.ensureSort(account::kNumber, SortKind::I4) || !accounts.seekFirstEqual(account)) {
+        writeErrorLog(platform::format(u"Account %d not found in Operation::recalcBalanse", account).c_str(),
+                      u"DoveVO/Operation", 3140);
+        return 0;
+    }
+    const Amount starting = accounts.get64(account::kStartAmount) + accounts.get64(account::kOpeningBalance);
+    SecuritiesList list;
+    SecuritiesList* securities = nullptr;
+    if (accounts.getI4(account::kType) == account::kInvestmentType) {
+        list = securitiesOf(accounts);
+        securities = &list;
+    }
+    const uint32_t number = static_cast<uint32_t>(account);
+    Amount balance = starting;
+    if (t.seekFirstGreater(accountStartKey(number)) && belongs(t, account)) {
+        const int firstPos = t.position();
+        int lastPos = firstPos;
+        if (t.seekLastSmaller(accountEndKey(number)) && belongs(t, account)) lastPos = t.position();
+        const int startPos = std::min(firstPos + std::max(offset, 0), lastPos);
+        Amount running = openingValue(t, account, firstPos, startPos, starting);
+        if (!t.moveTo(startPos)) return 0;
+        balance = runPass(t, account, lastPos, running, securities);
+    }
+    writeAccountResults(account, balance, securities);
+    return balance;
 }
 
 }  // namespace
@@ -138,44 +177,6 @@ Amount Operation::recalcBalanse(int32_t account, int offset, bool /*showProgress
     bracket.commit();
     return balance;
 }
-
-namespace {
-
-Amount recalcPass(int32_t account, int offset) {
-    TableCursor& t = tableCursor(Table::Transactions);
-    TableCursor& accounts = tableCursor(Table::Accounts);
-    if (!t.ensureSort(tx::kIdentifier, SortKind::String) ||
-        !accounts.ensureSort(account::kNumber, SortKind::I4) || !accounts.seekFirstEqual(account)) {
-        writeErrorLog(platform::format(u"Account %d not found in Operation::recalcBalanse", account).c_str(),
-                      u"DoveVO/Operation", 3140);
-        return 0;
-    }
-    const Amount starting = accounts.get64(account::kStartAmount) + accounts.get64(account::kOpeningBalance);
-    SecuritiesList list;
-    SecuritiesList* securities = nullptr;
-    if (accounts.getI4(account::kType) == account::kInvestmentType) {
-        list.items = parseSecurities(accounts.getString(account::kSecurities));
-        for (Security& s : list.items)
-            s.quantity = s.baseQuantity;
-        list.capacity = list.items.size() + kSecuritiesMargin;
-        securities = &list;
-    }
-    const uint32_t number = static_cast<uint32_t>(account);
-    Amount balance = starting;
-    if (t.seekFirstGreater(accountStartKey(number)) && belongs(t, account)) {
-        const int firstPos = t.position();
-        int lastPos = firstPos;
-        if (t.seekLastSmaller(accountEndKey(number)) && belongs(t, account)) lastPos = t.position();
-        const int startPos = std::min(firstPos + std::max(offset, 0), lastPos);
-        Amount running = openingValue(t, account, firstPos, startPos, starting);
-        if (!t.moveTo(startPos)) return 0;
-        balance = runPass(t, account, lastPos, running, securities);
-    }
-    writeAccountResults(account, balance, securities);
-    return balance;
-}
-
-}  // namespace
 
 Amount Operation::recalcBalanseFrom(int32_t account, const std::u16string& identifier) {
     if (account < 1) return 0;

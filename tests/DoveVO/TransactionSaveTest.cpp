@@ -3,6 +3,7 @@
 #include "Options.h"
 #include "StoreFixture.h"
 #include "TransactionStore.h"
+#include "platform/windows.h"
 
 namespace dove::testing {
 namespace {
@@ -250,6 +251,42 @@ TEST_F(TransactionSaveTest, ARecordWithoutPayeeNumberFindsItsPayeeByName) {
     TransactionRecord loaded;
     ASSERT_TRUE(loadTransactionByIdentifier(loaded, r.identifier()));
     EXPECT_EQ(loaded.payee(), 4);
+}
+
+}  // namespace
+}  // namespace dove::testing
+
+namespace dove::testing {
+namespace {
+
+using StoreEdgeTest = StoreTest;
+
+TEST_F(StoreEdgeTest, AnExhaustedRecordHeapIsReportedAndTheMoveFails) {
+    TableCursor& categories = tableCursor(Table::Categories);
+    categories.invalidate();
+    platform::failNthAllocation(1);
+    const bool moved = categories.moveTo(0);
+    platform::failNthAllocation(0);
+    if (moved) GTEST_SKIP() << "the read buffer was large enough already";
+    ASSERT_FALSE(m_messages.empty());
+    EXPECT_EQ(m_messages.back(), u"Empty Memory");
+    EXPECT_EQ(categories.position(), kNoRecord);
+    EXPECT_TRUE(categories.moveTo(0));
+}
+
+TEST_F(StoreEdgeTest, ASaveInAnAccountMissingFromTheAccountsTableIsStoredAndLogged) {
+    TransactionRecord r;
+    r.setAccount(77);
+    r.setAmount(-5);
+    r.setDate(march(2));
+    ASSERT_TRUE(addNewTransaction(r));
+    EXPECT_EQ(transactionRows().size(), 1u);
+    TransactionRecord none;
+    none.setAmount(-5);
+    none.setDate(march(2));
+    EXPECT_FALSE(addNewTransaction(none));
+    EXPECT_FALSE(none.isStored());
+    EXPECT_EQ(transactionRows().size(), 1u);
 }
 
 }  // namespace

@@ -39,23 +39,31 @@ class FinanceStoreToolTest : public ::testing::Test {
             if (line.find(text) != std::string::npos) found.push_back(line);
         return found;
     }
-    // Overwrites one property of the transaction with that identifier through the store API, behind the
-    // finance code's back.
-    void changeTransaction(const std::u16string& id, CEPROPVAL value) {
+    // Overwrites one property of the record that the seek value finds in the database (sorted by the
+    // seek value's property), through the store API behind the finance code's back.
+    void changeRecord(const char16_t* database, CEPROPVAL key, CEPROPVAL value) {
         CEOID oid = 0;
-        HANDLE db = CeOpenDatabase(&oid, const_cast<LPWSTR>(u"Brimwell Transaction"),
-                                   PropIdFromType(101, CEVT_LPWSTR), 0, nullptr);
+        HANDLE db = CeOpenDatabase(&oid, const_cast<LPWSTR>(database), key.propid, 0, nullptr);
         ASSERT_NE(db, INVALID_HANDLE_VALUE);
+        CEOID record =
+            CeSeekDatabase(db, CEDB_SEEK_VALUEFIRSTEQUAL, reinterpret_cast<DWORD_PTR>(&key), nullptr);
+        ASSERT_NE(record, 0u);
+        ASSERT_NE(CeWriteRecordProps(db, record, 1, &value), 0u);
+        CloseHandle(db);
+        platform::cedbCloseStore();
+    }
+    void changeTransaction(const std::u16string& id, CEPROPVAL value) {
         CEPROPVAL key{};
         key.propid = PropIdFromType(101, CEVT_LPWSTR);
         std::u16string text = id;
         key.val.lpwstr = text.data();
-        CEOID record =
-            CeSeekDatabase(db, CEDB_SEEK_VALUEFIRSTEQUAL, reinterpret_cast<DWORD_PTR>(&key), nullptr);
-        ASSERT_NE(record, 0u) << platform::toUtf8(id);
-        ASSERT_NE(CeWriteRecordProps(db, record, 1, &value), 0u);
-        CloseHandle(db);
-        platform::cedbCloseStore();
+        changeRecord(u"Brimwell Transaction", key, value);
+    }
+    void changeAccount(int32_t number, CEPROPVAL value) {
+        CEPROPVAL key{};
+        key.propid = PropIdFromType(104, CEVT_I4);
+        key.val.lVal = number;
+        changeRecord(u"Brimwell Account", key, value);
     }
     std::string add(const std::vector<std::string>& options) {
         std::vector<std::string> arguments = {"add"};
@@ -135,6 +143,38 @@ TEST_F(FinanceStoreToolTest, CheckReportsACorruptedRunningBalance) {
     EXPECT_EQ(checked.exitCode, kFailed);
     ASSERT_EQ(checked.outLines().size(), 1u) << checked.out;
     EXPECT_NE(checked.out.find("balance: " + id), std::string::npos) << checked.out;
+}
+
+TEST_F(FinanceStoreToolTest, CheckReportsWrongAccountBalanceHoldingsAndBudgetTotal) {
+    seedDemo();
+    CEPROPVAL balance{};
+    balance.propid = PropIdFromType(113, CEVT_FILETIME);
+    balance.val.filetime.dwLowDateTime = 12345;
+    changeAccount(2, balance);
+    CEPROPVAL securities{};
+    securities.propid = PropIdFromType(174, CEVT_LPWSTR);
+    std::u16string text = u"YACME\nI12.500000\nB100\nQ100\n^\n";
+    securities.val.lpwstr = text.data();
+    changeAccount(5, securities);
+    const std::string line = run({"dump", "BudgetLists"}).outLines().at(0);
+    CEPROPVAL category{};
+    category.propid = PropIdFromType(401, CEVT_I4);
+    category.val.lVal = std::stoi(field(line, 401));
+    CEPROPVAL total{};
+    total.propid = PropIdFromType(417, CEVT_FILETIME);
+    total.val.filetime.dwLowDateTime = static_cast<DWORD>(std::stoll(field(line, 417)) + 7);
+    total.val.filetime.dwHighDateTime = std::stoll(field(line, 417)) + 7 < 0 ? 0xFFFFFFFFu : 0;
+    changeRecord(u"Brimwell Budget List", category, total);
+    ToolResult checked = run({"check"});
+    EXPECT_EQ(checked.exitCode, kFailed);
+    EXPECT_NE(checked.out.find("balance: account 2 has balance 123.45"), std::string::npos) << checked.out;
+    EXPECT_NE(checked.out.find("holdings: account 5 holds 100 units of ACME"), std::string::npos)
+        << checked.out;
+    EXPECT_NE(checked.out.find("holdings: account 5 holds no units of GLOBEX"), std::string::npos)
+        << checked.out;
+    EXPECT_NE(checked.out.find("budget: line " + field(line, 135).substr(1, 38)), std::string::npos)
+        << checked.out;
+    EXPECT_EQ(checked.outLines().size(), 4u) << checked.out;
 }
 
 TEST_F(FinanceStoreToolTest, CheckReportsAnAsymmetricTransferLink) {

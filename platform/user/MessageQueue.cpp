@@ -29,11 +29,13 @@ bool threadAlive(DWORD thread) {
     return access(path.c_str(), F_OK) == 0;
 }
 
-// Closes the thread's queue when the thread ends, so that senders are not left waiting.
+// When a thread ends, its windows are destroyed (as the device does; the main thread is left alone,
+// since its end is the process's exit) and its queue is closed so that senders are not left waiting.
 struct QueueHolder {
     std::shared_ptr<MessageQueue> queue;
     ~QueueHolder() {
         if (!queue) return;
+        if (currentThread() != static_cast<DWORD>(getpid())) platform::destroyThreadWindows();
         queue->close();
         std::lock_guard lock(registryMutex());
         auto it = registry().find(queue->thread());

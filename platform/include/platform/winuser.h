@@ -689,7 +689,8 @@ BOOL IsDialogMessageW(HWND dialog, LPMSG msg);
 
 // ---- Thread --------------------------------------------------------------------------------------
 
-// The calling thread's identifier: nonzero, unique among the process's live threads.
+// The calling thread's identifier: the Linux thread id (gettid), nonzero and unique among the
+// process's live threads. Thread-creating calls must report the same ids, since queues are found by them.
 DWORD GetCurrentThreadId();
 
 // ---- Classes ---------------------------------------------------------------------------------------

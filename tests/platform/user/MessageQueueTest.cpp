@@ -199,15 +199,15 @@ TEST(MessageQueue, MsgWaitReturnsForQueueInputOrTimesOut) {
     pumpMessages();
 }
 
-TEST(MessageQueue, PostingToAWindowOfAnEndedThreadFails) {
+TEST(MessageQueue, WindowsOfAnEndedThreadAreDestroyed) {
     WindowTestScope scope;
     HWND orphan = nullptr;
     std::thread owner([&] { orphan = makeWindow(nullptr, 0, 0, 10, 10, 0, 0); });
     owner.join();
     ASSERT_TRUE(orphan);
+    EXPECT_FALSE(IsWindow(orphan)) << "a thread's windows end with it";
     EXPECT_FALSE(PostMessageW(orphan, WM_USER, 0, 0));
-    EXPECT_EQ(SendMessageW(orphan, WM_USER, 0, 0), 0) << "a send to an ended thread is answered with 0";
-    DestroyWindow(orphan);
+    EXPECT_EQ(SendMessageW(orphan, WM_USER, 0, 0), 0);
 }
 
 }  // namespace
@@ -227,6 +227,41 @@ TEST(MessageQueue, PostedMessagesComeFirstAndTimersAfterPainting) {
     EXPECT_TRUE(
         recorder.matches({{WM_USER + 3, kPosted}, {WM_PAINT, kPosted}, {WM_TIMER, kPosted}}, "priorities"));
     KillTimer(w, 1);
+}
+
+}  // namespace
+
+namespace {
+
+TEST(MessageQueue, WindowOnAWorkerThreadAnswersSendsWhileItsLoopWaits) {
+    WindowTestScope scope;
+    HookGuard guard;
+    hook() = [](HWND, UINT message, WPARAM wParam, LPARAM, LRESULT& result) {
+        if (message == WM_DESTROY) PostQuitMessage(7);
+        if (message != WM_USER + 7) return false;
+        result = static_cast<LRESULT>(wParam + 1);
+        return true;
+    };
+    std::atomic<HWND> window{nullptr};
+    std::atomic<int> exitCode{-1};
+    std::thread worker([&] {
+        window = makeWindow(nullptr, 0, 0, 10, 10, 0, 0);
+        MSG msg;
+        while (GetMessageW(&msg, nullptr, 0, 0))
+            DispatchMessageW(&msg);
+        exitCode = static_cast<int>(msg.wParam);
+    });
+    while (!window)
+        std::this_thread::yield();
+    EXPECT_EQ(SendMessageW(window, WM_USER + 7, 41, 0), 42);
+    EXPECT_TRUE(SetWindowTextW(window, u"worker"));
+    WCHAR text[16];
+    EXPECT_EQ(GetWindowTextW(window, text, 16), 6);
+    EXPECT_EQ(std::u16string(text), u"worker");
+    EXPECT_TRUE(PostMessageW(window, WM_CLOSE, 0, 0));
+    worker.join();
+    EXPECT_EQ(exitCode.load(), 7);
+    EXPECT_FALSE(IsWindow(window));
 }
 
 }  // namespace

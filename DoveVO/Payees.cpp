@@ -122,9 +122,12 @@ bool createPayee(Payee& payee) {
     if (payee.key.empty()) payee.key = newRecordKeyText();
     payee.stamp = nowUtc();
     payee.name = trimmed(payee.name);
-    if (m.addRecord(payeeValues(payee)) == 0) return false;
+    // The payee and its memorized splits are stored together or not at all.
+    StoreTransaction bracket;
+    if (!bracket.active() || m.addRecord(payeeValues(payee)) == 0) return false;
     for (const MemorizedSplit& split : payee.splits)
         if (!writeMemorizedSplit(payee.number, split)) return false;
+    if (!bracket.commit()) return false;
     if (createdHook()) createdHook()(payee);
     return true;
 }

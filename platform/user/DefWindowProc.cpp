@@ -91,7 +91,7 @@ void positionChanged(HWND window, const WINDOWPOS* pos) {
     if (!pos) return;
     if (!(pos->flags & SWP_NOMOVE)) {
         POINT origin{0, 0};
-        MapWindowPoints(window, GetParent(window), &origin, 1);
+        MapWindowPoints(window, coordinateParent(window), &origin, 1);
         SendMessageW(window, WM_MOVE, 0, MAKELPARAM(origin.x, origin.y));
     }
     if (!(pos->flags & SWP_NOSIZE)) {

@@ -62,7 +62,7 @@ void sendSizeAndMove(HWND handle) {
     GetClientRect(handle, &client);
     SendMessageW(handle, WM_SIZE, SIZE_RESTORED, MAKELPARAM(client.right, client.bottom));
     POINT origin{0, 0};
-    MapWindowPoints(handle, GetParent(handle), &origin, 1);
+    MapWindowPoints(handle, coordinateParent(handle), &origin, 1);
     SendMessageW(handle, WM_MOVE, 0, MAKELPARAM(origin.x, origin.y));
 }
 
@@ -93,9 +93,16 @@ HWND CreateWindowExW(DWORD exStyle, LPCWSTR className, LPCWSTR windowName, DWORD
             return nullptr;
         }
         // An owned pop-up or overlapped window is still a top-level window.
-        if (!(style & WS_CHILD)) parentWindow = &s.desktop;
+        // A pop-up or overlapped window created with a parent is a top-level window owned by the
+        // parent's top-level window.
+        HWND owner = nullptr;
+        if (!(style & WS_CHILD)) {
+            if (parentWindow != &s.desktop) owner = topLevelOf(parentWindow)->handle;
+            parentWindow = &s.desktop;
+        }
         RECT rect = placement(parentWindow, style & WS_CHILD, x, y, width, height);
         handle = makeWindow(it->second, parentWindow, exStyle, windowName, style, rect, menu, module);
+        find(handle)->owner = owner;
     }
     CREATESTRUCTW create{param,      module,    menu,   parent, height, width, y, x, static_cast<LONG>(style),
                          windowName, className, exStyle};
@@ -160,7 +167,28 @@ void sendNcDestroy(HWND handle) {
 
 }  // namespace
 
+namespace {
+
+// Owned windows go before their owner, as on the device.
+void destroyOwnedWindows(HWND owner) {
+    std::vector<HWND> owned;
+    {
+        Lock lock = lockState();
+        for (Window* top : state().desktop.children)
+            if (top->owner == owner && !top->destroying) owned.push_back(top->handle);
+    }
+    for (HWND window : owned)
+        DestroyWindow(window);
+}
+
+}  // namespace
+
 BOOL DestroyWindow(HWND window) {
+    if (!IsWindow(window) || window == GetDesktopWindow()) {
+        SetLastError(ERROR_INVALID_WINDOW_HANDLE);
+        return FALSE;
+    }
+    destroyOwnedWindows(window);
     std::vector<HWND> subtree;
     RECT area;
     bool wasVisible;

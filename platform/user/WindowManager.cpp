@@ -51,6 +51,12 @@ bool isTopLevel(const Window* w) {
     return w->parent == &state().desktop;
 }
 
+HWND coordinateParent(HWND window) {
+    Lock lock = lockState();
+    Window* w = find(window);
+    return w && w->parent && !isTopLevel(w) ? w->parent->handle : nullptr;
+}
+
 RECT windowRectScreen(const Window* w) {
     RECT r = w->rect;
     if (w->parent && !isTopLevel(w)) {

@@ -42,6 +42,7 @@ struct Window {
     std::shared_ptr<WindowClass> cls;
     Window* parent = nullptr;       // the desktop for top-level windows; null only for the desktop
     std::vector<Window*> children;  // z-order, topmost first
+    HWND owner = nullptr;           // the owner of a top-level window created with a parent
     DWORD style = 0;
     DWORD exStyle = 0;
     LONG_PTR id = 0;
@@ -93,6 +94,9 @@ RECT windowRectScreen(const Window* w);
 RECT clientRectScreen(const Window* w);
 POINT clientOriginScreen(const Window* w);
 bool isTopLevel(const Window* w);
+// The window whose client coordinates place this one: its parent, or null for a top-level window.
+// Takes the lock itself.
+HWND coordinateParent(HWND window);
 // Visible: WS_VISIBLE on the window and all its ancestors.
 bool reallyVisible(const Window* w);
 bool isDescendant(const Window* ancestor, const Window* w);

@@ -99,7 +99,7 @@ BOOL SetWindowPos(HWND window, HWND insertAfter, int x, int y, int width, int he
         if (!(pos.flags & SWP_NOREDRAW)) invalidateScreenArea(dirty);
     }
     SendMessageW(window, WM_WINDOWPOSCHANGED, 0, reinterpret_cast<LPARAM>(&pos));
-    if ((pos.flags & SWP_SHOWWINDOW) && !(pos.flags & SWP_NOACTIVATE) && !GetParent(window))
+    if ((pos.flags & SWP_SHOWWINDOW) && !(pos.flags & SWP_NOACTIVATE) && !coordinateParent(window))
         SetActiveWindow(window);
     return TRUE;
 }

@@ -39,7 +39,7 @@ LONG_PTR windowLong(HWND window, int index, const LONG_PTR* set, bool& ok) {
         case GWL_HINSTANCE:
             return reinterpret_cast<LONG_PTR>(w->module);
         case GWL_HWNDPARENT:
-            return isTopLevel(w) ? 0 : reinterpret_cast<LONG_PTR>(w->parent->handle);
+            return reinterpret_cast<LONG_PTR>(isTopLevel(w) ? w->owner : w->parent->handle);
         default:
             if (index >= 0 && index + static_cast<int>(sizeof(LONG)) <= w->cls->extraBytes)
                 return access(w->extra[index]);
@@ -80,7 +80,9 @@ LONG SetWindowLongW(HWND window, int index, LONG value) {
 HWND GetParent(HWND window) {
     Lock lock = lockState();
     Window* w = find(window);
-    if (!w || !w->parent || isTopLevel(w)) return nullptr;
+    if (!w || !w->parent) return nullptr;
+    // A child's parent, or a pop-up's owner.
+    if (isTopLevel(w)) return (w->style & WS_POPUP) ? w->owner : nullptr;
     return w->parent->handle;
 }
 
@@ -116,7 +118,8 @@ HWND GetWindow(HWND window, UINT relation) {
     Window* w = findOrDesktop(window);
     if (!w) return nullptr;
     if (relation == GW_CHILD) return w->children.empty() ? nullptr : w->children.front()->handle;
-    if (relation == GW_OWNER || !w->parent) return nullptr;
+    if (relation == GW_OWNER) return w->owner;
+    if (!w->parent) return nullptr;
     const auto& siblings = w->parent->children;
     auto it = std::find(siblings.begin(), siblings.end(), w);
     switch (relation) {

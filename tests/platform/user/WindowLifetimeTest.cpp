@@ -219,3 +219,35 @@ TEST(WindowLifetime, ZOrderFollowsSetWindowPos) {
 }
 
 }  // namespace
+
+namespace {
+
+TEST(WindowLifetime, PopupsCreatedWithAParentAreOwnedAndDieFirst) {
+    WindowTestScope scope;
+    HWND owner = makeWindow(nullptr, 0, 0, 100, 100);
+    HWND child = makeWindow(owner, 0, 0, 10, 10);
+    registerTestClass(u"TestWnd");
+    HWND popup = CreateWindowExW(0, u"TestWnd", u"", WS_POPUP | WS_VISIBLE, 30, 40, 20, 20, child, nullptr,
+                                 nullptr, nullptr);
+    ASSERT_TRUE(popup);
+    EXPECT_EQ(GetParent(popup), owner) << "a pop-up's owner is its parent's top-level window";
+    EXPECT_EQ(GetWindow(popup, GW_OWNER), owner);
+    EXPECT_FALSE(IsChild(owner, popup));
+    RECT r;
+    GetWindowRect(popup, &r);
+    EXPECT_EQ(r.left, 30) << "pop-ups are placed in screen coordinates";
+    MessageRecorder recorder;
+    recorder.ignore(WM_ACTIVATE);
+    recorder.ignore(WM_KILLFOCUS);
+    recorder.ignore(WM_SETFOCUS);
+    DestroyWindow(owner);
+    EXPECT_TRUE(recorder.matches({{WM_DESTROY, kSent, 0, 0, popup},
+                                  {WM_NCDESTROY, kSent, 0, 0, popup},
+                                  {WM_DESTROY, kSent, 0, 0, owner},
+                                  {WM_DESTROY, kSent, 0, 0, child},
+                                  {WM_NCDESTROY, kSent, 0, 0, child},
+                                  {WM_NCDESTROY, kSent, 0, 0, owner}},
+                                 "owner destroyed"));
+}
+
+}  // namespace

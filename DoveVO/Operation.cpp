@@ -78,7 +78,12 @@ Amount runPass(TableCursor& t, int32_t account, int lastPos, Amount running, Sec
 
 void writeAccountResults(int32_t account, Amount balance, const SecuritiesList* securities) {
     TableCursor& accounts = tableCursor(Table::Accounts);
-    if (!accounts.ensureSort(account::kNumber, SortKind::I4) || !accounts.seekFirstEqual(account)) return;
+    // The pass leaves Accounts alone, so the cursor normally still stands on the account.
+    const bool standing = accounts.position() >= 0 && accounts.sortProperty() == account::kNumber &&
+                          accounts.getI4(account::kNumber) == account;
+    if (!standing &&
+        (!accounts.ensureSort(account::kNumber, SortKind::I4) || !accounts.seekFirstEqual(account)))
+        return;
     if (accounts.get64(account::kBalance) != balance || !accounts.hasProperty(account::kBalance))
         accounts.set64(account::kBalance, balance, true);
     if (securities == nullptr || !securities->changed) return;
@@ -96,7 +101,15 @@ SecuritiesList securitiesOf(const TableCursor& accounts) {
     return list;
 }
 
-Amount recalcPass(int32_t account, int offset) {
+// The first position of the account in identifier order, -1 when it has no transactions.
+int firstPositionOf(TableCursor& t, int32_t account) {
+    if (!t.seekFirstGreater(accountStartKey(static_cast<uint32_t>(account))) || !belongs(t, account))
+        return -1;
+    return t.position();
+}
+
+// knownFirst: the account's first position when the caller has found it already, else -1.
+Amount recalcPass(int32_t account, int offset, int knownFirst) {
     TableCursor& t = tableCursor(Table::Transactions);
     TableCursor& accounts = tableCursor(Table::Accounts);
     if (!t.ensureSort(tx::kIdentifier, SortKind::String) ||
@@ -112,12 +125,12 @@ Amount recalcPass(int32_t account, int offset) {
         list = securitiesOf(accounts);
         securities = &list;
     }
-    const uint32_t number = static_cast<uint32_t>(account);
     Amount balance = starting;
-    if (t.seekFirstGreater(accountStartKey(number)) && belongs(t, account)) {
-        const int firstPos = t.position();
+    const int firstPos = knownFirst >= 0 ? knownFirst : firstPositionOf(t, account);
+    if (firstPos >= 0) {
         int lastPos = firstPos;
-        if (t.seekLastSmaller(accountEndKey(number)) && belongs(t, account)) lastPos = t.position();
+        if (t.seekLastSmaller(accountEndKey(static_cast<uint32_t>(account))) && belongs(t, account))
+            lastPos = t.position();
         const int startPos = std::min(firstPos + std::max(offset, 0), lastPos);
         Amount running = openingValue(t, account, firstPos, startPos, starting);
         if (!t.moveTo(startPos)) return 0;
@@ -173,7 +186,7 @@ Amount Operation::recalcBalanse(int32_t account, int offset, bool /*showProgress
     // One store transaction for the whole pass: the balances of an account change together, and one
     // commit instead of one per record.
     StoreTransaction bracket;
-    const Amount balance = recalcPass(account, offset);
+    const Amount balance = recalcPass(account, offset, -1);
     bracket.commit();
     return balance;
 }
@@ -182,13 +195,14 @@ Amount Operation::recalcBalanseFrom(int32_t account, const std::u16string& ident
     if (account < 1) return 0;
     TableCursor& t = tableCursor(Table::Transactions);
     if (!t.ensureSort(tx::kIdentifier, SortKind::String)) return 0;
-    const uint32_t number = static_cast<uint32_t>(account);
+    const int firstPos = firstPositionOf(t, account);
     int offset = 0;
-    if (t.seekFirstGreater(accountStartKey(number)) && belongs(t, account)) {
-        const int firstPos = t.position();
-        if (t.seekLastSmaller(identifier) && belongs(t, account)) offset = t.position() + 1 - firstPos;
-    }
-    return recalcBalanse(account, offset, false);
+    if (firstPos >= 0 && t.seekLastSmaller(identifier) && belongs(t, account))
+        offset = t.position() + 1 - firstPos;
+    StoreTransaction bracket;
+    const Amount balance = recalcPass(account, offset, firstPos);
+    bracket.commit();
+    return balance;
 }
 
 }  // namespace dove

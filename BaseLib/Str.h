@@ -21,8 +21,8 @@ struct StrHeader {
 //
 // Memory: buffers come from the process heap in size classes (64, 128, 256, then max(need, 512) bytes
 // where need = (length + 7) * 2). When a buffer cannot be allocated, "Memory allocation failed" is
-// written to the error log and the operation leaves the string as it was (constructors and slices
-// give the empty string); such operations return false.
+// written to the error log and the operation leaves the string as it was (constructors, slices and
+// concatenations give the empty string); operations that change a string then return false.
 class Str {
   public:
     // The empty string (shares the process-wide empty buffer).
@@ -143,7 +143,8 @@ class Str {
     // loading fail (id: <id> hInst: <module in hex>)"; when memory runs out the string is unchanged.
     bool load(UINT id, HINSTANCE module = nullptr);
 
-    // The module load() reads when given none: the one set here, else the main program.
+    // The module load() reads when given none: the one set here (once, at start-up), else the main
+    // program.
     static void setResourceModule(HINSTANCE module);
     static HINSTANCE resourceModule();
 

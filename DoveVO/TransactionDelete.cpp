@@ -49,6 +49,19 @@ bool removeOrPark(TransactionRecord& r, const StoredState& s) {
     return t.deleteAt(t.position());
 }
 
+// After a split line went as a dependant: an owner left without lines is a plain transaction again.
+bool reevaluateOwnerOf(const std::u16string& lineId) {
+    const std::u16string ownerId = splitOwnerIdentifier(lineId);
+    TransactionRecord owner;
+    if (ownerId.empty() || !loadTransactionByIdentifier(owner, ownerId)) return true;
+    if (owner.kind() != kKindSplitOwner || !storedSplitIdentifiers(owner.account(), owner.date()).empty())
+        return true;
+    if (!reachStored(owner)) return false;
+    return tableCursor(Table::Transactions)
+        .writeProperties({PropertyValue::i4(tx::kKind, kKindPlain), PropertyValue::i4(tx::kModifiedFlag, -1),
+                          PropertyValue::date(tx::kModifiedStamp, nowUtc())});
+}
+
 bool deleteSplitLinesOf(const StoredState& s) {
     for (const std::u16string& id : storedSplitIdentifiers(s.account, s.date)) {
         TransactionRecord line;
@@ -67,9 +80,11 @@ bool deleteOne(TransactionRecord& r, bool byUser) {
     if (!s.link.empty()) {
         if (byUser) {
             TransactionRecord other;
-            if (loadTransactionByIdentifier(other, s.link) && other.link() == s.identifier &&
-                !deleteOne(other, false))
-                return false;
+            if (loadTransactionByIdentifier(other, s.link) && other.link() == s.identifier) {
+                const bool otherIsLine = other.kind() == kKindSplitLine;
+                if (!deleteOne(other, false)) return false;
+                if (otherIsLine && !reevaluateOwnerOf(s.link)) return false;
+            }
         } else if (!unlinkPartner(s.link)) {
             return false;
         }
@@ -79,7 +94,8 @@ bool deleteOne(TransactionRecord& r, bool byUser) {
         !reportDeletion(kDeletedTransaction, key))
         return false;
     if (!takeOutOfBudget(BudgetContribution{s.category, s.amount, s.currency, s.date})) return false;
-    if (s.account > 0 && s.account < tx::kDeletedOccurrencesAccount)
+    // Split lines sort outside their account's range and never count toward its balance.
+    if (s.kind != kKindSplitLine && s.account > 0 && s.account < tx::kDeletedOccurrencesAccount)
         Operation::recalcBalanseFrom(s.account, s.identifier);
     invalidateProjectTotals(s.project);
     signalTransactionsChanged();

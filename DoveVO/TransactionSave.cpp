@@ -153,7 +153,10 @@ bool saveOtherSide(TransactionRecord& r) {
     for (PropertyNumber n : {tx::kText114, tx::kText115, tx::kSecondPayeeName, tx::kText138})
         other.changeText(n, r.text(n));
     other.changeI4(tx::kCleared, r.partnerCleared());
-    if (r.kind() != kKindSplitLine || !existed) other.change64(tx::kDate, r.date());
+    // A split line's date is its owner's (its identifier is made from the owner's): the other side of a
+    // split-transfer counterpart keeps its date, and so does the counterpart of a split line.
+    if ((r.kind() != kKindSplitLine || !existed) && other.kind() != kKindSplitLine)
+        other.change64(tx::kDate, r.date());
     if (r.kind() == kKindSplitLine) other.changeI4(tx::kKind, kKindSplitTransfer);
     convertInto(other, r, otherAccount);
     if (!existed) other.markAllNonEmptySet();

@@ -210,6 +210,32 @@ TEST_F(TransactionSaveTest, ASplitOwnerWithATransferLineMakesACounterpart) {
     EXPECT_TRUE(transactionRows().empty());
 }
 
+TEST_F(TransactionSaveTest, DeletingASplitTransferCounterpartLeavesAnOwnerWithoutLinesPlain) {
+    TransactionRecord owner;
+    owner.setAccount(7);
+    owner.setAmount(-2000);
+    owner.setDate(march(4, 10));
+    std::vector<TransactionRecord> lines(1);
+    lines[0].setCategory(-9);
+    lines[0].setAmount(-2000);
+    owner.setSplits(std::move(lines));
+    ASSERT_TRUE(addNewTransaction(owner));
+    auto line = rowOf(u"s7_201003041000000000001");
+    ASSERT_TRUE(line);
+    TransactionRecord counterpart;
+    ASSERT_TRUE(loadTransactionByIdentifier(counterpart, line->link));
+    EXPECT_EQ(counterpart.kind(), kKindSplitTransfer);
+    // Moving the counterpart to another day leaves the split line on its owner's date.
+    counterpart.setDate(march(1, 9));
+    ASSERT_TRUE(saveTransaction(counterpart));
+    ASSERT_TRUE(rowOf(u"s7_201003041000000000001"));
+    ASSERT_TRUE(deleteTransaction(counterpart));
+    auto rows = transactionRows();
+    ASSERT_EQ(rows.size(), 1u);
+    EXPECT_EQ(rows[0].id, owner.identifier());
+    EXPECT_EQ(rows[0].kind, kKindPlain);
+}
+
 TEST_F(TransactionSaveTest, AnEnteredOccurrenceOfAScheduledItemMovesToTheReservedAccount) {
     TransactionRecord item(RecordSource::Planner);
     item.setAccount(7);

@@ -38,7 +38,7 @@ void checkEnteredAmount(const TransactionRow& r, std::vector<std::string>& out) 
 // Side s holds the conversion of side o's amount: its entered amount is o's amount negated, in o's
 // currency, and its own amount that converted at its stored rate (or the rate table's, without one).
 bool convertedFrom(const TransactionRow& s, const TransactionRow& o) {
-    if (s.entered != -o.amount || s.enteredCurrency != o.currency) return false;
+    if (s.entered != wrappedNegation(o.amount) || s.enteredCurrency != o.currency) return false;
     double rate = s.rate;
     if (!s.hasRate) rate = dove::currencyCache().getRate(o.currency, s.currency, o.date);
     return std::isfinite(rate) && withinRounding(s.amount, static_cast<double>(s.entered) * rate);
@@ -46,7 +46,7 @@ bool convertedFrom(const TransactionRow& s, const TransactionRow& o) {
 
 void checkTransferAmounts(const TransactionRow& r, const TransactionRow& o, std::vector<std::string>& out) {
     if (r.currency == o.currency) {
-        if (o.amount != -r.amount)
+        if (o.amount != wrappedNegation(r.amount))
             out.push_back("transfer: " + utf8(r.id) + " (" + amountText(r.amount) + ") and " + utf8(o.id) +
                           " (" + amountText(o.amount) + ") do not cancel out");
     } else if (!convertedFrom(r, o) && !convertedFrom(o, r)) {
@@ -109,7 +109,8 @@ std::vector<std::string> checkBudgetTotals(const StoreSnapshot& s) {
             found = lineOfCategory.emplace(r.category, dove::findBudgetLine(r.category)).first;
         if (found->second.empty()) continue;
         const double rate = dove::currencyCache().getRate(r.currency, base, r.date);
-        expected[found->second] += dove::amountFromReal(static_cast<double>(r.amount) * rate);
+        dove::Amount& sum = expected[found->second];
+        sum = wrappedSum(sum, dove::amountFromReal(static_cast<double>(r.amount) * rate));
     }
     for (const BudgetLineRow& line : s.budgetLines) {
         const bool active = line.active >= 1 && (line.category >= 2 || line.category < 0);

@@ -91,7 +91,7 @@ std::vector<std::string> checkBalances(const StoreSnapshot& s) {
         dove::Amount running = account.starting;
         for (const TransactionRow& r : s.transactions) {
             if (!hasPrefix(r.id, prefix) || r.account != account.number) continue;
-            if (r.excluded == 0) running += r.amount;
+            if (r.excluded == 0) running = wrappedSum(running, r.amount);
             if (!r.hasBalance || r.balance != running)
                 out.push_back("balance: " + utf8(r.id) + " has running balance " +
                               (r.hasBalance ? amountText(r.balance) : std::string("(none)")) + ", expected " +

@@ -61,7 +61,7 @@ bool readAccounts(StoreSnapshot& s) {
         if (!a.moveTo(i)) return false;
         AccountRow row;
         row.number = a.getI4(account::kNumber);
-        row.starting = a.get64(account::kStartAmount) + a.get64(account::kOpeningBalance);
+        row.starting = wrappedSum(a.get64(account::kStartAmount), a.get64(account::kOpeningBalance));
         row.balance = a.get64(account::kBalance);
         row.hasBalance = a.hasProperty(account::kBalance);
         row.currency = a.getString(account::kCurrency);

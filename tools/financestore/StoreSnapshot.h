@@ -67,6 +67,15 @@ struct StoreSnapshot {
 // Reads the snapshot; false when a record could not be read (the store changed or is damaged).
 bool readSnapshot(StoreSnapshot& snapshot);
 
+// Two's-complement sum and negation: a damaged record may hold any 64-bit amount, and the check must
+// report it rather than overflow.
+inline dove::Amount wrappedSum(dove::Amount a, dove::Amount b) {
+    return static_cast<dove::Amount>(static_cast<uint64_t>(a) + static_cast<uint64_t>(b));
+}
+inline dove::Amount wrappedNegation(dove::Amount a) {
+    return static_cast<dove::Amount>(0 - static_cast<uint64_t>(a));
+}
+
 // Hundredths as text with a decimal point: -1234 -> "-12.34".
 std::string amountText(dove::Amount amount);
 

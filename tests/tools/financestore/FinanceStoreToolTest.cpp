@@ -192,6 +192,21 @@ TEST_F(FinanceStoreToolTest, CheckReportsAnAsymmetricTransferLink) {
     EXPECT_NE(checked.out.find("transfer: " + id.substr(1, id.size() - 2)), std::string::npos) << checked.out;
 }
 
+TEST_F(FinanceStoreToolTest, CheckReportsAnAmountAtTheEndOfTheRangeWithoutOverflowing) {
+    seedDemo();
+    std::vector<std::string> transfers = dumpLinesWith("Transactions", "\"401\":-3,");
+    ASSERT_FALSE(transfers.empty());
+    const std::string id = field(transfers.front(), 101);
+    CEPROPVAL amount{};
+    amount.propid = PropIdFromType(112, CEVT_FILETIME);
+    amount.val.filetime.dwHighDateTime = 0x80000000u;  // the most negative amount
+    changeTransaction(platform::fromUtf8(id.substr(1, id.size() - 2)), amount);
+    ToolResult checked = run({"check"});
+    EXPECT_EQ(checked.exitCode, kFailed) << checked.err;
+    EXPECT_NE(checked.out.find("balance: " + id.substr(1, id.size() - 2)), std::string::npos) << checked.out;
+    EXPECT_NE(checked.out.find("transfer: "), std::string::npos) << checked.out;
+}
+
 TEST_F(FinanceStoreToolTest, AddStoresTheTransactionWithItsProperties) {
     seedDemo();
     const std::string id =

@@ -1,8 +1,8 @@
 // Sending, posting, retrieving and dispatching messages. Retrieval order: messages sent from other
 // threads are handled first, then posted messages, then WM_QUIT, then WM_PAINT for windows with an
-// invalid area (generated, never queued), then WM_TIMER (queued when due, taken last). On the virtual clock a
-// waiting GetMessageW advances the clock to the next timer instead of blocking; it blocks only when
-// no timer is pending.
+// invalid area (generated, never queued), then WM_TIMER (queued when due, taken last). On the
+// virtual clock a waiting GetMessageW advances the clock to the thread's next timer instead of
+// blocking; it blocks only when the thread has no timer.
 
 #include <chrono>
 
@@ -35,6 +35,9 @@ struct Filter {
 void waitForArrival(MessageQueue& queue, uint64_t seen) {
     std::optional<DWORD> due = platform::nextTimerDue();
     if (platform::isVirtualClock()) {
+        // Only this thread's own timers move the virtual clock: a thread waiting for messages must
+        // not run time forward for the others.
+        due = nextTimerDueFor(queue.thread());
         if (due) {
             auto delta = static_cast<int32_t>(*due - GetTickCount());
             platform::advanceClock(delta > 0 ? static_cast<DWORD>(delta) : 0);

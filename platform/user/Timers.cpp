@@ -21,6 +21,7 @@ struct Timer {
     TIMERPROC proc = nullptr;
     DWORD thread = 0;
     ClockTimerId clockId = 0;
+    DWORD due = 0;
     uint64_t generation = 0;
     bool queued = false;
 };
@@ -59,8 +60,8 @@ void fire(TimerKey key, uint64_t generation) {
 
 void schedule(const TimerKey& key, Timer& timer) {
     uint64_t generation = timer.generation;
-    timer.clockId =
-        scheduleTimer(GetTickCount() + timer.period, [key, generation] { fire(key, generation); });
+    timer.due = GetTickCount() + timer.period;
+    timer.clockId = scheduleTimer(timer.due, [key, generation] { fire(key, generation); });
 }
 
 void removeQueued(DWORD thread, HWND window, UINT_PTR id) {
@@ -90,6 +91,19 @@ void timerDelivered(HWND window, UINT_PTR id) {
     std::lock_guard lock(t.mutex);
     auto it = t.timers.find({window, id});
     if (it != t.timers.end()) it->second.queued = false;
+}
+
+std::optional<DWORD> nextTimerDueFor(DWORD thread) {
+    auto& t = timers();
+    std::lock_guard lock(t.mutex);
+    DWORD now = GetTickCount();
+    std::optional<DWORD> earliest;
+    for (const auto& [key, timer] : t.timers) {
+        if (timer.thread != thread) continue;
+        if (!earliest || static_cast<int32_t>(timer.due - now) < static_cast<int32_t>(*earliest - now))
+            earliest = timer.due;
+    }
+    return earliest;
 }
 
 bool isTimerProc(HWND window, UINT_PTR id, LPARAM proc) {
@@ -128,7 +142,7 @@ UINT_PTR SetTimer(HWND window, UINT_PTR id, UINT elapse, TIMERPROC timerProc) {
         removeQueued(existing->second.thread, window, id);
     }
     Timer& timer = t.timers[key];
-    timer = Timer{std::max<UINT>(elapse, 1), timerProc, thread, 0, t.nextGeneration++, false};
+    timer = Timer{std::max<UINT>(elapse, 1), timerProc, thread, 0, 0, t.nextGeneration++, false};
     schedule(key, timer);
     return id ? id : 1;
 }

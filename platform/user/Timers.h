@@ -2,6 +2,8 @@
 // thread's queue, never a second while the first is still queued.
 #pragma once
 
+#include <optional>
+
 #include "platform/winuser.h"
 
 namespace platform::user {
@@ -10,6 +12,8 @@ namespace platform::user {
 void killWindowTimers(HWND window);
 // A WM_TIMER left the queue: the timer may post again.
 void timerDelivered(HWND window, UINT_PTR id);
+// The due tick of the thread's earliest timer, if it has any.
+std::optional<DWORD> nextTimerDueFor(DWORD thread);
 // True when lParam of a WM_TIMER for (window, id) names that timer's procedure.
 bool isTimerProc(HWND window, UINT_PTR id, LPARAM proc);
 

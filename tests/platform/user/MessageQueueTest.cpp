@@ -265,3 +265,30 @@ TEST(MessageQueue, WindowOnAWorkerThreadAnswersSendsWhileItsLoopWaits) {
 }
 
 }  // namespace
+
+namespace {
+
+TEST(MessageQueue, AWaitingWorkerDoesNotRunTheVirtualClockForOtherThreads) {
+    WindowTestScope scope;
+    HWND w = makeWindow(nullptr, 0, 0, 10, 10);
+    pumpMessages();
+    SetTimer(w, 3, 100, nullptr);
+    DWORD start = GetTickCount();
+    std::atomic<DWORD> workerId{0};
+    std::thread worker([&] {
+        MSG msg;
+        PeekMessageW(&msg, nullptr, 0, 0, PM_NOREMOVE);
+        workerId = GetCurrentThreadId();
+        GetMessageW(&msg, nullptr, 0, 0);
+    });
+    while (!workerId)
+        std::this_thread::yield();
+    for (int i = 0; i < 100; ++i)
+        std::this_thread::yield();
+    EXPECT_EQ(GetTickCount(), start) << "the worker waits for its messages, the clock stands still";
+    PostThreadMessageW(workerId, WM_APP, 0, 0);
+    worker.join();
+    KillTimer(w, 3);
+}
+
+}  // namespace

@@ -5,6 +5,7 @@
 
 #include <cstdio>
 #include <cstdlib>
+#include <filesystem>
 #include <fstream>
 #include <sstream>
 
@@ -37,7 +38,11 @@ std::vector<std::string> ToolResult::outLines() const {
 
 std::string toolPath() {
     const char* dir = std::getenv("VARKEL_BINARY_DIR");
-    return dir == nullptr ? std::string() : std::string(dir) + "/bin/financestore";
+    if (dir != nullptr && *dir != '\0') return std::string(dir) + "/bin/financestore";
+    // Without the variable: the programs are built into the folder that holds this test program.
+    std::error_code error;
+    const std::filesystem::path self = std::filesystem::read_symlink("/proc/self/exe", error);
+    return error ? std::string() : (self.parent_path() / "financestore").string();
 }
 
 ToolResult runTool(const std::string& root, const std::vector<std::string>& arguments) {

@@ -13,7 +13,8 @@ struct ToolResult {
     std::vector<std::string> outLines() const;
 };
 
-// The path of the built program ($VARKEL_BINARY_DIR/bin/financestore); empty when the variable is unset.
+// The path of the built program: $VARKEL_BINARY_DIR/bin/financestore, else financestore beside the test
+// program.
 std::string toolPath();
 
 // Runs financestore with --root root and the arguments, and waits for it.

@@ -165,7 +165,7 @@ BOOL RedrawWindow(HWND window, const RECT* rect, HRGN region, UINT flags) {
         for (HWND child = GetWindow(window, GW_CHILD); child; child = GetWindow(child, GW_HWNDNEXT))
             children.push_back(child);
         for (HWND child : children)
-            RedrawWindow(child, nullptr, nullptr, flags);
+            RedrawWindow(child, nullptr, nullptr, flags & ~RDW_UPDATENOW);
     }
     if (flags & RDW_VALIDATE) {
         if (areaPtr) {

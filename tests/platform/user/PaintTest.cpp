@@ -208,3 +208,23 @@ TEST(ScrollInfo, RangePageAndPositionAreKeptConsistent) {
 }
 
 }  // namespace
+
+namespace {
+
+TEST_F(PaintTest, RedrawWindowWithChildrenPaintsAtOnceAndPresentsAFrame) {
+    pumpMessages();
+    int frames = 0;
+    int listener = platform::Screen::instance().addFrameListener([&] { ++frames; });
+    MessageRecorder recorder;
+    recorder.ignore(WM_ERASEBKGND);
+    RedrawWindow(top, nullptr, nullptr, RDW_INVALIDATE | RDW_ALLCHILDREN | RDW_UPDATENOW);
+    EXPECT_TRUE(recorder.matches(
+        {{WM_PAINT, kSent, 0, 0, top}, {WM_PAINT, kSent, 0, 0, upper}, {WM_PAINT, kSent, 0, 0, lower}},
+        "redraw with children"));
+    EXPECT_EQ(frames, 0) << "the frame is presented once the queue is idle";
+    EXPECT_EQ(pumpMessages(), 0);
+    EXPECT_EQ(frames, 1);
+    platform::Screen::instance().removeListener(listener);
+}
+
+}  // namespace

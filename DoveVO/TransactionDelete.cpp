@@ -149,7 +149,7 @@ bool detachGenerated(int32_t schedule) {
 }  // namespace
 
 bool saveTransaction(TransactionRecord& record) {
-    return atomically(record, [&] { return detail::saveOne(record, false); });
+    return atomically(record, [&] { return detail::saveOne(record, detail::SaveRole::Direct); });
 }
 
 bool addNewTransaction(TransactionRecord& record) {

@@ -48,10 +48,17 @@ void settleCategoryAndKind(TransactionRecord& r, const StoredState& s) {
 }
 
 // Step 6: the identifier of a Transactions record.
-bool settleIdentifier(TransactionRecord& r, const StoredState& s) {
+bool settleIdentifier(TransactionRecord& r, const StoredState& s, SaveRole role) {
     std::u16string id;
     const int32_t kind = r.kind();
     if (kind == kKindSplitLine) {
+        if (s.exists && role != SaveRole::LineOfOwner && (r.account() != s.account || r.date() != s.date)) {
+            // A split line follows its owner; moved on its own it would lose it, so it stays.
+            r.setAccount(s.account);
+            r.setDate(s.date);
+            r.clearSetFlag(tx::kAccount);
+            r.clearSetFlag(tx::kDate);
+        }
         if (r.account() < 1) return false;
         id = splitIdentifier(static_cast<uint32_t>(r.account()), r.date(), r.sequence());
     } else if (kind == kKindGenerated) {
@@ -160,7 +167,7 @@ bool saveOtherSide(TransactionRecord& r) {
     if (r.kind() == kKindSplitLine) other.changeI4(tx::kKind, kKindSplitTransfer);
     convertInto(other, r, otherAccount);
     if (!existed) other.markAllNonEmptySet();
-    if (!saveOne(other, true)) return false;
+    if (!saveOne(other, SaveRole::OtherSide)) return false;
     if (other.link() != r.identifier() && !writeOne(other, PropertyValue::string(tx::kLink, r.identifier())))
         return false;
     if (r.link() != other.identifier() && !writeOne(r, PropertyValue::string(tx::kLink, other.identifier())))
@@ -192,13 +199,28 @@ bool saveSplitLines(TransactionRecord& owner, const StoredState& s) {
         line.change64(tx::kDate, owner.date());
         if (line.sequence() == 0) line.setSequence(++sequence);
         if (!line.isStored()) line.markAllNonEmptySet();
-        if (!saveOne(line, false)) return false;
+        if (!saveOne(line, SaveRole::LineOfOwner)) return false;
     }
     for (const std::u16string& id : stale) {
         TransactionRecord line;
         if (loadTransactionByIdentifier(line, id) && !deleteOne(line, true)) return false;
     }
     return true;
+}
+
+// A split owner that moves to another account or date takes its stored lines along even when the caller
+// never loaded them: their identifiers are made from the owner's.
+bool adoptStoredLinesIfMoved(TransactionRecord& r, const StoredState& s) {
+    if (!s.exists || s.kind != kKindSplitOwner || r.hasSplitList()) return true;
+    if (r.account() == s.account && r.date() == s.date) return true;
+    std::vector<TransactionRecord> lines;
+    for (const std::u16string& id : storedSplitIdentifiers(s.account, s.date)) {
+        TransactionRecord line;
+        if (!loadTransactionByIdentifier(line, id)) return false;
+        lines.push_back(std::move(line));
+    }
+    r.adoptSplits(std::move(lines));
+    return reachStored(r, &s.identifier);
 }
 
 bool balanceFieldsChanged(const TransactionRecord& r, const StoredState& s) {
@@ -251,7 +273,7 @@ bool prepareStored(TransactionRecord& r, StoredState& s) {
 
 }  // namespace
 
-bool saveOne(TransactionRecord& r, bool asOtherSide) {
+bool saveOne(TransactionRecord& r, SaveRole role) {
     if (r.source() == RecordSource::Scheduled) return false;
     if (r.isStored() && !r.anythingSet()) return !r.pendingModificationFlag() || onlyModificationPending(r);
     StoredState s;
@@ -264,7 +286,7 @@ bool saveOne(TransactionRecord& r, bool asOtherSide) {
             showUserMessage(kReindexMessage, u"Brimwell Dashel");
             return false;
         }
-        if (!settleIdentifier(r, s)) return false;
+        if (!settleIdentifier(r, s, role) || !adoptStoredLinesIfMoved(r, s)) return false;
         if (r.isSet(tx::kProject) || r.isSet(tx::kDate) || r.isSet(tx::kAccount) || !s.exists) {
             std::u16string projectKey = projectKeyOf(r);
             if (projectKey != r.text(tx::kProjectKey)) r.setText(tx::kProjectKey, projectKey);
@@ -278,7 +300,8 @@ bool saveOne(TransactionRecord& r, bool asOtherSide) {
     if (!planner && r.hasSplitList() && (r.kind() == kKindSplitOwner || s.kind == kKindSplitOwner) &&
         !saveSplitLines(r, s))
         return false;
-    if (!planner && !asOtherSide && r.kind() != kKindGenerated && r.category() < 0 && !saveOtherSide(r))
+    if (!planner && role != SaveRole::OtherSide && r.kind() != kKindGenerated && r.category() < 0 &&
+        !saveOtherSide(r))
         return false;
     if (!planner && s.exists && s.category < 0 && r.category() >= 0 && !s.link.empty()) {
         if (!dropFormerOtherSide(s.link)) return false;

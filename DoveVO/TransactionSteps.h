@@ -34,9 +34,12 @@ StoredState readStored(const TableCursor& table);
 // Reads the record at the cursor's current record into record, with the transfer partner's fields.
 void loadCurrent(TransactionRecord& record, RecordSource source);
 
-// The save of one record with its split lines, transfer side and balances; asOtherSide for the other
-// side of a transfer, which does not come back to build this one.
-bool saveOne(TransactionRecord& record, bool asOtherSide);
+// Who asks for a save: the caller, the save of a transfer's first side (the other side does not come
+// back to build the first), or the save of a split owner (only it may move its lines).
+enum class SaveRole { Direct, OtherSide, LineOfOwner };
+
+// The save of one record with its split lines, transfer side and balances.
+bool saveOne(TransactionRecord& record, SaveRole role);
 // The delete of one Transactions record; byUser false when it goes as a dependant of its other side.
 bool deleteOne(TransactionRecord& record, bool byUser);
 

@@ -65,6 +65,8 @@ class ModelTest : public StoreTest {
         TransactionRecord other;
         ASSERT_TRUE(loadTransactionByIdentifier(other, r.link()));
         m_model[other.key()] = {other.account(), converted(r.amount(), r.account(), other.account())};
+        ++m_transfersSaved;
+        if (other.kind() == kKindSplitTransfer || r.kind() == kKindSplitTransfer) ++m_splitTransfersSaved;
     }
 
     void addRandom() {
@@ -80,6 +82,53 @@ class ModelTest : public StoreTest {
         ASSERT_TRUE(addNewTransaction(r));
         m_model[r.key()] = {account, r.amount()};
         if (r.category() < 0) expectPartner(r);
+    }
+
+    // A split owner with two or three lines, some of them transfers to other accounts.
+    void addSplitRandom() {
+        TransactionRecord owner;
+        const int32_t account = randomAccount();
+        owner.setAccount(account);
+        owner.setCurrency(currencyOf(account));
+        owner.setDate(randomDate());
+        std::vector<TransactionRecord> lines(2 + m_random() % 2);
+        Amount total = 0;
+        for (TransactionRecord& line : lines) {
+            line.setAmount(randomAmount());
+            line.setCurrency(currencyOf(account));
+            const int32_t to = randomAccount();
+            line.setCategory(m_random() % 2 == 0 && to != account ? -to
+                                                                  : 1 + static_cast<int32_t>(m_random() % 4));
+            total += line.amount();
+        }
+        owner.setAmount(total);
+        owner.setSplits(std::move(lines));
+        ASSERT_TRUE(addNewTransaction(owner));
+        m_model[owner.key()] = {account, total};
+        TransactionRecord reloaded;
+        ASSERT_TRUE(loadTransactionByIdentifier(reloaded, owner.identifier()));
+        ASSERT_TRUE(loadSplitLines(reloaded));
+        ASSERT_EQ(reloaded.splits().size(), owner.splits().size());
+        for (const TransactionRecord& line : reloaded.splits()) {
+            m_model[line.key()] = {account, line.amount()};
+            if (line.category() < 0) expectPartner(line);
+        }
+    }
+
+    // Forgets the record and everything that goes with it when it is deleted.
+    void forgetWithDependants(const TransactionRecord& r) {
+        if (r.kind() == kKindSplitOwner) {
+            TransactionRecord owner = r;
+            ASSERT_TRUE(loadSplitLines(owner));
+            for (const TransactionRecord& line : owner.splits())
+                forgetWithDependants(line);
+        }
+        if (!r.link().empty()) {
+            TransactionRecord other;
+            ASSERT_TRUE(loadTransactionByIdentifier(other, r.link()));
+            m_model.erase(other.key());
+        }
+        m_model.erase(r.key());
     }
 
     void editRandom() {
@@ -98,7 +147,15 @@ class ModelTest : public StoreTest {
                     ASSERT_TRUE(loadTransactionByIdentifier(other, r.link()));
                     m_model.erase(other.key());
                 }
-                r.setCategory(static_cast<int32_t>(m_random() % 5));
+                const int32_t category = static_cast<int32_t>(m_random() % 5);
+                if (r.kind() == kKindSplitOwner && category != 0) {
+                    // An owner given a category drops its split lines.
+                    TransactionRecord owner = r;
+                    ASSERT_TRUE(loadSplitLines(owner));
+                    for (const TransactionRecord& line : owner.splits())
+                        forgetWithDependants(line);
+                }
+                r.setCategory(category);
         }
         ASSERT_TRUE(saveTransaction(r));
         m_model[r.key()] = {r.account(), r.amount()};
@@ -108,12 +165,7 @@ class ModelTest : public StoreTest {
     void deleteRandom() {
         TransactionRecord r;
         if (!pickRecord(r)) return;
-        if (!r.link().empty()) {
-            TransactionRecord other;
-            ASSERT_TRUE(loadTransactionByIdentifier(other, r.link()));
-            m_model.erase(other.key());
-        }
-        m_model.erase(r.key());
+        forgetWithDependants(r);
         ASSERT_TRUE(deleteTransaction(r));
     }
 
@@ -125,8 +177,10 @@ class ModelTest : public StoreTest {
         for (const Row& row : rows) {
             ASSERT_TRUE(t.seekFirstEqual(row.id));
             stored[t.getString(tx::kKey)] = {row.account, row.amount};
-            if (t.getI4(tx::kExcluded) == 0) running[row.account] += row.amount;
-            ASSERT_EQ(row.balance, running[row.account]) << "step " << step;
+            if (row.kind != kKindSplitLine) {
+                if (t.getI4(tx::kExcluded) == 0) running[row.account] += row.amount;
+                ASSERT_EQ(row.balance, running[row.account]) << "step " << step;
+            }
             if (row.link.empty()) continue;
             TransactionRecord other;
             ASSERT_TRUE(loadTransactionByIdentifier(other, row.link)) << "step " << step;
@@ -147,13 +201,17 @@ class ModelTest : public StoreTest {
 
     std::mt19937 m_random{seed()};
     std::map<std::u16string, Expected> m_model;
+    int m_transfersSaved = 0;
+    int m_splitTransfersSaved = 0;
 };
 
 TEST_F(ModelTest, RandomSavesEditsAndDeletesKeepBalancesAndLinksRight) {
     for (int step = 0; step < 300; ++step) {
-        const unsigned op = m_random() % 10;
-        if (op < 5)
+        const unsigned op = m_random() % 11;
+        if (op < 4)
             addRandom();
+        else if (op < 5)
+            addSplitRandom();
         else if (op < 8)
             editRandom();
         else
@@ -162,6 +220,8 @@ TEST_F(ModelTest, RandomSavesEditsAndDeletesKeepBalancesAndLinksRight) {
         checkAgainstModel(step);
         if (HasFatalFailure()) return;
     }
+    EXPECT_GT(m_transfersSaved, 20);
+    EXPECT_GT(m_splitTransfersSaved, 5);
     for (int32_t account : {1, 2, 3, 12}) {
         const Amount before = storedAccountBalance(account);
         EXPECT_EQ(Operation::recalcBalanse(account, 0, false), before);

@@ -134,6 +134,39 @@ TEST_F(AtomicityTest, DeletingATransferWithADeletionReportIsAllOrNothing) {
     EXPECT_EQ(storedAccountBalance(9), 300);
 }
 
+TEST_F(AtomicityTest, MovingASplitOwnerWithATransferLineIsAllOrNothing) {
+    TransactionRecord owner;
+    owner.setAccount(7);
+    owner.setCurrency(u"USD");
+    owner.setAmount(-3000);
+    owner.setDate(march(4, 8));
+    std::vector<TransactionRecord> lines(2);
+    lines[0].setCategory(2);
+    lines[0].setAmount(-1000);
+    lines[1].setCategory(-9);
+    lines[1].setAmount(-2000);
+    owner.setSplits(std::move(lines));
+    ASSERT_TRUE(addNewTransaction(owner));
+    const std::u16string id = owner.identifier();
+    const int steps = failEveryStep(
+        [&] {
+            TransactionRecord r;
+            EXPECT_TRUE(loadTransactionByIdentifier(r, id));
+            r.setDate(march(3, 7));
+            return r;
+        },
+        [](TransactionRecord& r) { return saveTransaction(r); });
+    EXPECT_GT(steps, 5);
+    int lines2 = 0;
+    for (const Row& r : transactionRows()) {
+        if (r.id.rfind(u"s7_20100303", 0) == 0) ++lines2;
+        if (r.kind == kKindSplitTransfer) {
+            EXPECT_EQ(r.link.rfind(u"s7_20100303", 0), 0u);
+        }
+    }
+    EXPECT_EQ(lines2, 2);
+}
+
 TEST_F(AtomicityTest, ChangeSignalsWaitForTheCommit) {
     ASSERT_TRUE(createNotificationBlock());
     HANDLE reader =

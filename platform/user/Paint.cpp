@@ -149,32 +149,43 @@ BOOL UpdateWindow(HWND window) {
     return TRUE;
 }
 
-BOOL RedrawWindow(HWND window, const RECT* rect, HRGN region, UINT flags) {
-    Region area;
-    const Region* areaPtr = nullptr;
-    if (region) {
-        area = regionOf(region);
-        areaPtr = &area;
-    } else if (rect) {
-        area = Region(*rect);
-        areaPtr = &area;
-    }
-    if (flags & RDW_INVALIDATE) invalidate(window, areaPtr, flags & RDW_ERASE);
-    if (flags & RDW_ALLCHILDREN) {
-        std::vector<HWND> children;
-        for (HWND child = GetWindow(window, GW_CHILD); child; child = GetWindow(child, GW_HWNDNEXT))
-            children.push_back(child);
-        for (HWND child : children)
-            RedrawWindow(child, nullptr, nullptr, flags & ~RDW_UPDATENOW);
-    }
+namespace {
+
+// RedrawWindow's work on one window and, with RDW_ALLCHILDREN, on its descendants; area is in the
+// window's client coordinates (null: all of it).
+void redraw(HWND window, const Region* area, UINT flags) {
+    if (flags & RDW_INVALIDATE) invalidate(window, area, flags & RDW_ERASE);
     if (flags & RDW_VALIDATE) {
-        if (areaPtr) {
-            for (const RECT& r : area.rects())
+        if (area) {
+            for (const RECT& r : area->rects())
                 ValidateRect(window, &r);
         } else {
             ValidateRect(window, nullptr);
         }
     }
+    if (!(flags & RDW_ALLCHILDREN)) return;
+    for (HWND child = GetWindow(window, GW_CHILD); child; child = GetWindow(child, GW_HWNDNEXT)) {
+        if (!area) {
+            redraw(child, nullptr, flags);
+            continue;
+        }
+        Region childArea = *area;
+        LONG delta = MapWindowPoints(window, child, nullptr, 0);
+        childArea.offset(static_cast<SHORT>(LOWORD(delta)), static_cast<SHORT>(HIWORD(delta)));
+        redraw(child, &childArea, flags);
+    }
+}
+
+}  // namespace
+
+BOOL RedrawWindow(HWND window, const RECT* rect, HRGN region, UINT flags) {
+    if (!IsWindow(window)) return FALSE;
+    Region area;
+    if (region)
+        area = regionOf(region);
+    else if (rect)
+        area = Region(*rect);
+    redraw(window, region || rect ? &area : nullptr, flags);
     if (flags & RDW_UPDATENOW) UpdateWindow(window);
     return TRUE;
 }

@@ -13,9 +13,10 @@ using namespace platform::user;
 
 namespace {
 
-RECT placement(const Window* parent, bool child, int x, int y, int width, int height) {
-    RECT area = platform::Screen::instance().workArea();
-    if (child) area = RECT{0, 0, 0, 0};
+// The rectangle asked for, with CW_USEDEFAULT taking the work area for a top-level window and
+// nothing for a child.
+RECT placement(bool child, int x, int y, int width, int height) {
+    RECT area = child ? RECT{0, 0, 0, 0} : platform::Screen::instance().workArea();
     if (x == CW_USEDEFAULT) {
         x = area.left;
         y = area.top;
@@ -24,7 +25,6 @@ RECT placement(const Window* parent, bool child, int x, int y, int width, int he
         width = area.right - area.left;
         height = area.bottom - area.top;
     }
-    (void)parent;
     return RECT{x, y, x + std::max(width, 0), y + std::max(height, 0)};
 }
 
@@ -100,7 +100,7 @@ HWND CreateWindowExW(DWORD exStyle, LPCWSTR className, LPCWSTR windowName, DWORD
             if (parentWindow != &s.desktop) owner = topLevelOf(parentWindow)->handle;
             parentWindow = &s.desktop;
         }
-        RECT rect = placement(parentWindow, style & WS_CHILD, x, y, width, height);
+        RECT rect = placement(style & WS_CHILD, x, y, width, height);
         handle = makeWindow(it->second, parentWindow, exStyle, windowName, style, rect, menu, module);
         find(handle)->owner = owner;
     }

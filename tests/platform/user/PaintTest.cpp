@@ -228,3 +228,23 @@ TEST_F(PaintTest, RedrawWindowWithChildrenPaintsAtOnceAndPresentsAFrame) {
 }
 
 }  // namespace
+
+namespace {
+
+TEST_F(PaintTest, RedrawWindowMapsItsAreaIntoEachChild) {
+    pumpMessages();
+    RECT area{60, 60, 70, 70};
+    RedrawWindow(top, &area, nullptr, RDW_INVALIDATE | RDW_ALLCHILDREN);
+    RECT update;
+    ASSERT_TRUE(GetUpdateRect(upper, &update, FALSE));
+    EXPECT_EQ(update.left, 50);
+    EXPECT_EQ(update.bottom, 60);
+    ASSERT_TRUE(GetUpdateRect(lower, &update, FALSE));
+    EXPECT_EQ(update.left, 10);
+    EXPECT_EQ(update.top, 10);
+    RedrawWindow(top, nullptr, nullptr, RDW_VALIDATE | RDW_ALLCHILDREN);
+    EXPECT_FALSE(GetUpdateRect(lower, &update, FALSE));
+    EXPECT_EQ(pumpMessages(), 0);
+}
+
+}  // namespace

@@ -1,12 +1,16 @@
 // One save or delete is one store transaction: a write failure injected at every step leaves every
 // table exactly as it was, the record in memory as it was, no change signalled, and the next save works.
+#include <unistd.h>
+
 #include <functional>
+#include <optional>
 
 #include "Budgets.h"
 #include "FinanceStore.h"
 #include "NotificationBlock.h"
 #include "Operation.h"
 #include "Options.h"
+#include "Payees.h"
 #include "StoreFixture.h"
 #include "TransactionStore.h"
 #include "platform/windows.h"
@@ -165,6 +169,34 @@ TEST_F(AtomicityTest, MovingASplitOwnerWithATransferLineIsAllOrNothing) {
         }
     }
     EXPECT_EQ(lines2, 2);
+}
+
+TEST_F(AtomicityTest, AProcessDyingInTheMiddleOfASaveLeavesTheStoreAsItWas) {
+    TransactionRecord t;
+    t.setAccount(7);
+    t.setCurrency(u"USD");
+    t.setAmount(-1000);
+    t.setDate(march(4, 8));
+    t.setCategory(-9);
+    t.setPayeeName(u"Nobody");
+    ASSERT_TRUE(addNewTransaction(t));
+    const std::u16string id = t.identifier();
+    const std::string before = dumpStore();
+    closeFinanceStore();
+    platform::cedbCloseStore();
+    const int status = platform::testing::runInChild([&] {
+        if (!openFinanceStore()) return 1;
+        TransactionRecord r;
+        if (!loadTransactionByIdentifier(r, id)) return 2;
+        // The other side is read back by name once this side is written: the process ends right there.
+        setPayeeLookupHook([](const std::u16string&) -> std::optional<int32_t> { _exit(42); });
+        r.setAmount(-7000);
+        saveTransaction(r);
+        return 3;
+    });
+    EXPECT_EQ(status, 42);
+    ASSERT_TRUE(openFinanceStore());
+    EXPECT_EQ(dumpStore(), before);
 }
 
 TEST_F(AtomicityTest, ChangeSignalsWaitForTheCommit) {

@@ -4,6 +4,7 @@
 
 #include <cstdio>
 
+#include "../pocketpc/ShellState.h"
 #include "Screen.h"
 #include "platform/clock.h"
 #include "platform/detail/Gdi.h"
@@ -19,6 +20,9 @@ constexpr COLORREF kPanelBarColor = RGB(212, 208, 200);
 constexpr COLORREF kPanelKeyColor = RGB(64, 64, 64);
 constexpr int kClockMarginUnits = 4;
 constexpr int kKeyboardIconUnits = 18;
+constexpr int kStartIconUnits = 16;
+constexpr COLORREF kStartIconColors[] = {RGB(220, 60, 40), RGB(80, 170, 60), RGB(40, 110, 210),
+                                         RGB(240, 190, 30)};
 
 void fill(HDC dc, const RECT& area, COLORREF color) {
     HBRUSH brush = CreateSolidBrush(color);
@@ -26,9 +30,23 @@ void fill(HDC dc, const RECT& area, COLORREF color) {
     DeleteObject(brush);
 }
 
+// The start icon: four coloured squares at the task bar's left end.
+void drawStartIcon(HDC dc, const Screen& screen, const RECT& bar) {
+    int size = std::min(screen.scale(kStartIconUnits), static_cast<int>(bar.bottom) - 2);
+    int half = size / 2;
+    int left = screen.scale(kClockMarginUnits);
+    int top = (bar.bottom - size) / 2;
+    for (int i = 0; i < 4; ++i) {
+        int x = left + (i % 2) * half;
+        int y = top + (i / 2) * half;
+        fill(dc, RECT{x, y, x + half - 1, y + half - 1}, kStartIconColors[i]);
+    }
+}
+
 void drawTaskBar(HDC dc, const Screen& screen) {
     RECT bar{0, 0, screen.width(), screen.taskBarHeight()};
     fill(dc, bar, kTaskBarColor);
+    if (pocketpc::startIconShown()) drawStartIcon(dc, screen, bar);
     SYSTEMTIME now;
     GetLocalTime(&now);
     char text[8];
@@ -72,7 +90,7 @@ void drawPanelBar(HDC dc, const Screen& screen) {
 void drawShellBars() {
     Screen& screen = Screen::instance();
     bool taskBar = screen.taskBarShown();
-    bool panelBar = screen.inputPanelShown();
+    bool panelBar = screen.inputPanelShown() && !pocketpc::menuBarShown();
     if (!taskBar && !panelBar) return;
     auto surface = screen.surface();
     HDC dc = createSurfaceDC(surface, POINT{0, 0}, Region(screen.bounds()));

@@ -17,3 +17,6 @@
 #include "platform/wingdi.h"
 #include "platform/commctrl.h"
 #include "platform/winuser.h"
+#include "platform/library.h"
+#include "platform/nled.h"
+#include "platform/aygshell.h"

@@ -7,6 +7,7 @@
 
 #include "../display/Screen.h"
 #include "MessageQueue.h"
+#include "Timers.h"
 #include "WindowManager.h"
 
 using namespace platform::user;
@@ -177,6 +178,7 @@ void destroyThreadWindows() {
         if (!victim) break;
         DestroyWindow(victim);
     }
+    user::killThreadTimers(self);
     auto queue = currentQueue();
     queue->removeIf([](const MSG&) { return true; });
     int code;

@@ -86,6 +86,19 @@ void killWindowTimers(HWND window) {
     }
 }
 
+void killThreadTimers(DWORD thread) {
+    auto& t = timers();
+    std::lock_guard lock(t.mutex);
+    for (auto it = t.timers.begin(); it != t.timers.end();) {
+        if (it->first.first || it->second.thread != thread) {
+            ++it;
+            continue;
+        }
+        cancelTimer(it->second.clockId);
+        it = t.timers.erase(it);
+    }
+}
+
 void timerDelivered(HWND window, UINT_PTR id) {
     auto& t = timers();
     std::lock_guard lock(t.mutex);

@@ -10,6 +10,8 @@ namespace platform::user {
 
 // Forgets every timer of the window and removes their queued WM_TIMER messages.
 void killWindowTimers(HWND window);
+// Forgets the thread timers (those without a window) of the thread.
+void killThreadTimers(DWORD thread);
 // A WM_TIMER left the queue: the timer may post again.
 void timerDelivered(HWND window, UINT_PTR id);
 // The due tick of the thread's earliest timer, if it has any.

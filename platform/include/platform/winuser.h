@@ -954,8 +954,8 @@ void setForeignWindows(ForeignWindows* directory);
 // Calls fn for every top-level window of this process, in z-order (top first).
 void forEachTopLevelWindow(const std::function<void(HWND)>& fn);
 
-// Destroys every window the calling thread owns and empties its queue (pending sent messages are
-// answered with 0); used at thread exit and between tests.
+// Destroys every window the calling thread owns, stops its thread timers and empties its queue
+// (messages still sent to it are answered); used at thread exit and between tests.
 void destroyThreadWindows();
 
 // The last MessageBeep type since the previous call (nullopt-like -1 when none), and the count.

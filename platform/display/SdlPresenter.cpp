@@ -54,6 +54,8 @@ class SdlPresenter : public Presenter {
             error = SDL_GetError();
             return false;
         }
+        // The logical size maps mouse positions to screen pixels, so it is set before any event is read.
+        resize(*screen.surface());
         SDL_StartTextInput();
         m_pump = SetTimer(nullptr, 0, kPumpPeriod, pumpTimer);
         g_presenter = this;

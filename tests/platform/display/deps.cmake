@@ -1,2 +1,3 @@
-# Snapshots written by input scripts are read back with libpng.
-set(TEST_LIBRARIES PkgConfig::PNG)
+# Snapshots written by input scripts are read back with libpng; the windowed presenter is fed
+# synthetic SDL events.
+set(TEST_LIBRARIES PkgConfig::PNG PkgConfig::SDL2)

@@ -6,10 +6,6 @@
 #include "platform/winerror.h"
 #include "platform/wintypes.h"
 
-#ifndef ERROR_DUP_NAME
-#define ERROR_DUP_NAME 52L
-#endif
-
 // Property types: the low word of a property id.
 #define CEVT_I2 2
 #define CEVT_UI2 18

@@ -2,6 +2,7 @@
 // root), and processes started by device path.
 #pragma once
 
+#include "platform/winerror.h"
 #include "platform/wintypes.h"
 
 #define GENERIC_READ 0x80000000u
@@ -27,10 +28,6 @@
 #define FILE_END 2u
 
 #define STILL_ACTIVE 259u
-
-#ifndef ERROR_DIR_NOT_EMPTY
-#define ERROR_DIR_NOT_EMPTY 145L
-#endif
 
 struct OVERLAPPED;
 typedef OVERLAPPED* LPOVERLAPPED;

@@ -67,6 +67,7 @@ void loadCurrent(TransactionRecord& record, RecordSource source) {
     if (transactions.ensureSort(tx::kIdentifier, SortKind::String) && transactions.seekFirstEqual(link)) {
         record.setPartnerCleared(transactions.getI4(tx::kCleared));
         record.setPartnerText(transactions.getString(tx::kSideText));
+        record.setPartnerKey(transactions.getString(tx::kKey));
     }
     transactions.moveTo(position);
 }

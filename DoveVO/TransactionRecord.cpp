@@ -133,6 +133,7 @@ void TransactionRecord::assignFromCursor(const TableCursor& cursor, RecordSource
     m_pendingModification = false;
     m_partnerCleared = 0;
     m_partnerText.clear();
+    m_partnerKey.clear();
     for (const PropertyValue& v : cursor.values()) {
         Field f;
         f.type = v.type();

@@ -132,6 +132,9 @@ class TransactionRecord {
     void setPartnerCleared(int32_t v) { m_partnerCleared = v; }
     const std::u16string& partnerText() const { return m_partnerText; }
     void setPartnerText(const std::u16string& v) { m_partnerText = v; }
+    // The other side's key (135), read with the other side of a transfer split line.
+    const std::u16string& partnerKey() const { return m_partnerKey; }
+    void setPartnerKey(const std::u16string& v) { m_partnerKey = v; }
 
     // Only the modification flag and stamp are to be written by the next save.
     void setPendingModificationFlag(bool v) { m_pendingModification = v; }
@@ -171,6 +174,7 @@ class TransactionRecord {
     std::map<PropertyNumber, Field> m_fields;
     int32_t m_partnerCleared = 0;
     std::u16string m_partnerText;
+    std::u16string m_partnerKey;
     bool m_pendingModification = false;
     std::vector<TransactionRecord> m_splits;
     bool m_hasSplitList = false;

@@ -206,6 +206,13 @@ TEST_F(TransactionSaveTest, ASplitOwnerWithATransferLineMakesACounterpart) {
     EXPECT_EQ(counterpart->account, 9);
     EXPECT_EQ(counterpart->amount, 2000);
     EXPECT_EQ(counterpart->link, line2->id);
+    TransactionRecord line, other;
+    ASSERT_TRUE(loadTransactionByIdentifier(line, line2->id));
+    ASSERT_TRUE(loadTransactionByIdentifier(other, counterpart->id));
+    EXPECT_EQ(line.partnerKey(), other.key());
+    ASSERT_TRUE(loadSplitLines(owner));
+    ASSERT_EQ(owner.splits().size(), 2u);
+    EXPECT_EQ(owner.splits()[1].category(), -9);
     ASSERT_TRUE(deleteTransaction(owner));
     EXPECT_TRUE(transactionRows().empty());
 }

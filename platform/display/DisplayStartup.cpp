@@ -35,6 +35,7 @@ struct Session {
     std::thread::id uiThread;
     int frameListener = 0;
     UINT_PTR directoryTimer = 0;
+    int shownMinute = -1;  // the task bar clock's minute last shown
 };
 
 Session* g_session = nullptr;
@@ -44,8 +45,16 @@ void syncOnUiThread() {
         g_session->directory->sync();
 }
 
+// In a window: keeps the directory in step and the task bar's clock current between frames.
 void CALLBACK directoryTimer(HWND, UINT, UINT_PTR, DWORD) {
     syncOnUiThread();
+    if (!g_session || !Screen::instance().taskBarShown()) return;
+    SYSTEMTIME now;
+    GetLocalTime(&now);
+    if (now.wMinute == g_session->shownMinute) return;
+    g_session->shownMinute = now.wMinute;
+    drawShellBars();
+    g_session->presenter->showFrame();
 }
 
 bool displayAvailable() {

@@ -28,6 +28,7 @@ constexpr uint32_t kPost = 1;
 constexpr uint32_t kForeground = 2;
 constexpr uint32_t kStop = 3;
 constexpr const char* kEntrySuffix = ".win";
+constexpr auto kStopWait = std::chrono::seconds(2);
 
 struct Request {
     uint32_t magic;
@@ -143,27 +144,37 @@ WindowDirectory::WindowDirectory()
     std::error_code ignored;
     fs::create_directories(m_folder, ignored);
     m_socketName = "varkel.windows." + std::to_string(m_pid) + "." + std::to_string(m_start);
-    m_socket = socket(AF_UNIX, SOCK_DGRAM | SOCK_CLOEXEC, 0);
+    int fd = socket(AF_UNIX, SOCK_DGRAM | SOCK_CLOEXEC, 0);
     sockaddr_un address;
     socklen_t length = abstractAddress(m_socketName, address);
-    if (m_socket >= 0 && bind(m_socket, reinterpret_cast<sockaddr*>(&address), length) != 0) {
-        close(m_socket);
-        m_socket = -1;
+    if (fd >= 0 && bind(fd, reinterpret_cast<sockaddr*>(&address), length) != 0) {
+        close(fd);
+        fd = -1;
     }
+    m_state->socket = fd;
     entries();
-    if (m_socket >= 0) m_receiver = std::thread([this] { receive(); });
+    if (fd >= 0) m_receiver = std::thread([state = m_state] { receive(state); });
+}
+
+WindowDirectory::ReceiverState::~ReceiverState() {
+    if (socket >= 0) close(socket);
 }
 
 WindowDirectory::~WindowDirectory() {
     if (m_receiver.joinable()) {
-        m_stopping = true;
+        m_state->stopping = true;
         Request stop{kMagic, kStop, 0, 0, 0, 0, 0};
         sockaddr_un address;
         socklen_t length = abstractAddress(m_socketName, address);
-        sendto(m_socket, &stop, sizeof stop, 0, reinterpret_cast<sockaddr*>(&address), length);
-        m_receiver.join();
+        sendto(m_state->socket, &stop, sizeof stop, 0, reinterpret_cast<sockaddr*>(&address), length);
+        std::unique_lock lock(m_state->mutex);
+        bool stopped = m_state->stopped.wait_for(lock, kStopWait, [this] { return m_state->done; });
+        lock.unlock();
+        if (stopped)
+            m_receiver.join();
+        else
+            m_receiver.detach();
     }
-    if (m_socket >= 0) close(m_socket);
     std::lock_guard lock(m_mutex);
     for (const auto& [window, text] : m_written) {
         std::error_code ignored;
@@ -268,13 +279,13 @@ bool WindowDirectory::isWindow(HWND window) {
 
 bool WindowDirectory::sendRequest(HWND window, uint32_t kind, UINT message, WPARAM wParam, LPARAM lParam) {
     DirectoryEntry e;
-    if (m_socket < 0 || !entryOf(window, e) || processStart(e.pid) != e.processStart) return false;
+    if (m_state->socket < 0 || !entryOf(window, e) || processStart(e.pid) != e.processStart) return false;
     Request request{kMagic,  kind, e.window, static_cast<uint64_t>(wParam), static_cast<int64_t>(lParam),
                     message, 0};
     sockaddr_un address;
     socklen_t length = abstractAddress(e.socketName, address);
-    return sendto(m_socket, &request, sizeof request, 0, reinterpret_cast<sockaddr*>(&address), length) ==
-           static_cast<ssize_t>(sizeof request);
+    return sendto(m_state->socket, &request, sizeof request, 0, reinterpret_cast<sockaddr*>(&address),
+                  length) == static_cast<ssize_t>(sizeof request);
 }
 
 bool WindowDirectory::post(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
@@ -288,11 +299,16 @@ bool WindowDirectory::setForeground(HWND window) {
 // The receiver thread: turns requests into PostMessageW and SetForegroundWindow on this process's
 // windows. SetForegroundWindow sends WM_ACTIVATE to the window's own thread and waits for it, which
 // is why it runs here and not on a thread that might be blocked.
-void WindowDirectory::receive() {
+void WindowDirectory::receive(const std::shared_ptr<ReceiverState>& state) {
     for (;;) {
         Request request{};
-        ssize_t got = recv(m_socket, &request, sizeof request, 0);
-        if (m_stopping) return;
+        ssize_t got = recv(state->socket, &request, sizeof request, 0);
+        if (state->stopping) {
+            std::lock_guard lock(state->mutex);
+            state->done = true;
+            state->stopped.notify_all();
+            return;
+        }
         if (got != static_cast<ssize_t>(sizeof request) || request.magic != kMagic) continue;
         HWND window = reinterpret_cast<HWND>(static_cast<uintptr_t>(request.window));
         if (!isOwnTopLevel(window)) continue;

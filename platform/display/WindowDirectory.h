@@ -4,7 +4,9 @@
 #pragma once
 
 #include <atomic>
+#include <condition_variable>
 #include <map>
+#include <memory>
 #include <mutex>
 #include <string>
 #include <thread>
@@ -34,7 +36,7 @@ class WindowDirectory : public ForeignWindows {
     WindowDirectory(const WindowDirectory&) = delete;
     WindowDirectory& operator=(const WindowDirectory&) = delete;
 
-    bool ok() const { return m_socket >= 0; }
+    bool ok() const { return m_receiver.joinable(); }
 
     // Writes entries for this process's top-level windows as they are now (class, title) and
     // removes the entries of windows that are gone. Must run on a thread allowed to send to them.
@@ -60,14 +62,23 @@ class WindowDirectory : public ForeignWindows {
     bool sendRequest(HWND window, uint32_t kind, UINT message, WPARAM wParam, LPARAM lParam);
     bool entryOf(HWND window, DirectoryEntry& entry);
     HWND handleFor(const DirectoryEntry& entry);
-    void receive();
+    // Shared with the receiver thread, which may outlive the directory when it cannot stop in time
+    // (blocked on a window of a thread that no longer answers); the last owner closes the socket.
+    struct ReceiverState {
+        int socket = -1;
+        std::atomic<bool> stopping{false};
+        std::mutex mutex;
+        std::condition_variable stopped;
+        bool done = false;
+        ~ReceiverState();
+    };
+    static void receive(const std::shared_ptr<ReceiverState>& state);
 
     std::string m_folder;
     std::string m_socketName;
     long m_pid = 0;
     unsigned long long m_start = 0;
-    int m_socket = -1;
-    std::atomic<bool> m_stopping{false};
+    std::shared_ptr<ReceiverState> m_state = std::make_shared<ReceiverState>();
     std::thread m_receiver;
     std::mutex m_mutex;
     std::map<unsigned long long, std::string> m_written;  // own window -> file contents

@@ -40,14 +40,16 @@ ParsedScript parseScript(std::istream& in, const std::string& name);
 ParsedScript loadScript(const std::string& path);
 
 struct ScriptHooks {
-    // Real time (a window on screen): "wait" waits on the real clock; otherwise the caller runs on
-    // the virtual clock and "wait" advances it.
-    std::function<void()> beforeStep;              // called before each step (directory sync)
-    std::function<bool(const std::string&)> shot;  // writes the screen as PNG; false on failure
-    bool quitAtEnd = true;  // post WM_QUIT when the script ends without "quit" (headless runs)
+    // Called before each step (the window directory is brought up to date there).
+    std::function<void()> beforeStep;
+    // Writes the screen as a PNG; false on failure. Empty: the framebuffer as it is.
+    std::function<bool(const std::string&)> shot;
+    // Post WM_QUIT when the script ends without "quit" (headless runs have no other input).
+    bool quitAtEnd = true;
 };
 
-// Starts running commands on the calling thread (which must run a message loop). Each step runs
+// Starts running commands on the calling thread (which must run a message loop). "wait" waits on
+// the platform clock: really in a window, by advancing the virtual clock headless. Each step runs
 // when the thread's queue is idle (its timer message comes after input and painting): input
 // commands are fed one per step; "wait MS" makes the next step come MS ms later; "answer" and
 // "shot" run at once in the same step; "quit" posts WM_QUIT(0). A script that ends with an error

@@ -12,7 +12,9 @@ namespace platform {
 // on stderr. Attaches the window directory in the device root's run/windows/ folder, so that
 // FindWindowW, PostMessageW, SetForegroundWindow and IsWindow of other processes reach this one's
 // top-level windows. When VARKEL_SCRIPT names a file, loads it and runs it between messages of this
-// thread (headless: on the virtual clock, starting at the real local time). Returns false, with a
+// thread (headless: on the virtual clock, starting at the real local time). A malformed line is
+// reported on stderr as "FILE:LINE: what is wrong" and stops the script there; headless, the end of
+// the script asks the program to quit (WM_QUIT with 0, or 2 after an error). Returns false, with a
 // message on stderr, when VARKEL_DISPLAY names an unknown presenter or sdl is asked for and
 // cannot start; the program should then end. Later calls do nothing and return true.
 bool startDisplay();

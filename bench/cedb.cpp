@@ -12,6 +12,7 @@
 #include <string>
 #include <vector>
 
+#include "RatioReporter.h"
 #include "platform/cedb.h"
 #include "platform/device.h"
 #include "platform/heap.h"
@@ -313,34 +314,12 @@ BENCHMARK(BM_SeekSqlite)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_WriteCedb)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_WriteSqlite)->Unit(benchmark::kMillisecond);
 
-// Prints the table as usual and remembers each benchmark's mean real time per iteration.
-class RatioReporter : public benchmark::ConsoleReporter {
-  public:
-    void ReportRuns(const std::vector<Run>& runs) override {
-        for (const Run& run : runs) {
-            if (run.run_type == Run::RT_Iteration && !run.error_occurred)
-                m_times[run.benchmark_name()] = run.GetAdjustedRealTime();
-        }
-        ConsoleReporter::ReportRuns(runs);
-    }
-    void printRatio(const char* name, const std::string& ours, const std::string& baseline,
-                    double target) const {
-        auto a = m_times.find(ours);
-        auto b = m_times.find(baseline);
-        if (a == m_times.end() || b == m_times.end() || b->second <= 0) return;
-        std::printf("ratio %s %.2f (target <= %g)\n", name, a->second / b->second, target);
-    }
-
-  private:
-    std::map<std::string, double> m_times;
-};
-
 }  // namespace
 
 int main(int argc, char** argv) {
     benchmark::Initialize(&argc, argv);
     setUp();
-    RatioReporter reporter;
+    bench::RatioReporter reporter;
     benchmark::RunSpecifiedBenchmarks(&reporter);
     std::fflush(stdout);
     reporter.printRatio("open", "BM_OpenCedb", "BM_OpenSqlite", 3);

@@ -7,6 +7,7 @@
 #include <map>
 #include <string>
 
+#include "RatioReporter.h"
 #include "platform/detail/Gdi.h"
 #include "platform/windows.h"
 
@@ -83,35 +84,15 @@ void BM_MemsetScreen(benchmark::State& state) {
 }
 BENCHMARK(BM_MemsetScreen);
 
-// Prints the table as usual and remembers each benchmark's CPU time per iteration for the ratios
-// (CPU time, so that other work on a shared machine does not skew one side of a ratio).
-class RecordingReporter : public benchmark::ConsoleReporter {
-  public:
-    void ReportRuns(const std::vector<Run>& runs) override {
-        for (const Run& run : runs)
-            m_times[run.benchmark_name()] = run.GetAdjustedCPUTime();
-        ConsoleReporter::ReportRuns(runs);
-    }
-    double ratio(const std::string& a, const std::string& b) const {
-        auto x = m_times.find(a), y = m_times.find(b);
-        if (x == m_times.end() || y == m_times.end() || y->second <= 0) return -1;
-        return x->second / y->second;
-    }
-
-  private:
-    std::map<std::string, double> m_times;
-};
-
 }  // namespace
 
 int main(int argc, char** argv) {
     benchmark::Initialize(&argc, argv);
-    RecordingReporter reporter;
+    // CPU time, so that other work on a shared machine does not skew one side of a ratio.
+    bench::RatioReporter reporter(bench::RatioReporter::Clock::Cpu);
     benchmark::RunSpecifiedBenchmarks(&reporter);
-    double text = reporter.ratio("BM_DrawTextBoldLine", "BM_BitBltTextRect");
-    double fill = reporter.ratio("BM_FillRectScreen", "BM_MemsetScreen");
-    if (text >= 0) std::printf("ratio text %.2f (target <= 8)\n", text);
-    if (fill >= 0) std::printf("ratio fill %.2f (target <= 1.5)\n", fill);
+    reporter.printRatio("text", "BM_DrawTextBoldLine", "BM_BitBltTextRect", 8);
+    reporter.printRatio("fill", "BM_FillRectScreen", "BM_MemsetScreen", 1.5);
     benchmark::Shutdown();
     return 0;
 }

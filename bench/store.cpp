@@ -13,6 +13,7 @@
 #include "FinanceStore.h"
 #include "Identifiers.h"
 #include "Operation.h"
+#include "RatioReporter.h"
 #include "ResourceText.h"
 #include "TransactionStore.h"
 #include "platform/windows.h"
@@ -287,35 +288,12 @@ BENCHMARK(BM_SaveOldest)->Unit(benchmark::kMillisecond)->Repetitions(kRepetition
 BENCHMARK(BM_SaveToday)->Unit(benchmark::kMicrosecond)->Repetitions(kRepetitions);
 BENCHMARK(BM_InsertSqlite)->Unit(benchmark::kMicrosecond)->Repetitions(kRepetitions);
 
-// Prints the table as usual and remembers each benchmark's mean real time per iteration (in seconds)
-// over its repetitions.
-class RatioReporter : public benchmark::ConsoleReporter {
-  public:
-    void ReportRuns(const std::vector<Run>& runs) override {
-        for (const Run& run : runs)
-            if (run.run_type == Run::RT_Aggregate && run.aggregate_name == "mean" && !run.error_occurred)
-                m_times[run.run_name.function_name] =
-                    run.GetAdjustedRealTime() / benchmark::GetTimeUnitMultiplier(run.time_unit);
-        ConsoleReporter::ReportRuns(runs);
-    }
-    void printRatio(const char* name, const std::string& ours, const std::string& baseline,
-                    double target) const {
-        auto a = m_times.find(ours);
-        auto b = m_times.find(baseline);
-        if (a == m_times.end() || b == m_times.end() || b->second <= 0) return;
-        std::printf("ratio %s %.2f (target <= %g)\n", name, a->second / b->second, target);
-    }
-
-  private:
-    std::map<std::string, double> m_times;
-};
-
 }  // namespace
 
 int main(int argc, char** argv) {
     benchmark::Initialize(&argc, argv);
     setUp();
-    RatioReporter reporter;
+    bench::RatioReporter reporter;
     benchmark::RunSpecifiedBenchmarks(&reporter);
     std::fflush(stdout);
     reporter.printRatio("open", "BM_OpenStore", "BM_OpenSqlite", 3);

@@ -4,6 +4,7 @@
 #include <sqlite3.h>
 
 #include <cstring>
+#include <utility>
 
 #include "Store.h"
 
@@ -98,17 +99,28 @@ SortIndex& Database::index(CEPROPID sortProp) {
 
 void Database::put(CEOID oid, Blob blob) {
     auto it = m_records.find(oid);
-    if (it != m_records.end()) {
-        for (auto& [prop, index] : m_indexes)
-            index->erase(entryOf(oid, *index));
-        m_bytes -= it->second.size();
-        it->second = std::move(blob);
-    } else {
+    if (it == m_records.end()) {
         it = m_records.emplace(oid, std::move(blob)).first;
+        m_bytes += it->second.size();
+        for (auto& [prop, index] : m_indexes)
+            index->insert(IndexEntry{keyOf(it->second, prop), oid});
+        return;
     }
+    // A rewrite moves the record only in the orders whose key it changed; most writes (a balance, a
+    // flag) change none, and those entries only take keys viewing the record's new bytes.
+    m_bytes -= it->second.size();
+    Blob old = std::exchange(it->second, std::move(blob));
     m_bytes += it->second.size();
-    for (auto& [prop, index] : m_indexes)
-        index->insert(IndexEntry{keyOf(it->second, prop), oid});
+    for (auto& [prop, index] : m_indexes) {
+        IndexEntry before{keyOf(old, prop), oid};
+        IndexEntry after{keyOf(it->second, prop), oid};
+        if (index->compareKeys(before.key, after.key) == 0) {
+            index->replaceKey(before, after.key);
+        } else {
+            index->erase(before);
+            index->insert(after);
+        }
+    }
 }
 
 void Database::remove(CEOID oid) {

@@ -74,6 +74,17 @@ bool SortIndex::erase(const IndexEntry& entry) {
     return true;
 }
 
+bool SortIndex::replaceKey(const IndexEntry& entry, const SortKey& key) {
+    size_t b = blockFor(entry);
+    if (b == m_blocks.size()) return false;
+    std::vector<IndexEntry>& block = m_blocks[b];
+    auto at = std::lower_bound(block.begin(), block.end(), entry,
+                               [this](const IndexEntry& x, const IndexEntry& y) { return less(x, y); });
+    if (at == block.end() || at->oid != entry.oid) return false;
+    at->key = key;
+    return true;
+}
+
 const std::vector<size_t>& SortIndex::starts() const {
     if (!m_startsValid) {
         m_starts.resize(m_blocks.size());

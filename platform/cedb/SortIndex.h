@@ -28,6 +28,9 @@ class SortIndex {
     void insert(const IndexEntry& entry);
     // Removes the entry with this key and object id; false when it is not there.
     bool erase(const IndexEntry& entry);
+    // Gives the entry a key that orders the same as its old one (a key viewing a record's new bytes),
+    // leaving every position as it was; false when the entry is not there.
+    bool replaceKey(const IndexEntry& entry, const SortKey& key);
 
     // The entry at position pos (< size()).
     const IndexEntry& at(size_t pos) const;

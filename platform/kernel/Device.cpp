@@ -17,24 +17,6 @@ std::string defaultRoot() {
     return std::string(home != nullptr && *home != '\0' ? home : "/tmp") + "/.local/share/varkel";
 }
 
-void appendUtf8(std::string& out, char32_t c) {
-    if (c < 0x80) {
-        out += static_cast<char>(c);
-    } else if (c < 0x800) {
-        out += static_cast<char>(0xC0 | (c >> 6));
-        out += static_cast<char>(0x80 | (c & 0x3F));
-    } else if (c < 0x10000) {
-        out += static_cast<char>(0xE0 | (c >> 12));
-        out += static_cast<char>(0x80 | ((c >> 6) & 0x3F));
-        out += static_cast<char>(0x80 | (c & 0x3F));
-    } else {
-        out += static_cast<char>(0xF0 | (c >> 18));
-        out += static_cast<char>(0x80 | ((c >> 12) & 0x3F));
-        out += static_cast<char>(0x80 | ((c >> 6) & 0x3F));
-        out += static_cast<char>(0x80 | (c & 0x3F));
-    }
-}
-
 }  // namespace
 
 std::string deviceRoot() {
@@ -65,8 +47,27 @@ std::string hostPath(LPCWSTR devicePath) {
     for (char& c : path) {
         if (c == '\\') c = '/';
     }
-    while (!path.empty() && path.front() == '/') path.erase(path.begin());
+    while (!path.empty() && path.front() == '/')
+        path.erase(path.begin());
     return deviceRoot() + "/" + path;
+}
+
+void appendUtf8(std::string& out, char32_t c) {
+    if (c < 0x80) {
+        out += static_cast<char>(c);
+    } else if (c < 0x800) {
+        out += static_cast<char>(0xC0 | (c >> 6));
+        out += static_cast<char>(0x80 | (c & 0x3F));
+    } else if (c < 0x10000) {
+        out += static_cast<char>(0xE0 | (c >> 12));
+        out += static_cast<char>(0x80 | ((c >> 6) & 0x3F));
+        out += static_cast<char>(0x80 | (c & 0x3F));
+    } else {
+        out += static_cast<char>(0xF0 | (c >> 18));
+        out += static_cast<char>(0x80 | ((c >> 12) & 0x3F));
+        out += static_cast<char>(0x80 | ((c >> 6) & 0x3F));
+        out += static_cast<char>(0x80 | (c & 0x3F));
+    }
 }
 
 std::string toUtf8(const char16_t* text, size_t length) {
@@ -85,12 +86,15 @@ std::string toUtf8(const char16_t* text, size_t length) {
     return out;
 }
 
-std::string toUtf8(const std::u16string& text) { return toUtf8(text.data(), text.size()); }
+std::string toUtf8(const std::u16string& text) {
+    return toUtf8(text.data(), text.size());
+}
 
 std::string toUtf8(const char16_t* text) {
     if (text == nullptr) return {};
     size_t n = 0;
-    while (text[n] != 0) ++n;
+    while (text[n] != 0)
+        ++n;
     return toUtf8(text, n);
 }
 

@@ -7,6 +7,7 @@
 #include <string>
 
 #include "TextLocale.h"
+#include "platform/device.h"
 #include "platform/handles.h"
 #include "platform/text.h"
 #include "platform/winerror.h"
@@ -69,24 +70,6 @@ bool codeSetOf(UINT codePage, CodeSet& codeSet) {
     return true;
 }
 
-void appendUtf8(std::string& out, char32_t c) {
-    if (c < 0x80) {
-        out += static_cast<char>(c);
-    } else if (c < 0x800) {
-        out += static_cast<char>(0xC0 | (c >> 6));
-        out += static_cast<char>(0x80 | (c & 0x3F));
-    } else if (c < 0x10000) {
-        out += static_cast<char>(0xE0 | (c >> 12));
-        out += static_cast<char>(0x80 | ((c >> 6) & 0x3F));
-        out += static_cast<char>(0x80 | (c & 0x3F));
-    } else {
-        out += static_cast<char>(0xF0 | (c >> 18));
-        out += static_cast<char>(0x80 | ((c >> 12) & 0x3F));
-        out += static_cast<char>(0x80 | ((c >> 6) & 0x3F));
-        out += static_cast<char>(0x80 | (c & 0x3F));
-    }
-}
-
 // Encodes one code point with iconv; false when the code set cannot hold it.
 bool encodeWithIconv(iconv_t converter, char32_t c, std::string& out) {
     unsigned char input[4] = {static_cast<unsigned char>(c), static_cast<unsigned char>(c >> 8),
@@ -113,7 +96,7 @@ struct Encoder {
     bool encode(char32_t c, bool unpairedSurrogate, std::string& out) {
         if (codeSet.kind == CodeSetKind::kUtf8) {
             if (unpairedSurrogate && !explicitUtf8) return false;
-            appendUtf8(out, unpairedSurrogate ? kReplacement : c);
+            platform::appendUtf8(out, unpairedSurrogate ? kReplacement : c);
             return true;
         }
         if (unpairedSurrogate) return false;

@@ -25,5 +25,7 @@ std::string toUtf8(const char16_t* text, size_t length);
 std::string toUtf8(const std::u16string& text);
 std::string toUtf8(const char16_t* text);
 std::u16string fromUtf8(const std::string& text);
+// Appends the UTF-8 bytes of one code point.
+void appendUtf8(std::string& out, char32_t codePoint);
 
 }  // namespace platform

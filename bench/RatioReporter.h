@@ -17,7 +17,8 @@ class RatioReporter : public benchmark::ConsoleReporter {
     // Real time compares what a user waits for; CPU time keeps other work on a shared machine from
     // skewing one side of a ratio.
     enum class Clock { Real, Cpu };
-    explicit RatioReporter(Clock clock = Clock::Real) : m_clock(clock) {}
+    // Without colours, so that each ratio line starts at the beginning of its line.
+    explicit RatioReporter(Clock clock = Clock::Real) : ConsoleReporter(OO_Tabular), m_clock(clock) {}
 
     void ReportRuns(const std::vector<Run>& runs) override {
         for (const Run& run : runs) {

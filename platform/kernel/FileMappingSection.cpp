@@ -12,29 +12,16 @@
 #include <map>
 #include <mutex>
 
+#include "NamedObjects.h"
 #include "platform/device.h"
 #include "platform/winerror.h"
 
 namespace platform {
 namespace {
 
-struct Registry {
-    std::mutex lock;
-    std::map<std::string, std::weak_ptr<MappingSection>> byKey;
-};
-
-Registry* g_registry = nullptr;
-
-// A child forked from this process (tests) must not share the parent's objects, whose locks belong to
-// open files it inherited: it starts with an empty registry. The old one is never destroyed, since
-// handles may still close during exit.
+using Registry = NamedObjects<MappingSection>;
 Registry& registry() {
-    static std::once_flag once;
-    std::call_once(once, [] {
-        g_registry = new Registry;
-        pthread_atfork(nullptr, nullptr, [] { g_registry = new Registry; });
-    });
-    return *g_registry;
+    return namedObjects<MappingSection>();
 }
 
 std::string gateName(const std::string& key) {

@@ -7,6 +7,7 @@
 
 #include <map>
 
+#include "NamedObjects.h"
 #include "Waitable.h"
 #include "platform/device.h"
 #include "platform/sync.h"
@@ -14,23 +15,9 @@
 namespace platform {
 namespace {
 
-struct Registry {
-    std::mutex lock;
-    std::map<std::string, std::weak_ptr<MutexCore>> byKey;
-};
-
-Registry* g_registry = nullptr;
-
-// A child forked from this process (tests) must not share the parent's objects, whose locks belong to
-// open files it inherited: it starts with an empty registry. The old one is never destroyed, since
-// handles may still close during exit.
+using Registry = NamedObjects<MutexCore>;
 Registry& registry() {
-    static std::once_flag once;
-    std::call_once(once, [] {
-        g_registry = new Registry;
-        pthread_atfork(nullptr, nullptr, [] { g_registry = new Registry; });
-    });
-    return *g_registry;
+    return namedObjects<MutexCore>();
 }
 
 }  // namespace

@@ -5,6 +5,7 @@
 #include <map>
 #include <utility>
 
+#include "ResourceScripts.h"
 #include "StringBlocks.h"
 #include "StringTableFile.h"
 #include "TextResources.h"
@@ -77,6 +78,8 @@ std::vector<CompiledResource> compileModuleFolders(const std::vector<fs::path>& 
         }
     }
     std::vector<CompiledResource> resources = buildStringBlocks(strings);
+    for (const fs::path& folder : folders)
+        compileScriptFolders(folder, &resources, diagnostics);
     for (const fs::path& folder : folders) {
         if (!fs::is_directory(folder / "text")) continue;
         for (const fs::path& typeFolder : sortedEntries(folder / "text")) {

@@ -1,6 +1,7 @@
 // A module's resource folders and what rc makes of them (each folder may hold any of these):
 //   strings.txt, strings-*.txt   the string table (see StringTableFile.h)
 //   text/<TYPE>/<NAME>.txt       text resources of that type and name (see TextResources.h)
+//   dialogs/, menus/, accelerators/  resource scripts (see ResourceScripts.h)
 // Other files and folders (for example the skin recipes read by other tools) are left alone.
 #pragma once
 

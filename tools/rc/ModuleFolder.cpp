@@ -5,6 +5,7 @@
 #include <map>
 #include <utility>
 
+#include "Bitmaps.h"
 #include "ResourceScripts.h"
 #include "StringBlocks.h"
 #include "StringTableFile.h"
@@ -80,6 +81,8 @@ std::vector<CompiledResource> compileModuleFolders(const std::vector<fs::path>& 
     std::vector<CompiledResource> resources = buildStringBlocks(strings);
     for (const fs::path& folder : folders)
         compileScriptFolders(folder, &resources, diagnostics);
+    for (const fs::path& folder : folders)
+        compileBitmapFolder(folder, &resources, diagnostics);
     for (const fs::path& folder : folders) {
         if (!fs::is_directory(folder / "text")) continue;
         for (const fs::path& typeFolder : sortedEntries(folder / "text")) {

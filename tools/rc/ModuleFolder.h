@@ -2,6 +2,7 @@
 //   strings.txt, strings-*.txt   the string table (see StringTableFile.h)
 //   text/<TYPE>/<NAME>.txt       text resources of that type and name (see TextResources.h)
 //   dialogs/, menus/, accelerators/  resource scripts (see ResourceScripts.h)
+//   bitmaps/<NAME>.bmp           bitmap resources (see Bitmaps.h)
 // Other files and folders (for example the skin recipes read by other tools) are left alone.
 #pragma once
 

@@ -6,6 +6,7 @@
 
 #include "../display/Screen.h"
 #include "MessageQueue.h"
+#include "SystemClasses.h"
 
 namespace platform::user {
 
@@ -17,6 +18,7 @@ State& state() {
         created->desktop.style = WS_VISIBLE;
         created->desktop.rect = Screen::instance().bounds();
         Screen::instance().addGeometryListener(screenChanged);
+        addSystemClasses(*created);
         return created;
     }();
     return *s;
@@ -44,6 +46,10 @@ RECT nonClientInsets(const Window* w) {
     RECT insets{0, 0, 0, 0};
     if (w->style & WS_BORDER) insets = RECT{1, 1, 1, 1};
     if ((w->style & WS_CAPTION) == WS_CAPTION) insets.top += GetSystemMetrics(SM_CYCAPTION);
+    // Window scroll bars sit inside the border: the vertical one at the right, the horizontal one
+    // at the bottom.
+    if (w->style & WS_VSCROLL) insets.right += GetSystemMetrics(SM_CXVSCROLL);
+    if (w->style & WS_HSCROLL) insets.bottom += GetSystemMetrics(SM_CYHSCROLL);
     return insets;
 }
 
@@ -134,7 +140,8 @@ void invalidateTree(Window* w, const Region& area) {
             w->erase = true;
             if (auto queue = queueOf(w->thread)) queue->wake();
         }
-        if (nonClientInsets(w).top || nonClientInsets(w).left) w->frameDirty = true;
+        RECT insets = nonClientInsets(w);
+        if (insets.top || insets.left || insets.right || insets.bottom) w->frameDirty = true;
     }
     for (Window* child : w->children)
         invalidateTree(child, area);

@@ -964,3 +964,6 @@ int takeLastBeep();
 bool waitCursorShown();
 
 }  // namespace platform
+
+// The standard controls' remaining declarations.
+#include "platform/winctrls.h"

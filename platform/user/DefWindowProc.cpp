@@ -4,6 +4,7 @@
 
 #include <algorithm>
 
+#include "ScrollBars.h"
 #include "WindowManager.h"
 
 using namespace platform::user;
@@ -131,7 +132,16 @@ LRESULT DefWindowProcW(HWND window, UINT message, WPARAM wParam, LPARAM lParam) 
         case WM_ERASEBKGND:
             return eraseBackground(window, reinterpret_cast<HDC>(wParam));
         case WM_NCPAINT:
-            paintFrame(window);
+            if (GetWindowLongW(window, GWL_STYLE) & WS_BORDER) paintFrame(window);
+            paintScrollBars(window);
+            return 0;
+        case WM_NCLBUTTONDOWN:
+        case WM_NCMOUSEMOVE:
+        case WM_NCLBUTTONUP:
+            trackScrollBar(window, message, wParam, lParam);
+            return 0;
+        case WM_CAPTURECHANGED:
+            scrollTrackCaptureLost(window);
             return 0;
         case WM_WINDOWPOSCHANGED:
             positionChanged(window, reinterpret_cast<const WINDOWPOS*>(lParam));

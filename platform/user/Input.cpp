@@ -3,6 +3,7 @@
 
 #include "../display/Screen.h"
 #include "MessageQueue.h"
+#include "ScrollBars.h"
 #include "WindowManager.h"
 #include "platform/clock.h"
 
@@ -85,6 +86,7 @@ void injectStylus(StylusAction action, int x, int y) {
     HWND target = nullptr;
     UINT message = WM_MOUSEMOVE;
     POINT client{0, 0};
+    int scrollHit = 0;  // the stylus is on a window scroll bar: non-client messages
     {
         Lock lock = lockState();
         std::lock_guard inLock(input().mutex);
@@ -100,6 +102,7 @@ void injectStylus(StylusAction action, int x, int y) {
                 message = isDoubleClick(w, pt, GetTickCount()) ? WM_LBUTTONDBLCLK : WM_LBUTTONDOWN;
             else if (action == StylusAction::Up)
                 message = WM_LBUTTONUP;
+            scrollHit = stylusScrollHit(w, pt, action == StylusAction::Down);
         }
         if (action == StylusAction::Up) input().keys[VK_LBUTTON] = false;
     }
@@ -110,6 +113,11 @@ void injectStylus(StylusAction action, int x, int y) {
         HWND topHandle = top ? top->handle : nullptr;
         lock.unlock();
         if (topHandle && GetActiveWindow() != topHandle) SetActiveWindow(topHandle);
+    }
+    if (scrollHit) {
+        static constexpr UINT kNonClient[] = {WM_NCLBUTTONDOWN, WM_NCMOUSEMOVE, WM_NCLBUTTONUP};
+        postTo(target, kNonClient[static_cast<int>(action)], scrollHit, MAKELPARAM(x, y), pt);
+        return;
     }
     WPARAM keys;
     {

@@ -1,8 +1,10 @@
 // Scroll-bar state of windows (WS_HSCROLL/WS_VSCROLL bars): range, page and position, kept as data.
-// The position is kept within min..max - page + 1 (min..max without a page).
+// The position is kept within min..max - page + 1 (min..max without a page). A range or page that
+// leaves nothing to scroll hides the bar (unless SIF_DISABLENOSCROLL); one that needs it shows it.
 
 #include <algorithm>
 
+#include "ScrollBars.h"
 #include "WindowManager.h"
 
 using namespace platform::user;
@@ -21,22 +23,33 @@ void clampPosition(ScrollData& data) {
 
 }  // namespace
 
-int SetScrollInfo(HWND window, int bar, LPCSCROLLINFO info, BOOL) {
-    Lock lock = lockState();
-    ScrollData* data = barOf(find(window), bar);
-    if (!data || !info) {
-        SetLastError(ERROR_INVALID_PARAMETER);
-        return 0;
+int SetScrollInfo(HWND window, int bar, LPCSCROLLINFO info, BOOL redraw) {
+    int pos;
+    bool shown;
+    {
+        Lock lock = lockState();
+        Window* w = find(window);
+        ScrollData* data = barOf(w, bar);
+        if (!data || !info) {
+            SetLastError(ERROR_INVALID_PARAMETER);
+            return 0;
+        }
+        if (info->fMask & SIF_RANGE) {
+            data->min = info->nMin;
+            data->max = std::max(info->nMax, info->nMin);
+        }
+        if (info->fMask & SIF_PAGE)
+            data->page = std::min<UINT>(info->nPage, static_cast<UINT>(data->max - data->min + 1));
+        if (info->fMask & SIF_POS) data->pos = info->nPos;
+        clampPosition(*data);
+        pos = data->pos;
+        shown = reallyVisible(w);
     }
-    if (info->fMask & SIF_RANGE) {
-        data->min = info->nMin;
-        data->max = std::max(info->nMax, info->nMin);
-    }
-    if (info->fMask & SIF_PAGE)
-        data->page = std::min<UINT>(info->nPage, static_cast<UINT>(data->max - data->min + 1));
-    if (info->fMask & SIF_POS) data->pos = info->nPos;
-    clampPosition(*data);
-    return data->pos;
+    // A new range or page may make the bar needed or unneeded, which shows or hides it.
+    if (info->fMask & (SIF_RANGE | SIF_PAGE))
+        updateScrollBarVisibility(window, bar, (info->fMask & SIF_DISABLENOSCROLL) != 0);
+    if (redraw && shown) paintScrollBars(window);
+    return pos;
 }
 
 BOOL GetScrollInfo(HWND window, int bar, LPSCROLLINFO info) {

@@ -90,3 +90,7 @@ typedef DRAWITEMSTRUCT* PDRAWITEMSTRUCT;
 // EnableScrollBar arrows.
 #define ESB_ENABLE_BOTH 0x0000
 #define ESB_DISABLE_BOTH 0x0003
+
+// Shows or hides a window's scroll bar (SB_HORZ, SB_VERT, SB_BOTH): the client area shrinks or grows
+// (WM_SIZE) and the window is repainted. FALSE for an invalid window or bar.
+BOOL ShowScrollBar(HWND window, int bar, BOOL show);

@@ -26,6 +26,9 @@ const std::vector<ScriptFolder>& scriptFolders() {
     return kFolders;
 }
 
+// Every statement a script may start, so that reading resumes at the next one after an error.
+const std::vector<std::string> kAllKinds = {"DIALOG", "DIALOGEX", "MENU", "ACCELERATORS"};
+
 std::string joined(const std::vector<std::string>& words) {
     std::string text;
     for (const std::string& w : words)
@@ -61,11 +64,12 @@ void compileScript(const fs::path& file, const ScriptFolder& kind, const std::st
     if (tokens->empty()) diagnostics.error(file.string(), 0, "holds no resource");
     TokenStream stream(*tokens);
     while (!stream.atEnd()) {
+        size_t start = stream.position();
         try {
             out->push_back(compileStatement(stream, kind, origin));
         } catch (const ScriptError& error) {
             diagnostics.error(file.string(), error.line, error.reason);
-            stream.skipToHeader(kind.kinds);
+            stream.skipToHeader(kAllKinds, start);
         }
     }
 }

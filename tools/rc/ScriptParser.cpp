@@ -1,6 +1,7 @@
 // The token cursor of resource scripts, their symbolic constants and the little-endian writer.
 #include "ScriptParser.h"
 
+#include <algorithm>
 #include <map>
 
 #include "platform/winuser.h"
@@ -235,8 +236,8 @@ void TokenStream::fail(const std::string& reason) const {
     throw ScriptError{line(), reason};
 }
 
-void TokenStream::skipToHeader(const std::vector<std::string>& kinds) {
-    if (!atEnd()) ++m_next;
+void TokenStream::skipToHeader(const std::vector<std::string>& kinds, size_t start) {
+    m_next = std::max(m_next, start + 1);
     for (; m_next + 1 < m_tokens.size(); ++m_next) {
         const Token& kind = m_tokens[m_next + 1];
         bool nameLike =

@@ -46,8 +46,11 @@ class TokenStream {
     // A resource name: a number 0..65535 or a word.
     ResourceKey resourceName(const std::string& what);
     [[noreturn]] void fail(const std::string& reason) const;
-    // After an error: moves to the next "<name> <KIND>" header whose kind is one of kinds.
-    void skipToHeader(const std::vector<std::string>& kinds);
+    // Where the next token is, to come back to it in skipToHeader.
+    size_t position() const { return m_next; }
+    // After an error in the statement that started at start: moves to the next "<name> <KIND>"
+    // header after start whose kind is one of kinds.
+    void skipToHeader(const std::vector<std::string>& kinds, size_t start);
 
   private:
     const std::vector<Token>& m_tokens;

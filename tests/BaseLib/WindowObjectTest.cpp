@@ -3,6 +3,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <vector>
 
 #include "UserTesting.h"
@@ -128,6 +129,29 @@ TEST_F(WindowObjectTest, SubclassedThenDetachedBehavesAsItsClassAgain) {
     EXPECT_EQ(SendMessageW(window, kQuery, 0, 0), kClassAnswer);
     EXPECT_TRUE(object.seen.empty());
     EXPECT_TRUE(IsWindow(window));
+}
+
+TEST_F(WindowObjectTest, APlatformClassWindowIsSubclassedAndGivenBack) {
+    RecordingObject object;
+    HWND edit = object.createWithClass(0, WC_EDIT, u"start", WS_VISIBLE, rect, nullptr, 7);
+    ASSERT_NE(edit, nullptr);
+    EXPECT_EQ(object.createWithClass(0, WC_EDIT, u"again", WS_VISIBLE, rect, nullptr, 7), edit);
+    SetWindowTextW(edit, u"typed");
+    EXPECT_EQ(std::count(object.seen.begin(), object.seen.end(), static_cast<UINT>(WM_SETTEXT)), 1);
+    WCHAR text[16] = {};
+    GetWindowTextW(edit, text, 16);
+    EXPECT_EQ(std::u16string_view(text), u"typed") << "the class still handles what the object passes on";
+
+    object.detach();
+    WNDCLASSW cls{};
+    ASSERT_TRUE(GetClassInfoW(nullptr, WC_EDIT, &cls));
+    EXPECT_EQ(reinterpret_cast<WNDPROC>(GetWindowLongPtrW(edit, GWL_WNDPROC)), cls.lpfnWndProc);
+    object.seen.clear();
+    SetWindowTextW(edit, u"later");
+    EXPECT_TRUE(object.seen.empty());
+    GetWindowTextW(edit, text, 16);
+    EXPECT_EQ(std::u16string_view(text), u"later");
+    DestroyWindow(edit);
 }
 
 TEST_F(WindowObjectTest, AttachRefusesMissingWindowsAndWindowsOfOtherObjects) {

@@ -102,7 +102,7 @@ void injectStylus(StylusAction action, int x, int y) {
                 message = isDoubleClick(w, pt, GetTickCount()) ? WM_LBUTTONDBLCLK : WM_LBUTTONDOWN;
             else if (action == StylusAction::Up)
                 message = WM_LBUTTONUP;
-            scrollHit = stylusScrollHit(w, pt, action == StylusAction::Down);
+            scrollHit = stylusScrollHit(w, pt);
         }
         if (action == StylusAction::Up) input().keys[VK_LBUTTON] = false;
     }

@@ -31,6 +31,7 @@ int spanOf(const ScrollData& data) {
 void placeThumb(const ScrollData& data, int position, int bar, ScrollGeometry& g) {
     int track = g.trackLength();
     int span = spanOf(data);
+    g.enabled = span > 0;
     if (span <= 0 || track <= 0) return;
     int range = data.max - data.min + 1;
     int length =
@@ -69,7 +70,7 @@ int alongBar(const ScrollGeometry& g, int bar, POINT screen) {
 }
 
 ScrollPart scrollPartAt(const ScrollGeometry& g, int along) {
-    if (along < 0 || along >= g.length) return ScrollPart::None;
+    if (!g.enabled || along < 0 || along >= g.length) return ScrollPart::None;
     if (along < g.arrow) return ScrollPart::LineUp;
     if (along >= g.length - g.arrow) return ScrollPart::LineDown;
     if (!g.thumbLength) return ScrollPart::None;
@@ -125,7 +126,7 @@ void drawBar(HDC hdc, int bar, const BarPicture& picture, POINT origin) {
     const ScrollGeometry& g = picture.geometry;
     RECT whole = spanRect(g, bar, 0, g.length, origin);
     FillRect(hdc, &whole, GetSysColorBrush(COLOR_SCROLLBAR));
-    bool enabled = g.thumbLength > 0;
+    bool enabled = g.enabled;
     RECT first = spanRect(g, bar, 0, g.arrow, origin);
     RECT last = spanRect(g, bar, g.length - g.arrow, g.length, origin);
     frameBox(hdc, first, picture.held == ScrollPart::LineUp ? COLOR_BTNSHADOW : COLOR_BTNFACE);

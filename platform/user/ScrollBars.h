@@ -16,6 +16,7 @@ struct ScrollGeometry {
     int arrow = 0;       // each arrow's length
     int thumbStart = 0;  // 0 with thumbLength 0: no thumb (nothing to scroll)
     int thumbLength = 0;
+    bool enabled = false;  // the range leaves something to scroll
 
     int trackLength() const { return length - 2 * arrow; }
 };
@@ -38,8 +39,8 @@ int scrollTrackingHit(HWND window);
 ScrollPart heldScrollPart(HWND window, int bar, int& position);
 
 // Under the lock: the hit code a stylus event at a screen point is for, when it belongs to a scroll
-// bar of w (w holds the capture while tracking one, or the stylus goes down on a bar); else 0.
-int stylusScrollHit(const Window* w, POINT screen, bool down);
+// bar of w (w holds the capture while tracking one, or the stylus is over a bar); else 0.
+int stylusScrollHit(const Window* w, POINT screen);
 // The window lost the capture: a tracking of its bar ends without further messages.
 void scrollTrackCaptureLost(HWND window);
 

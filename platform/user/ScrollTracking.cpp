@@ -161,10 +161,12 @@ int scrollTrackingHit(HWND window) {
     return g_track.bar == SB_VERT ? HTVSCROLL : HTHSCROLL;
 }
 
-int stylusScrollHit(const Window* w, POINT screen, bool down) {
+int stylusScrollHit(const Window* w, POINT screen) {
     if (state().capture == w->handle) return scrollTrackingHit(w->handle);
+    // Without capture, a stylus event over a bar is the bar's too: the release of a quick tap may
+    // be queued before the press has taken the capture.
     RECT client = clientRectScreen(w);
-    if (!down || PtInRect(&client, screen)) return 0;
+    if (PtInRect(&client, screen)) return 0;
     int bar = scrollBarAt(w, screen);
     return bar < 0 ? 0 : (bar == SB_VERT ? HTVSCROLL : HTHSCROLL);
 }

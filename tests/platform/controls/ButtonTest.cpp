@@ -151,6 +151,22 @@ TEST_F(ButtonTest, ClickMessageAndSpaceKeyClick) {
     EXPECT_EQ(parentLog().count(BN_CLICKED, button), 2) << "a disabled button does not click";
 }
 
+TEST_F(ButtonTest, SetStateDrawsThePressedLookWithoutClicking) {
+    HWND button = makeButton(BS_PUSHBUTTON, 3, 20, u"");
+    COLORREF face = GetSysColor(COLOR_BTNFACE);
+    COLORREF shadow = GetSysColor(COLOR_BTNSHADOW);
+    EXPECT_EQ(platform::testing::screenPixel(70, 35), face);
+    SendMessageW(button, BM_SETSTATE, TRUE, 0);
+    pumpMessages();
+    EXPECT_EQ(SendMessageW(button, BM_GETSTATE, 0, 0) & BST_PUSHED, BST_PUSHED);
+    EXPECT_EQ(platform::testing::screenPixel(70, 35), shadow);
+    SendMessageW(button, BM_SETSTATE, FALSE, 0);
+    pumpMessages();
+    EXPECT_EQ(platform::testing::screenPixel(70, 35), face);
+    EXPECT_EQ(parentLog().count(BN_CLICKED), 0);
+    EXPECT_EQ(parentLog().colourRequests.back(), static_cast<UINT>(WM_CTLCOLORBTN));
+}
+
 TEST_F(ButtonTest, OwnerDrawnButtonAsksTheParentToDraw) {
     HWND button = makeButton(BS_OWNERDRAW, 9);
     ASSERT_FALSE(parentLog().drawItems.empty());

@@ -226,6 +226,48 @@ TEST_F(EditTest, ColoursComeFromTheParentAndReadOnlyUsesStatic) {
     DeleteObject(yellow);
 }
 
+TEST_F(EditTest, AlignmentStylesPlaceAShortText) {
+    RECT area{21, 21, 169, 43};
+    HWND left = makeEdit(ES_LEFT, u"abc");
+    SetFocus(parent);
+    pumpMessages();
+    RECT leftInk = inkBounds(area, RGB(255, 255, 255));
+    DestroyWindow(left);
+    HWND centre = makeEdit(ES_CENTER, u"abc");
+    SetFocus(parent);
+    pumpMessages();
+    RECT centreInk = inkBounds(area, RGB(255, 255, 255));
+    DestroyWindow(centre);
+    HWND right = makeEdit(ES_RIGHT, u"abc");
+    SetFocus(parent);
+    pumpMessages();
+    RECT rightInk = inkBounds(area, RGB(255, 255, 255));
+    EXPECT_LE(leftInk.left, 25);
+    EXPECT_NEAR((centreInk.left + centreInk.right) / 2, 95, 2);
+    EXPECT_GE(rightInk.right, 165);
+    EXPECT_NEAR(leftInk.right - leftInk.left, rightInk.right - rightInk.left, 1);
+    EXPECT_TRUE(IsWindow(right));
+}
+
+TEST_F(EditTest, SelectionIsHighlightedWhileFocused) {
+    HWND edit = makeEdit(ES_AUTOHSCROLL, u"выделить");
+    RECT area{21, 21, 169, 43};
+    COLORREF highlight = GetSysColor(COLOR_HIGHLIGHT);
+    EXPECT_EQ(countPixels(area, highlight), 0);
+    SendMessageW(edit, EM_SETSEL, 0, -1);
+    pumpMessages();
+    EXPECT_GT(countPixels(area, highlight), 50);
+    SetFocus(parent);
+    pumpMessages();
+    EXPECT_EQ(countPixels(area, highlight), 0) << "hidden without the focus (no ES_NOHIDESEL)";
+    DestroyWindow(edit);
+    HWND kept = makeEdit(ES_NOHIDESEL, u"kept", 60);
+    SendMessageW(kept, EM_SETSEL, 0, -1);
+    SetFocus(parent);
+    pumpMessages();
+    EXPECT_GT(countPixels(RECT{21, 21, 79, 43}, highlight), 20);
+}
+
 TEST_F(EditTest, FocusMovingInAndOutNotifiesTheParent) {
     HWND edit = makeControl(parent, WC_EDIT, u"", 0, 20, 20, 100, 24, kId);
     HWND other = makeControl(parent, WC_EDIT, u"", 0, 20, 60, 100, 24, kId + 1);

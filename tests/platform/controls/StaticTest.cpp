@@ -70,6 +70,13 @@ TEST_F(StaticTest, CenterImageCentresOneLineVertically) {
     EXPECT_NEAR((ink.left + ink.right) / 2, 120, 2);
 }
 
+TEST_F(StaticTest, NoPrefixShowsTheAmpersand) {
+    RECT prefixed = inkOf(SS_LEFT, u"&Wide");
+    RECT plain = inkOf(SS_LEFT | SS_NOPREFIX, u"&Wide");
+    EXPECT_GT(plain.right - plain.left, prefixed.right - prefixed.left + 3) << "the '&' is drawn";
+    EXPECT_GT(prefixed.bottom, inkOf(SS_LEFT, u"Wide").bottom) << "the mnemonic is underlined";
+}
+
 TEST_F(StaticTest, LongTextWrapsOntoSeveralLinesUnlessSimple) {
     LPCWSTR text = u"one two three four five six seven eight nine ten";
     RECT wrapped = inkOf(SS_LEFT, text);

@@ -1,11 +1,14 @@
 // Drawing speed against its baselines: a line of bold text with a warm glyph cache against a BitBlt of
-// the same rectangle, and filling a whole 480x800 surface against memset of its pixels.
+// the same rectangle, filling a whole 480x800 surface against memset of its pixels, and a full repaint
+// of a window tree on the 480x640 screen against one memcpy of its framebuffer.
 #include <benchmark/benchmark.h>
 
 #include <cstdio>
+#include <cstdlib>
 #include <cstring>
 #include <map>
 #include <string>
+#include <vector>
 
 #include "RatioReporter.h"
 #include "platform/detail/Gdi.h"
@@ -84,15 +87,99 @@ void BM_MemsetScreen(benchmark::State& state) {
 }
 BENCHMARK(BM_MemsetScreen);
 
+// The repaint scene: a top-level window filling the 480x640 screen with 8 panels of 4 text labels
+// each (8 + 32 = 40 child windows), as a page of finger controls is built.
+constexpr int kPanels = 8;
+constexpr int kLabelsPerPanel = 4;
+constexpr WCHAR kSceneClass[] = u"BenchScene";
+
+LRESULT CALLBACK sceneProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+    if (message == WM_ERASEBKGND) return 1;
+    if (message != WM_PAINT) return DefWindowProcW(window, message, wParam, lParam);
+    PAINTSTRUCT ps;
+    HDC hdc = BeginPaint(window, &ps);
+    RECT client;
+    GetClientRect(window, &client);
+    LONG_PTR shade = GetWindowLongPtrW(window, GWLP_USERDATA);
+    HBRUSH brush = CreateSolidBrush(RGB(40 + shade, 44 + shade, 52 + shade));
+    FillRect(hdc, &client, brush);
+    DeleteObject(brush);
+    WCHAR text[32];
+    int length = GetWindowTextW(window, text, 32);
+    if (length > 0) {
+        SetBkMode(hdc, TRANSPARENT);
+        SetTextColor(hdc, RGB(230, 230, 230));
+        SelectObject(hdc, GetStockObject(SYSTEM_FONT));
+        DrawTextW(hdc, text, length, &client, DT_CENTER | DT_VCENTER | DT_SINGLELINE | DT_NOPREFIX);
+    }
+    EndPaint(window, &ps);
+    return 0;
+}
+
+struct Scene {
+    Scene() {
+        WNDCLASSW windowClass{};
+        windowClass.lpfnWndProc = sceneProc;
+        windowClass.lpszClassName = kSceneClass;
+        RegisterClassW(&windowClass);
+        top = CreateWindowExW(0, kSceneClass, u"", WS_POPUP | WS_VISIBLE, 0, 0, kSceneWidth, kSceneHeight,
+                              nullptr, nullptr, nullptr, nullptr);
+        int panelHeight = kSceneHeight / kPanels, labelWidth = kSceneWidth / kLabelsPerPanel;
+        for (int p = 0; p < kPanels; ++p) {
+            HWND panel = CreateWindowExW(0, kSceneClass, u"", WS_CHILD | WS_VISIBLE, 0, p * panelHeight,
+                                         kSceneWidth, panelHeight, top, nullptr, nullptr, nullptr);
+            SetWindowLongPtrW(panel, GWLP_USERDATA, 20);
+            for (int l = 0; l < kLabelsPerPanel; ++l) {
+                std::u16string text = u"Счет " + std::u16string(1, static_cast<char16_t>(u'1' + p)) + u"." +
+                                      std::u16string(1, static_cast<char16_t>(u'1' + l));
+                CreateWindowExW(0, kSceneClass, text.c_str(), WS_CHILD | WS_VISIBLE, l * labelWidth + 2, 2,
+                                labelWidth - 4, panelHeight - 4, panel, nullptr, nullptr, nullptr);
+            }
+            windows += 1 + kLabelsPerPanel;
+        }
+        UpdateWindow(top);
+    }
+    ~Scene() { DestroyWindow(top); }
+    static constexpr int kSceneWidth = 480;
+    static constexpr int kSceneHeight = 640;
+    HWND top = nullptr;
+    int windows = 0;
+};
+
+// Invalidates the whole tree and paints it: WM_PAINT of the top-level window, then of every child.
+void BM_RepaintWindowTree(benchmark::State& state) {
+    Scene scene;
+    for (auto _ : state) {
+        RedrawWindow(scene.top, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN);
+        UpdateWindow(scene.top);
+        benchmark::ClobberMemory();
+    }
+    state.counters["windows"] = scene.windows;
+}
+BENCHMARK(BM_RepaintWindowTree);
+
+void BM_MemcpyFramebuffer(benchmark::State& state) {
+    std::vector<uint32_t> from(Scene::kSceneWidth * Scene::kSceneHeight, 0x123456u);
+    std::vector<uint32_t> to(from.size());
+    for (auto _ : state) {
+        std::memcpy(to.data(), from.data(), sizeof(uint32_t) * from.size());
+        benchmark::ClobberMemory();
+    }
+}
+BENCHMARK(BM_MemcpyFramebuffer);
+
 }  // namespace
 
 int main(int argc, char** argv) {
+    // The repaint is measured on the 480x640 high-resolution screen.
+    setenv("VARKEL_SCREEN", "480x640@192", 1);
     benchmark::Initialize(&argc, argv);
     // CPU time, so that other work on a shared machine does not skew one side of a ratio.
     bench::RatioReporter reporter(bench::RatioReporter::Clock::Cpu);
     benchmark::RunSpecifiedBenchmarks(&reporter);
     reporter.printRatio("text", "BM_DrawTextBoldLine", "BM_BitBltTextRect", 8);
     reporter.printRatio("fill", "BM_FillRectScreen", "BM_MemsetScreen", 1.5);
+    reporter.printRatio("repaint", "BM_RepaintWindowTree", "BM_MemcpyFramebuffer", 20);
     benchmark::Shutdown();
     return 0;
 }

@@ -27,5 +27,7 @@ int main() {
         TranslateMessage(&message);
         DispatchMessageW(&message);
     }
+    // While the thread and its message queue still exist, rather than from the exit handlers.
+    platform::stopDisplay();
     return static_cast<int>(message.wParam);
 }

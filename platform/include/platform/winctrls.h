@@ -4,6 +4,18 @@
 
 #include "platform/winuser.h"
 
+// The system classes "Static", "Edit" and "Button" exist from the start (names compare without case).
+// Choices of this platform where the device leaves room:
+// - "Edit" holds one line (ES_MULTILINE is drawn as one line) and keeps no undo history or
+//   clipboard (EM_UNDO, WM_CUT/WM_COPY/WM_PASTE do nothing). WM_SETTEXT on it sends EN_UPDATE and
+//   EN_CHANGE, as the device does for one-line edits; the limit (EM_LIMITTEXT) binds input and
+//   EM_REPLACESEL, never WM_SETTEXT. Refused input beeps (MessageBeep(MB_OK)); a cut-short insertion
+//   also sends EN_MAXTEXT. The caret blinks every 500 ms on the platform clock while the edit has the
+//   focus, and stays shown after 10 s without input.
+// - A click on a "Static" without SS_NOTIFY is taken by the static (it does not pass to its parent).
+// - Window scroll bars: a range with nothing to scroll hides the bar (SIF_DISABLENOSCROLL keeps it,
+//   disabled); a range that needs one shows it, changing the client area (WM_SIZE).
+
 // Style masks: the low bits of a static's or button's style name its kind.
 #define SS_TYPEMASK 0x0000001FL
 #define SS_SIMPLE 0x0000000BL

@@ -83,10 +83,12 @@ bool describeDatabase(Store& store, CEOID oid, CEOIDINFO& info) {
     d.wNumSortOrder = static_cast<WORD>(sortBytes / sizeof(SORTORDERSPEC));
     auto modified = static_cast<uint64_t>(sqlite3_column_int64(row.get(), 3));
     d.ftLastModified = FILETIME{static_cast<DWORD>(modified), static_cast<DWORD>(modified >> 32)};
-    // A database this process has open is counted in memory; others are counted in their table.
-    if (std::shared_ptr<Database> open = store.isOpen(oid) ? store.database(oid) : nullptr) {
-        d.wNumRecords = static_cast<WORD>(open->count());
-        d.dwSize = static_cast<DWORD>(open->bytes());
+    // A database this process holds in memory is counted there (read again when another process changed
+    // it); others are counted in their table.
+    std::shared_ptr<Database> held = store.cached(oid);
+    if (held != nullptr && held->version() >= 0 && held->refresh()) {
+        d.wNumRecords = static_cast<WORD>(held->count());
+        d.dwSize = static_cast<DWORD>(held->bytes());
         return true;
     }
     Statement size = store.prepare("SELECT count(*), total(length(props)) FROM " + Database::tableName(oid));
@@ -155,8 +157,6 @@ HANDLE CeOpenDatabase(PCEOID poid, LPWSTR name, CEPROPID sortProp, DWORD flags, 
         return INVALID_HANDLE_VALUE;
     }
     auto* h = new DatabaseHandle(store, db, sortProp, flags);
-    SortIndex& order = h->order();
-    h->setCurrent(order.size() != 0 ? order.at(0).oid : 0);
     *poid = oid;
     return platform::makeHandle(h);
 }

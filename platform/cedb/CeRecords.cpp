@@ -17,6 +17,7 @@ std::recursive_mutex& apiLock() {
 
 bool DatabaseHandle::close() {
     std::lock_guard guard(apiLock());
+    if (m_db != nullptr) m_db->dropHandle();
     m_db.reset();
     m_store.reset();
     return true;
@@ -36,6 +37,11 @@ DatabaseHandle* DatabaseHandle::resolve(HANDLE handle) {
     if (!h->m_db->refresh()) {
         if (GetLastError() == ERROR_INVALID_PARAMETER) SetLastError(ERROR_INVALID_HANDLE);
         return nullptr;
+    }
+    if (h->m_atStart) {
+        h->m_atStart = false;
+        SortIndex& order = h->order();
+        h->m_current = order.size() != 0 ? order.at(0).oid : 0;
     }
     return h;
 }

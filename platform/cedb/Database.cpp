@@ -34,13 +34,21 @@ bool Database::readDescription(int64_t& version) {
     return true;
 }
 
-bool Database::refresh() {
+bool Database::refreshDescription() {
     if (!m_stale) return true;
     int64_t version = 0;
     if (!readDescription(version)) return false;
-    if (version != m_version && !load(version)) return false;
+    m_storedVersion = version;
     m_stale = false;
     return true;
+}
+
+bool Database::refresh() {
+    if (!refreshDescription()) return false;
+    if (m_version == m_storedVersion) return true;
+    if (load(m_storedVersion)) return true;
+    m_stale = true;
+    return false;
 }
 
 bool Database::load(int64_t version) {

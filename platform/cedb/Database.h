@@ -1,5 +1,5 @@
 // One database as this process sees it: its description, every record's blob and the sort orders in
-// use, loaded from the store and shared by the process's handles on it.
+// use, loaded from the store on first use and kept by the store's connection while its version holds.
 #pragma once
 
 #include <map>
@@ -21,7 +21,8 @@ class Database {
 
     CEOID oid() const { return m_oid; }
     int64_t version() const { return m_version; }
-    void setVersion(int64_t version) { m_version = version; }
+    // The version this process's own write gives the database: the records in memory are that version.
+    void setVersion(int64_t version) { m_version = m_storedVersion = version; }
     const std::vector<SORTORDERSPEC>& sorts() const { return m_sorts; }
     // The SQLite table holding this database's records.
     std::string table() const { return tableName(m_oid); }
@@ -38,9 +39,19 @@ class Database {
         m_stale = true;
         m_version = -1;
     }
-    // Brings the records up to date with the store; false (last error set) when the database was
-    // deleted (ERROR_INVALID_PARAMETER) or cannot be read.
+    // Brings the description (sort orders, version) up to date without reading any record; false (last
+    // error set) when the database was deleted (ERROR_INVALID_PARAMETER) or cannot be read.
+    bool refreshDescription();
+    // Brings the records up to date with the store too, reading them only when the stored version is not
+    // the one in memory; false as refreshDescription, or when a record is damaged (ERROR_BADDB).
     bool refresh();
+    // True when the records in memory are those of the version last read from the store.
+    bool loaded() const { return m_version >= 0 && m_version == m_storedVersion && !m_stale; }
+
+    // Handles of this process open on the database (the store keeps the database while it has none).
+    void addHandle() { ++m_handles; }
+    void dropHandle() { --m_handles; }
+    bool hasHandles() const { return m_handles > 0; }
 
     size_t count() const { return m_records.size(); }
     // Bytes of all record blobs.
@@ -62,8 +73,10 @@ class Database {
 
     Store& m_store;
     CEOID m_oid;
-    int64_t m_version = -1;
+    int64_t m_version = -1;        // version of the records in memory, -1 when none are
+    int64_t m_storedVersion = -1;  // version the store held at the last description read
     bool m_stale = true;
+    int m_handles = 0;
     std::vector<SORTORDERSPEC> m_sorts;
     std::unordered_map<CEOID, Blob> m_records;
     size_t m_bytes = 0;

@@ -16,8 +16,12 @@ std::recursive_mutex& apiLock();
 
 class DatabaseHandle : public KernelObject {
   public:
+    // A new handle stands before its first record: the first record of its order becomes current at its
+    // first call, so that opening reads no record.
     DatabaseHandle(std::shared_ptr<Store> store, std::shared_ptr<Database> db, CEPROPID sortProp, DWORD flags)
-        : m_store(std::move(store)), m_db(std::move(db)), m_sortProp(sortProp), m_flags(flags) {}
+        : m_store(std::move(store)), m_db(std::move(db)), m_sortProp(sortProp), m_flags(flags) {
+        m_db->addHandle();
+    }
 
     bool close() override;
 
@@ -41,6 +45,7 @@ class DatabaseHandle : public KernelObject {
     CEPROPID m_sortProp;
     DWORD m_flags;
     CEOID m_current = 0;
+    bool m_atStart = true;
 };
 
 }  // namespace platform::cedb

@@ -1,6 +1,7 @@
 // Serialising record properties into blobs, reading them back into CEPROPVAL buffers, and sort keys.
 #include "RecordBlob.h"
 
+#include <algorithm>
 #include <cstring>
 #include <vector>
 
@@ -106,14 +107,34 @@ uint64_t numberKey(WORD type, const char* data) {
 }
 
 void packPrefix(SortKey& key) {
-    for (size_t i = 0; i < 8; ++i) {
+    for (size_t i = 0; i < SortKey::kPackedUnits; ++i) {
         uint64_t unit = i < key.chars.size() ? key.chars[i] : 0;
-        uint64_t& word = i < 4 ? key.number : key.number2;
+        uint64_t& word = key.words[i / 4];
         word = (word << 16) | unit;
     }
 }
 
 }  // namespace
+
+int compareUnits(std::u16string_view a, std::u16string_view b) {
+    const size_t n = std::min(a.size(), b.size());
+    size_t i = 0;
+    // Four units at a time: the lowest differing bit of two equal-width loads is in the first unit that
+    // differs (the units lie in memory order, lowest address in the lowest bits).
+    for (; i + 4 <= n; i += 4) {
+        uint64_t x = 0, y = 0;
+        std::memcpy(&x, a.data() + i, 8);
+        std::memcpy(&y, b.data() + i, 8);
+        if (x != y) {
+            const size_t at = i + static_cast<size_t>(__builtin_ctzll(x ^ y)) / 16;
+            return a[at] < b[at] ? -1 : 1;
+        }
+    }
+    for (; i < n; ++i) {
+        if (a[i] != b[i]) return a[i] < b[i] ? -1 : 1;
+    }
+    return a.size() < b.size() ? -1 : (a.size() > b.size() ? 1 : 0);
+}
 
 bool sortableType(WORD type) {
     return fixedWidth(type) > 0 || type == CEVT_LPWSTR;
@@ -244,7 +265,7 @@ SortKey keyOf(std::string_view blob, CEPROPID sortProp) {
         key.chars = std::u16string_view(reinterpret_cast<const char16_t*>(p.data), p.size / sizeof(WCHAR));
         packPrefix(key);
     } else {
-        key.number = numberKey(TypeFromPropID(sortProp), p.data);
+        key.words[0] = numberKey(TypeFromPropID(sortProp), p.data);
     }
     return key;
 }
@@ -261,7 +282,7 @@ bool keyOfValue(const CEPROPVAL& value, SortKey& key) {
         packPrefix(key);
         return true;
     }
-    key.number = numberKey(type, reinterpret_cast<const char*>(&value.val));
+    key.words[0] = numberKey(type, reinterpret_cast<const char*>(&value.val));
     return true;
 }
 

@@ -53,15 +53,20 @@ size_t readSize(std::string_view blob, WORD count, const CEPROPID* propIds, WORD
 void fillRead(std::string_view blob, WORD count, const CEPROPID* propIds, BYTE* buffer);
 
 // A value that records are ordered by: a number mapped so that unsigned order is the type's order, or a
-// UTF-16 string compared by code unit. A string's first eight code units are also packed into number and
-// number2 (zero-padded; strings hold no NUL), so most comparisons never touch the characters.
+// UTF-16 string compared by code unit. A string's first kPackedUnits code units are also packed into the
+// words, four to a word, first unit highest (zero-padded; strings hold no NUL), so that most comparisons
+// never touch the characters, which lie scattered in the records' blobs.
 struct SortKey {
+    static constexpr size_t kWords = 4;
+    static constexpr size_t kPackedUnits = 4 * kWords;
     bool present = false;
     bool text = false;
-    uint64_t number = 0;
-    uint64_t number2 = 0;
+    uint64_t words[kWords] = {};  // a number's key is words[0]
     std::u16string_view chars;
 };
+
+// <0, 0, >0 as a orders before, with, after b, by code unit; a shorter string before its extensions.
+int compareUnits(std::u16string_view a, std::u16string_view b);
 
 // The key of property sortProp in blob (absent when the record lacks it).
 SortKey keyOf(std::string_view blob, CEPROPID sortProp);

@@ -11,9 +11,14 @@ int SortIndex::compareKeys(const SortKey& a, const SortKey& b) const {
         return (m_spec.dwFlags & CEDB_SORT_UNKNOWNFIRST) != 0 ? -missingLast : missingLast;
     }
     if (!a.present) return 0;
-    int c = a.number < b.number ? -1 : (a.number > b.number ? 1 : 0);
-    if (c == 0 && a.text) c = a.number2 < b.number2 ? -1 : (a.number2 > b.number2 ? 1 : 0);
-    if (c == 0 && a.text && (a.chars.size() > 8 || b.chars.size() > 8)) c = a.chars.compare(b.chars);
+    int c = 0;
+    const size_t words = a.text ? SortKey::kWords : 1;
+    for (size_t w = 0; w < words && c == 0; ++w)
+        c = a.words[w] < b.words[w] ? -1 : (a.words[w] > b.words[w] ? 1 : 0);
+    // Equal packed units: both strings are shorter and equal, or both hold at least that many units.
+    constexpr size_t kPacked = SortKey::kPackedUnits;
+    if (c == 0 && a.text && (a.chars.size() > kPacked || b.chars.size() > kPacked))
+        c = compareUnits(a.chars.substr(kPacked), b.chars.substr(kPacked));
     return (m_spec.dwFlags & CEDB_SORT_DESCENDING) != 0 ? -c : c;
 }
 

@@ -255,9 +255,8 @@ void Store::sync() {
         version && sqlite3_step(version.get()) == SQLITE_ROW ? sqlite3_column_int64(version.get(), 0) : -1;
     if (dataVersion != m_dataVersion || dataVersion < 0) {
         m_dataVersion = dataVersion;
-        for (auto& [oid, weak] : m_databases) {
-            if (auto db = weak.lock()) db->markStale();
-        }
+        for (auto& [oid, db] : m_databases)
+            db->markStale();
     }
     m_seenCounter = counter;
     if (m_counterFd >= 0) flock(m_counterFd, LOCK_UN);
@@ -358,9 +357,8 @@ bool Store::flushTouched() {
 }
 
 void Store::invalidateAll() {
-    for (auto& [oid, weak] : m_databases) {
-        if (auto db = weak.lock()) db->invalidate();
-    }
+    for (auto& [oid, db] : m_databases)
+        db->invalidate();
 }
 
 void Store::endTransaction() {
@@ -387,21 +385,32 @@ void Store::touch(Database& db) {
     m_touched[db.oid()] = db.version();
 }
 
+void Store::forget(CEOID database) {
+    m_touched.erase(database);
+    m_databases.erase(database);
+}
+
 std::shared_ptr<Database> Store::database(CEOID oid) {
-    auto it = m_databases.find(oid);
-    std::shared_ptr<Database> db = it != m_databases.end() ? it->second.lock() : nullptr;
-    if (db == nullptr) {
-        std::erase_if(m_databases, [](const auto& entry) { return entry.second.expired(); });
-        db = std::make_shared<Database>(*this, oid);
-        m_databases[oid] = db;
+    std::shared_ptr<Database>& slot = m_databases[oid];
+    if (slot == nullptr) slot = std::make_shared<Database>(*this, oid);
+    std::shared_ptr<Database> db = slot;
+    if (!db->refreshDescription()) {
+        // Deleted, perhaps by another process: handles still open on it keep their copy and fail at
+        // their next call. A database that could not be read stays, to be read again next time.
+        if (GetLastError() == ERROR_INVALID_PARAMETER) m_databases.erase(oid);
+        return nullptr;
     }
-    if (!db->refresh()) return nullptr;
     return db;
+}
+
+std::shared_ptr<Database> Store::cached(CEOID oid) const {
+    auto it = m_databases.find(oid);
+    return it != m_databases.end() ? it->second : nullptr;
 }
 
 bool Store::isOpen(CEOID oid) const {
     auto it = m_databases.find(oid);
-    return it != m_databases.end() && !it->second.expired();
+    return it != m_databases.end() && it->second->hasHandles();
 }
 
 }  // namespace platform::cedb

@@ -77,11 +77,18 @@ class Store {
     bool allocateOid(CEOID& oid);
     // Notes that the current write changed db (its version rises once per transaction).
     void touch(Database& db);
-    void forget(CEOID database) { m_touched.erase(database); }
+    // Drops a deleted database from the write in progress and from memory.
+    void forget(CEOID database);
 
-    // The loaded, up-to-date database with that object id, shared by this process's handles; nullptr
-    // when there is none (ERROR_INVALID_PARAMETER) or it cannot be read.
+    // The database with that object id, its description up to date, shared by this process's handles;
+    // nullptr when there is none (ERROR_INVALID_PARAMETER) or it cannot be read. Its records are read at
+    // first use (Database::refresh). The connection keeps every database it has read, records and sort
+    // orders included, after its last handle closed: opening it again reads nothing while its version in
+    // the store is the one in memory, and a change by another process raises that version.
     std::shared_ptr<Database> database(CEOID oid);
+    // The database when this process holds it in memory, else nullptr; nothing is read.
+    std::shared_ptr<Database> cached(CEOID oid) const;
+    // True while a handle of this process is open on the database.
     bool isOpen(CEOID oid) const;
 
   private:
@@ -98,7 +105,7 @@ class Store {
     pid_t m_pid = 0;
     sqlite3* m_db = nullptr;
     std::unordered_map<std::string, sqlite3_stmt*> m_statements;
-    std::map<CEOID, std::weak_ptr<Database>> m_databases;
+    std::map<CEOID, std::shared_ptr<Database>> m_databases;
 
     // Change counter shared by every process of the store: bumped by each writer right before its
     // commit, under an exclusive file lock held until the commit returned.

@@ -183,6 +183,9 @@ namespace platform {
 // The store is <deviceRoot>/store.cedb, shared by every process using that device root (SQLite in WAL
 // mode with synchronous=NORMAL: a returned commit survives a crash of any process; other processes wait
 // up to a busy timeout for the write lock). A handle sees other processes' commits at its next call.
+// A database's records are read at the first call that needs them, not at CeOpenDatabase, and the process
+// keeps them (with the sort orders built) after the last handle closed, until another process's commit
+// changes that database: reopening an unchanged database reads nothing from the file.
 //
 // Transaction bracket: the writes between cedbBeginTransaction and cedbCommitTransaction of this process
 // become visible and durable together; cedbRollbackTransaction (or a crash) discards all of them. The

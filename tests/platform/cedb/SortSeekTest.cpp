@@ -1,4 +1,7 @@
 // Sort orders and every seek kind of the object store.
+#include <algorithm>
+#include <random>
+
 #include "CedbTestSupport.h"
 
 using namespace cedbtest;
@@ -33,6 +36,34 @@ class SortSeek : public CedbTest {
 TEST_F(SortSeek, StringsSortOrdinallyByUtf16CodeUnit) {
     std::vector<std::u16string> expected = {u"Ann", u"Bob", u"Zed", u"bob", u"Анна"};
     EXPECT_EQ(walk(m_db, kName), expected);
+}
+
+// Long strings that share their first units order by the first unit that differs, wherever it lies, with
+// units above 0x7FFF after the others and a string before its extensions; each is found by an equal seek.
+TEST_F(SortSeek, LongStringsWithCommonPrefixesSortByCodeUnit) {
+    ASSERT_NE(createDb(u"Long", {{kName, 0}}), 0u);
+    HANDLE db = openDb(u"Long", kName);
+    std::mt19937 random(7);
+    const char16_t units[] = {u'a', u'b', 0x7FFF, 0x8000, 0xD800, 0xFFFF};
+    std::vector<std::u16string> names;
+    for (int i = 0; i < 300; ++i) {
+        std::u16string name(13 + random() % 6, u'k');
+        for (size_t n = 5 + random() % 20; n > 0; --n)
+            name += units[random() % 6];
+        if (std::find(names.begin(), names.end(), name) != names.end()) continue;
+        names.push_back(name);
+        ASSERT_NE(add(db, {text(kName, name.c_str())}), 0u);
+    }
+    std::sort(names.begin(), names.end());
+    EXPECT_EQ(walk(db, kName), names);
+    for (size_t i = 0; i < names.size(); i += 7) {
+        CEPROPVAL value = text(kName, names[i].c_str());
+        DWORD index = 0;
+        ASSERT_NE(CeSeekDatabase(db, CEDB_SEEK_VALUEFIRSTEQUAL, reinterpret_cast<DWORD_PTR>(&value), &index),
+                  0u);
+        EXPECT_EQ(index, i);
+    }
+    CloseHandle(db);
 }
 
 TEST_F(SortSeek, NumbersSignedMissingLastTiesInCreationOrder) {

@@ -57,6 +57,20 @@ Amount openingValue(TableCursor& t, int32_t account, int firstPos, int startPos,
     return starting;
 }
 
+// The holdings as of the record before startPos: a pass that starts after the account's first record
+// continues from the changes of the records before it, which carry no running quantity of their own.
+bool addEarlierHoldings(TableCursor& t, int32_t account, int firstPos, int startPos, SecuritiesList& list) {
+    if (startPos <= firstPos) return true;
+    if (!t.moveTo(firstPos)) return false;
+    for (;;) {
+        if (!belongs(t, account)) return true;
+        std::u16string name = t.getString(tx::kSecurity);
+        if (!name.empty()) list.add(name, t.getI4(tx::kUnitsChange));
+        if (t.position() + 1 >= startPos) return true;
+        if (!t.moveNext()) return false;
+    }
+}
+
 // The pass over the records from startPos to lastPos; returns the running balance at the end.
 Amount runPass(TableCursor& t, int32_t account, int lastPos, Amount running, SecuritiesList* securities) {
     for (;;) {
@@ -76,6 +90,16 @@ Amount runPass(TableCursor& t, int32_t account, int lastPos, Amount running, Sec
     return running;
 }
 
+// True when a security's computed quantity is not the stored one (a record that named it was deleted,
+// say, so that no record of the pass changed it).
+bool quantitiesDiffer(const std::vector<Security>& computed, const std::vector<Security>& stored) {
+    if (computed.size() != stored.size()) return true;
+    for (size_t i = 0; i < computed.size(); ++i) {
+        if (computed[i].name != stored[i].name || computed[i].quantity != stored[i].quantity) return true;
+    }
+    return false;
+}
+
 void writeAccountResults(int32_t account, Amount balance, const SecuritiesList* securities) {
     TableCursor& accounts = tableCursor(Table::Accounts);
     // The pass leaves Accounts alone, so the cursor normally still stands on the account.
@@ -86,9 +110,11 @@ void writeAccountResults(int32_t account, Amount balance, const SecuritiesList* 
         return;
     if (accounts.get64(account::kBalance) != balance || !accounts.hasProperty(account::kBalance))
         accounts.set64(account::kBalance, balance, true);
-    if (securities == nullptr || !securities->changed) return;
+    if (securities == nullptr) return;
+    const std::u16string stored = accounts.getString(account::kSecurities);
+    if (!securities->changed && !quantitiesDiffer(securities->items, parseSecurities(stored))) return;
     std::u16string text = securitiesText(securities->items);
-    if (!text.empty()) accounts.setString(account::kSecurities, text, true);
+    if (!text.empty() && text != stored) accounts.setString(account::kSecurities, text, true);
 }
 
 // The working list of an investment account's securities, current quantities back at the base ones.
@@ -132,6 +158,8 @@ Amount recalcPass(int32_t account, int offset, int knownFirst) {
         if (t.seekLastSmaller(accountEndKey(static_cast<uint32_t>(account))) && belongs(t, account))
             lastPos = t.position();
         const int startPos = std::min(firstPos + std::max(offset, 0), lastPos);
+        if (securities != nullptr && !addEarlierHoldings(t, account, firstPos, startPos, *securities))
+            return 0;
         Amount running = openingValue(t, account, firstPos, startPos, starting);
         if (!t.moveTo(startPos)) return 0;
         balance = runPass(t, account, lastPos, running, securities);

@@ -5,6 +5,7 @@
 
 #include "Operation.h"
 #include "StoreFixture.h"
+#include "TransactionStore.h"
 #include "platform/windows.h"
 
 namespace dove::testing {
@@ -123,6 +124,60 @@ TEST_F(RecalcTest, SecuritiesCountUnitsAndOverflowIsLoggedOnce) {
     const size_t first = text.find("Overflow Sec vector size in RecalcBalanse");
     ASSERT_NE(first, std::string::npos);
     EXPECT_EQ(text.find("Overflow Sec vector size", first + 1), std::string::npos);
+}
+
+class HoldingsTest : public RecalcTest {
+  protected:
+    // Investment account 5 holding 10 Acme at its base, bought 5 on 1 March and 3 on 2 March, with a
+    // record without a security on 3 March; one full pass brings the holdings to 18.
+    void SetUp() override {
+        RecalcTest::SetUp();
+        addAccount({5, u"USD", 0, 0, 5});
+        TableCursor& accounts = tableCursor(Table::Accounts);
+        ASSERT_TRUE(accounts.ensureSort(104, SortKind::I4) && accounts.seekFirstEqual(5));
+        ASSERT_TRUE(accounts.setString(174, u"YAcme\nI1.500000\nB10\nQ10\n^\n", true));
+        addRaw(5, march(1), -500, 0, u"Acme", 5);
+        addRaw(5, march(2), -300, 0, u"Acme", 3);
+        addRaw(5, march(3), 20);
+        Operation::recalcBalanse(5, 0, false);
+        ASSERT_EQ(acme(), 18);
+    }
+
+    static int32_t acme() {
+        TableCursor& accounts = tableCursor(Table::Accounts);
+        if (!accounts.ensureSort(104, SortKind::I4) || !accounts.seekFirstEqual(5)) return -1;
+        for (const Security& s : parseSecurities(accounts.getString(174)))
+            if (s.name == u"Acme") return s.quantity;
+        return -1;
+    }
+};
+
+TEST_F(HoldingsTest, APartialPassContinuesFromTheHoldingsBeforeItsStart) {
+    EXPECT_EQ(Operation::recalcBalanse(5, 1, false), -780);
+    EXPECT_EQ(acme(), 18);
+    EXPECT_EQ(Operation::recalcBalanse(5, 2, false), -780);
+    EXPECT_EQ(acme(), 18);
+}
+
+TEST_F(HoldingsTest, SavesAndDeletesInTheMiddleKeepTheHoldingsWhole) {
+    TransactionRecord buy;
+    buy.setAccount(5);
+    buy.setDate(march(2, 12));
+    buy.setAmount(-100);
+    buy.setText(tx::kSecurity, u"Acme");
+    buy.setI4(tx::kUnitsChange, 2);
+    ASSERT_TRUE(addNewTransaction(buy));
+    EXPECT_EQ(acme(), 20);
+    TransactionRecord first;
+    ASSERT_TRUE(loadTransactionByIdentifier(first, transactionIdentifier(5, march(1))));
+    ASSERT_TRUE(deleteTransaction(first));
+    EXPECT_EQ(acme(), 15);
+    // With no record naming it after the one deleted, the holding falls back to its base.
+    ASSERT_TRUE(deleteTransaction(buy));
+    TransactionRecord second;
+    ASSERT_TRUE(loadTransactionByIdentifier(second, transactionIdentifier(5, march(2))));
+    ASSERT_TRUE(deleteTransaction(second));
+    EXPECT_EQ(acme(), 10);
 }
 
 }  // namespace

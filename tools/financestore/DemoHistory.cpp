@@ -6,7 +6,6 @@
 
 #include "DemoData.h"
 #include "EntryAmount.h"
-#include "Operation.h"
 #include "TransactionStore.h"
 #include "platform/windows.h"
 
@@ -228,12 +227,7 @@ bool History::run() {
 }  // namespace
 
 bool seedHistory(Context& c) {
-    if (!History(c).run()) return false;
-    // Each save recalculates from the saved record on, and a pass that does not start at the account's
-    // first record counts the holdings from their base quantities up; one pass over the whole investment
-    // account brings them up to date.
-    dove::Operation::recalcBalanse(kBrokerage, 0, false);
-    return true;
+    return History(c).run();
 }
 
 }  // namespace financestore::demo

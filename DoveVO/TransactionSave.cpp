@@ -147,8 +147,19 @@ void convertInto(TransactionRecord& other, const TransactionRecord& r, int32_t o
     other.change64(tx::kRate, bits);
 }
 
+// Whether the other side takes this record's date. A split line's date is its owner's (its identifier
+// is made from the owner's), so a split line on the other side keeps its date. The counterpart of a
+// split line takes the line's date when it is new, and when the line moves with its owner while the
+// counterpart still stood on the line's former date; one moved to a day of its own stays there.
+bool takesDate(const TransactionRecord& r, const StoredState& s, const TransactionRecord& other,
+               bool existed) {
+    if (other.kind() == kKindSplitLine) return false;
+    if (r.kind() != kKindSplitLine || !existed) return true;
+    return s.exists && r.date() != s.date && other.date() == s.date;
+}
+
 // Step 8 and 9: builds and saves the other side of a transfer and links both sides.
-bool saveOtherSide(TransactionRecord& r) {
+bool saveOtherSide(TransactionRecord& r, const StoredState& s) {
     TransactionRecord other;
     const bool existed = loadTransactionByIdentifier(other, r.link());
     const int32_t otherAccount = -r.category();
@@ -160,10 +171,7 @@ bool saveOtherSide(TransactionRecord& r) {
     for (PropertyNumber n : {tx::kText114, tx::kText115, tx::kSecondPayeeName, tx::kText138})
         other.changeText(n, r.text(n));
     other.changeI4(tx::kCleared, r.partnerCleared());
-    // A split line's date is its owner's (its identifier is made from the owner's): the other side of a
-    // split-transfer counterpart keeps its date, and so does the counterpart of a split line.
-    if ((r.kind() != kKindSplitLine || !existed) && other.kind() != kKindSplitLine)
-        other.change64(tx::kDate, r.date());
+    if (takesDate(r, s, other, existed)) other.change64(tx::kDate, r.date());
     if (r.kind() == kKindSplitLine) other.changeI4(tx::kKind, kKindSplitTransfer);
     convertInto(other, r, otherAccount);
     if (!existed) other.markAllNonEmptySet();
@@ -301,7 +309,7 @@ bool saveOne(TransactionRecord& r, SaveRole role) {
         !saveSplitLines(r, s))
         return false;
     if (!planner && role != SaveRole::OtherSide && r.kind() != kKindGenerated && r.category() < 0 &&
-        !saveOtherSide(r))
+        !saveOtherSide(r, s))
         return false;
     if (!planner && s.exists && s.category < 0 && r.category() >= 0 && !s.link.empty()) {
         if (!dropFormerOtherSide(s.link)) return false;

@@ -9,6 +9,7 @@
 #include "Categories.h"
 #include "CurrencyCache.h"
 #include "ErrorLog.h"
+#include "Options.h"
 #include "ResourceText.h"
 #include "platform/windows.h"
 
@@ -139,6 +140,12 @@ bool closeFinanceStore() {
     if (s.openedMutex != nullptr) CloseHandle(s.openedMutex);
     s.openedMutex = nullptr;
     s.opened = false;
+    // The option key is only opened, as the full finance manager expects of a closing store: nothing of it
+    // is read or written here. The beep tells the user the store is closed.
+    HKEY options = nullptr;
+    if (RegOpenKeyExW(HKEY_CURRENT_USER, kOptionKey, 0, KEY_READ, &options) == ERROR_SUCCESS)
+        RegCloseKey(options);
+    MessageBeep(MB_ICONEXCLAMATION);
     return true;
 }
 

@@ -23,7 +23,8 @@ TableCursor& tableCursor(Table table);
 // cache. False when a table could not be created or opened (the tables that opened stay open; the caller
 // closes the store).
 bool openFinanceStore();
-// Releases the sync lock, frees the currency cache, closes every cursor and the mutex. Always true.
+// Releases the sync lock, frees the currency cache, closes every cursor and the mutex, opens and closes
+// the option key (reading and writing nothing) and sounds the exclamation beep. Always true.
 bool closeFinanceStore();
 // True between a successful open and the close.
 bool isFinanceStoreOpened();

@@ -153,6 +153,8 @@ void setUp() {
     fillPlainTable(g.baseline, 1, kRecalcTransactions);
 }
 
+// The object store reads a table's records at its first use, not when it is opened, so the open is
+// measured up to the first record of Transactions in its open order: every record read and sorted.
 void BM_OpenStore(benchmark::State& state) {
     useStore(g.openRoot);
     for (auto _ : state) {
@@ -161,8 +163,12 @@ void BM_OpenStore(benchmark::State& state) {
         platform::cedbCloseStore();
         state.ResumeTiming();
         if (!dove::openFinanceStore()) state.SkipWithError("open failed");
+        dove::TableCursor& transactions = dove::tableCursor(dove::Table::Transactions);
+        if (!transactions.moveTo(0)) state.SkipWithError("no first transaction");
+        benchmark::DoNotOptimize(transactions.getString(101));
     }
-    benchmark::DoNotOptimize(dove::tableCursor(dove::Table::Transactions).recordCount());
+    if (dove::tableCursor(dove::Table::Transactions).recordCount() != kOpenTransactions)
+        state.SkipWithError("the store does not hold every transaction");
 }
 
 void BM_OpenSqlite(benchmark::State& state) {

@@ -967,3 +967,6 @@ bool waitCursorShown();
 
 // The standard controls' remaining declarations.
 #include "platform/winctrls.h"
+
+// Dialogs, pop-up menus and message boxes: the remaining declarations and their test hooks.
+#include "platform/windlg.h"

@@ -229,12 +229,12 @@ BOOL TrackPopupMenuEx(HMENU menu, UINT flags, int x, int y, HWND owner, LPTPMPAR
     loop.modal = t.window;
     loop.owner = (flags & TPM_NONOTIFY) ? nullptr : owner;
     loop.idleKind = MSGF_MENU;
-    loop.done = [&t] { return t.done; };
+    loop.done = [&t] { return t.done || !IsWindow(t.window); };
     loop.filter = [&t](MSG& msg) { return filter(t, msg); };
     runModalLoop(loop);
     t_tracking = nullptr;
     if (GetCapture() == t.window) ReleaseCapture();
-    DestroyWindow(t.window);
+    if (IsWindow(t.window)) DestroyWindow(t.window);
     if (wasActive && IsWindow(wasActive) && GetActiveWindow() != wasActive) SetActiveWindow(wasActive);
     if (flags & TPM_RETURNCMD) return static_cast<BOOL>(t.chosen);
     if (t.chosen) PostMessageW(owner, WM_COMMAND, MAKEWPARAM(t.chosen, 0), 0);

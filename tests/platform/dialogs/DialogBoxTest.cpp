@@ -213,3 +213,21 @@ TEST_F(DialogTest, ItemHelpersAndDialogUnits) {
 }
 
 }  // namespace
+
+namespace {
+
+TEST_F(DialogTest, CloseAsksForCancelAndDmSetDefIdMovesEnter) {
+    IdleSteps steps;
+    steps.then([](HWND dialog) {
+        SendMessageW(dialog, DM_SETDEFID, IDCANCEL, 0);
+        EXPECT_EQ(LOWORD(SendMessageW(dialog, DM_GETDEFID, 0, 0)), IDCANCEL);
+        pressKey(VK_RETURN);
+    });
+    EXPECT_EQ(DialogBoxParamW(module(), MAKEINTRESOURCEW(10), owner(), endWithCommand, 0), IDCANCEL);
+    steps.then([](HWND dialog) { SendMessageW(dialog, WM_CLOSE, 0, 0); });
+    EXPECT_EQ(DialogBoxParamW(module(), MAKEINTRESOURCEW(10), owner(), endWithCommand, 0), IDCANCEL);
+    EXPECT_FALSE(EndDialog(owner(), 1));
+    EXPECT_EQ(GetLastError(), static_cast<DWORD>(ERROR_INVALID_WINDOW_HANDLE));
+}
+
+}  // namespace

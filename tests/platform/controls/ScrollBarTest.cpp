@@ -169,3 +169,46 @@ TEST_F(ScrollBarTest, ARangeWithNothingToScrollHidesTheBar) {
 }
 
 }  // namespace
+
+namespace {
+
+TEST(HorizontalScrollBar, SitsAtTheBottomInsideTheBorderAndSendsHScroll) {
+    WindowTestScope scope;
+    WNDCLASSW cls{};
+    cls.lpfnWndProc = DefWindowProcW;
+    cls.lpszClassName = u"PlainScrolled";
+    cls.hbrBackground = static_cast<HBRUSH>(GetStockObject(WHITE_BRUSH));
+    RegisterClassW(&cls);
+    HWND window = CreateWindowExW(0, u"PlainScrolled", u"", WS_VISIBLE | WS_BORDER | WS_HSCROLL | WS_VSCROLL,
+                                  10, 10, 200, 100, nullptr, nullptr, nullptr, nullptr);
+    SCROLLINFO info{sizeof(SCROLLINFO), SIF_RANGE | SIF_PAGE, 0, 49, 5, 0, 0};
+    SetScrollInfo(window, SB_HORZ, &info, TRUE);
+    SetScrollInfo(window, SB_VERT, &info, TRUE);
+    pumpMessages();
+    int bar = GetSystemMetrics(SM_CYHSCROLL);
+    RECT client;
+    GetClientRect(window, &client);
+    EXPECT_EQ(client.right, 200 - 2 - bar);
+    EXPECT_EQ(client.bottom, 100 - 2 - bar);
+    EXPECT_EQ(platform::testing::screenPixel(10 + 1 + client.right + 2, 10 + 1 + client.bottom + 2),
+              GetSysColor(COLOR_BTNFACE))
+        << "the corner between the bars";
+    EXPECT_EQ(platform::testing::screenPixel(10, 50), GetSysColor(COLOR_WINDOWFRAME)) << "the border";
+    MessageRecorder recorder;
+    recorder.watch(window);
+    recorder.ignore(WM_PAINT);
+    recorder.ignore(WM_ERASEBKGND);
+    recorder.ignore(WM_NCPAINT);
+    int y = 10 + 1 + client.bottom + bar / 2;
+    platform::testing::tap(10 + 1 + client.right - bar / 2, y);
+    pumpMessages();
+    EXPECT_TRUE(recorder.matches({{WM_NCLBUTTONDOWN, kPosted | kWParam, HTHSCROLL, 0, window},
+                                  {WM_HSCROLL, kSent | kWParam, MAKEWPARAM(SB_LINERIGHT, 0), 0, window},
+                                  {WM_NCLBUTTONUP, kPosted | kWParam, HTHSCROLL, 0, window},
+                                  {WM_CAPTURECHANGED, kSent, 0, 0, window},
+                                  {WM_HSCROLL, kSent | kWParam, MAKEWPARAM(SB_ENDSCROLL, 0), 0, window}},
+                                 "tap on the right arrow"));
+    EXPECT_EQ(GetScrollPos(window, SB_HORZ), 0) << "the window moves the thumb itself";
+}
+
+}  // namespace

@@ -1,0 +1,168 @@
+// The strips' skins and labels, their painting and the stylus handling of their buttons.
+#include "ButtonStrip.h"
+
+#include "ScreenMetrics.h"
+#include "ShellCommands.h"
+
+namespace shell {
+
+const StripSkin& formStripSkin() {
+    static const StripSkin kSkin{143,
+                                 144,
+                                 183,
+                                 182,
+                                 {{kCmdSaveAndNew, u"Зап. & Новый", 101, RGB(0, 0, 0)},
+                                  {kCmdSave, u"Записать", 94, RGB(0, 0, 0)},
+                                  {kCmdExit, u"Выход", 45, RGB(0, 0, 0)}}};
+    return kSkin;
+}
+
+const StripSkin& confirmStripSkin() {
+    static const StripSkin kSkin{
+        145, 146, 181, 180, {{kCmdOk, u"OK", 130, RGB(0, 0, 0)}, {kCmdClose, u"Закрыть", 110, RGB(0, 0, 0)}}};
+    return kSkin;
+}
+
+const StripSkin& confirmOrCreateStripSkin() {
+    static const StripSkin kSkin{196,
+                                 194,
+                                 197,
+                                 195,
+                                 {{kCmdOk, u"OK", 91, RGB(0, 0, 0)},
+                                  {kCmdCreate, u"Нов.", 59, RGB(72, 113, 168)},
+                                  {kCmdClose, u"Закрыть", 90, RGB(0, 0, 0)}}};
+    return kSkin;
+}
+
+ButtonStrip::~ButtonStrip() {
+    destroy();
+    if (m_normal != nullptr) DeleteObject(m_normal);
+    if (m_pressed != nullptr) DeleteObject(m_pressed);
+}
+
+bool ButtonStrip::create(HWND parent, HINSTANCE resources, const StripSkin& skin) {
+    m_skin = skin;
+    bool high = screenMetrics().highResolution;
+    m_normal = LoadBitmapW(resources, MAKEINTRESOURCEW(high ? skin.normalHigh : skin.normal));
+    m_pressed = LoadBitmapW(resources, MAKEINTRESOURCEW(high ? skin.pressedHigh : skin.pressed));
+    BITMAP info{};
+    if (m_normal == nullptr || m_pressed == nullptr || GetObjectW(m_normal, sizeof(info), &info) == 0)
+        return false;
+    m_bitmapSize = SIZE{info.bmWidth, info.bmHeight};
+    RECT rect{0, 0, info.bmWidth, info.bmHeight};
+    return WindowObject::create(0, u"ButtonStrip", WS_CHILD, rect, parent, 0) != nullptr;
+}
+
+RECT ButtonStrip::buttonRect(int index) const {
+    RECT client{};
+    GetClientRect(m_window, &client);
+    int left = 0;
+    for (int i = 0; i < index; ++i)
+        left += scaleX(m_skin.buttons[static_cast<size_t>(i)].width);
+    int width = scaleX(m_skin.buttons[static_cast<size_t>(index)].width);
+    return RECT{left, 0, left + width, client.bottom};
+}
+
+int ButtonStrip::buttonAt(POINT point) const {
+    for (int i = 0; i < buttonCount(); ++i) {
+        RECT rect = buttonRect(i);
+        if (PtInRect(&rect, point)) return i;
+    }
+    return -1;
+}
+
+void ButtonStrip::paint(HDC hdc) {
+    RECT client{};
+    GetClientRect(m_window, &client);
+    FillRect(hdc, &client, static_cast<HBRUSH>(GetStockObject(BLACK_BRUSH)));
+    HDC source = CreateCompatibleDC(hdc);
+    HGDIOBJ previousFont = SelectObject(hdc, sharedFont(2));
+    SetBkMode(hdc, TRANSPARENT);
+    for (int i = 0; i < buttonCount(); ++i) {
+        const StripButton& button = m_skin.buttons[static_cast<size_t>(i)];
+        RECT rect = buttonRect(i);
+        bool pressed = i == m_held && m_pressedLook;
+        HGDIOBJ previous = SelectObject(source, pressed ? m_pressed : m_normal);
+        // The slice is stretched over the strip's height, which the layout may make taller or
+        // shorter than the bitmap.
+        StretchBlt(hdc, rect.left, 0, rect.right - rect.left, client.bottom, source, rect.left, 0,
+                   rect.right - rect.left, m_bitmapSize.cy, SRCCOPY);
+        SelectObject(source, previous);
+        SetTextColor(hdc, button.textColour);
+        DrawTextW(hdc, button.label, -1, &rect, DT_CENTER | DT_VCENTER | DT_SINGLELINE | DT_NOPREFIX);
+    }
+    SelectObject(hdc, previousFont);
+    DeleteDC(source);
+}
+
+void ButtonStrip::invalidateButton(int index) {
+    if (index < 0) return;
+    RECT rect = buttonRect(index);
+    InvalidateRect(m_window, &rect, FALSE);
+}
+
+void ButtonStrip::onDown(POINT point) {
+    m_held = buttonAt(point);
+    if (m_held < 0) return;
+    m_pressedLook = true;
+    SetCapture(m_window);
+    invalidateButton(m_held);
+}
+
+void ButtonStrip::onMove(POINT point) {
+    if (m_held < 0 || GetCapture() != m_window) return;
+    RECT rect = buttonRect(m_held);
+    bool inside = PtInRect(&rect, point) != FALSE;
+    if (inside == m_pressedLook) return;
+    m_pressedLook = inside;
+    invalidateButton(m_held);
+}
+
+void ButtonStrip::onUp(POINT point) {
+    int held = m_held;
+    if (held < 0) return;
+    m_held = -1;
+    m_pressedLook = false;
+    if (GetCapture() == m_window) ReleaseCapture();
+    invalidateButton(held);
+    RECT rect = buttonRect(held);
+    if (!PtInRect(&rect, point)) return;
+    UINT command = m_skin.buttons[static_cast<size_t>(held)].command;
+    SendMessageW(GetParent(m_window), WM_COMMAND, MAKEWPARAM(command, 0), reinterpret_cast<LPARAM>(m_window));
+}
+
+LRESULT ButtonStrip::windowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+    POINT point{GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam)};
+    switch (message) {
+        case WM_PAINT: {
+            PAINTSTRUCT ps;
+            HDC hdc = BeginPaint(window, &ps);
+            paint(hdc);
+            EndPaint(window, &ps);
+            return 0;
+        }
+        case WM_ERASEBKGND:
+            return 1;
+        case WM_LBUTTONDOWN:
+        case WM_LBUTTONDBLCLK:
+            onDown(point);
+            return 0;
+        case WM_MOUSEMOVE:
+            onMove(point);
+            return 0;
+        case WM_LBUTTONUP:
+            onUp(point);
+            return 0;
+        case WM_CAPTURECHANGED:
+            if (reinterpret_cast<HWND>(lParam) != window && m_held >= 0) {
+                invalidateButton(m_held);
+                m_held = -1;
+                m_pressedLook = false;
+            }
+            return 0;
+        default:
+            return WindowObject::windowProc(window, message, wParam, lParam);
+    }
+}
+
+}  // namespace shell

@@ -1,0 +1,66 @@
+// ButtonStrip: a row of skinned buttons side by side from the left, painted from slices of a normal
+// and a pressed bitmap with centred labels; a button released under the stylus sends its command.
+#pragma once
+
+#include <vector>
+
+#include "WindowObject.h"
+
+namespace shell {
+
+struct StripButton {
+    UINT command;
+    const WCHAR* label;
+    int width;  // 96-dpi units
+    COLORREF textColour;
+};
+
+struct StripSkin {
+    UINT normal;
+    UINT pressed;
+    UINT normalHigh;
+    UINT pressedHigh;
+    std::vector<StripButton> buttons;
+};
+
+// The three strips of the entry page.
+const StripSkin& formStripSkin();
+const StripSkin& confirmStripSkin();
+const StripSkin& confirmOrCreateStripSkin();
+
+class ButtonStrip : public WindowObject {
+  public:
+    ~ButtonStrip() override;
+
+    // Creates the strip as a hidden child of parent with the size of its normal bitmap (the
+    // high-resolution one on such screens). False when a bitmap is missing or the window cannot be
+    // created.
+    bool create(HWND parent, HINSTANCE resources, const StripSkin& skin);
+    // The button under a point of the client area, -1 when none.
+    int buttonAt(POINT point) const;
+    // The button's rectangle in client coordinates (its width scaled with scaleX, full height).
+    RECT buttonRect(int index) const;
+    int buttonCount() const { return static_cast<int>(m_skin.buttons.size()); }
+    // The held button while the stylus is down on the strip (-1 when none) and whether it shows
+    // its pressed look.
+    int heldButton() const { return m_held; }
+    bool heldLooksPressed() const { return m_pressedLook; }
+
+    LRESULT windowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) override;
+
+  private:
+    void paint(HDC hdc);
+    void onDown(POINT point);
+    void onMove(POINT point);
+    void onUp(POINT point);
+    void invalidateButton(int index);
+
+    StripSkin m_skin;
+    HBITMAP m_normal = nullptr;
+    HBITMAP m_pressed = nullptr;
+    SIZE m_bitmapSize{0, 0};
+    int m_held = -1;
+    bool m_pressedLook = false;
+};
+
+}  // namespace shell

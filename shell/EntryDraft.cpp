@@ -1,0 +1,89 @@
+// The draft's start-up, reset and field texts, read from the finance store's records.
+#include "EntryDraft.h"
+
+#include "Accounts.h"
+#include "Categories.h"
+#include "CurrencyCache.h"
+#include "FinanceStore.h"
+#include "Payees.h"
+#include "Projects.h"
+#include "SettingsStore.h"
+
+namespace shell {
+namespace {
+
+// The first account of the Accounts table in the store's order (its open order), 0 when none.
+int32_t firstAccount() {
+    dove::TableCursor& accounts = dove::tableCursor(dove::Table::Accounts);
+    if (!accounts.isOpen() || accounts.recordCount() == 0) return 0;
+    accounts.saveSort();
+    int32_t number = 0;
+    if (accounts.ensureSort(dove::account::kKey, dove::SortKind::String) && accounts.moveTo(0))
+        number = accounts.getI4(dove::account::kNumber);
+    accounts.restoreSort();
+    return number;
+}
+
+}  // namespace
+
+void EntryDraft::start(HWND owner) {
+    m_owner = owner;
+    auto stored = static_cast<int32_t>(readSettingNumber(kSettingAccount, 0));
+    m_account = stored != 0 && dove::accountExists(stored) ? stored : firstAccount();
+    m_accountSet = false;
+    reset();
+    m_currency = dove::currencyCache().idOfCode(dove::accountCurrency(m_account));
+}
+
+void EntryDraft::reset() {
+    m_payee = 0;
+    m_category = 0;
+    m_project = 0;
+    m_currency = 0;
+    m_date = 0;
+    m_amount = 0;
+    m_cleared = false;
+    m_accountSet = m_categorySet = m_projectSet = m_amountSet = m_currencySet = false;
+    m_expense = false;
+    m_typedAmount.clear();
+}
+
+dove::Date EntryDraft::effectiveDate() const {
+    if (m_date != 0) return m_date;
+    dove::Date now = dove::nowLocal();
+    return now - now % dove::kDateDay;
+}
+
+std::u16string EntryDraft::payeeText() const {
+    dove::Payee payee;
+    if (m_payee == 0 || !dove::readPayeeByNumber(m_payee, payee)) return {};
+    return payee.name;
+}
+
+std::u16string EntryDraft::dateText() const {
+    return dove::shortDateText(effectiveDate());
+}
+
+std::u16string EntryDraft::amountCurrencyCode() const {
+    std::u16string code = m_currency != 0 ? dove::currencyCache().codeOfId(m_currency) : std::u16string();
+    return code.empty() ? dove::accountCurrency(m_account) : code;
+}
+
+std::u16string EntryDraft::amountText() const {
+    return dove::currencyText(m_amount, amountCurrencyCode(), false, m_amount < 0);
+}
+
+std::u16string EntryDraft::accountText() const {
+    if (m_account == 0 || !dove::accountExists(m_account)) return {};
+    return dove::accountName(m_account) + u" (" + dove::accountCurrency(m_account) + u")";
+}
+
+std::u16string EntryDraft::categoryText() const {
+    return m_category != 0 ? dove::categoryName(m_category) : std::u16string();
+}
+
+std::u16string EntryDraft::projectText() const {
+    return m_project != 0 ? dove::projectName(m_project) : std::u16string();
+}
+
+}  // namespace shell

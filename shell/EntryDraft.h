@@ -1,0 +1,68 @@
+// EntryDraft: the transaction being entered on the entry page (account, payee, category, project,
+// currency, date, amount, cleared flag) and the texts the field panel shows for it.
+#pragma once
+
+#include <cstdint>
+#include <string>
+
+#include "DateTime.h"
+#include "platform/wintypes.h"
+
+namespace shell {
+
+class EntryDraft {
+  public:
+    // Starts the draft for owner (message boxes): the account is "AcctID" when it names an existing
+    // account, else the first account of the Accounts table in the store's order (0 when there is
+    // none); the currency is that account's; everything else as after reset().
+    void start(HWND owner);
+    // A new entry: payee, category, project and currency cleared, date 0 (today), amount 0, cleared
+    // flag and every set-by-user flag off. The account stays.
+    void reset();
+
+    HWND owner() const { return m_owner; }
+    int32_t account() const { return m_account; }
+    int32_t payee() const { return m_payee; }
+    int32_t category() const { return m_category; }
+    int32_t project() const { return m_project; }
+    uint32_t currency() const { return m_currency; }
+    // The stored date; 0 means today.
+    dove::Date date() const { return m_date; }
+    // The date, with 0 resolved to the start of today.
+    dove::Date effectiveDate() const;
+    int64_t amount() const { return m_amount; }
+    bool cleared() const { return m_cleared; }
+    void toggleCleared() { m_cleared = !m_cleared; }
+
+    // The field texts: empty for a field with nothing chosen.
+    std::u16string payeeText() const;
+    std::u16string dateText() const;
+    std::u16string amountText() const;
+    // "Name (CODE)" of the account.
+    std::u16string accountText() const;
+    std::u16string categoryText() const;
+    std::u16string projectText() const;
+
+  private:
+    // The currency code of the amount: the draft's currency, else the account's.
+    std::u16string amountCurrencyCode() const;
+
+    HWND m_owner = nullptr;
+    int32_t m_account = 0;
+    int32_t m_payee = 0;
+    int32_t m_category = 0;
+    int32_t m_project = 0;
+    uint32_t m_currency = 0;
+    dove::Date m_date = 0;
+    int64_t m_amount = 0;
+    bool m_cleared = false;
+    bool m_accountSet = false;
+    bool m_categorySet = false;
+    bool m_projectSet = false;
+    bool m_amountSet = false;
+    bool m_currencySet = false;
+    bool m_expense = false;
+    std::u16string m_typedAmount;
+};
+
+}  // namespace shell

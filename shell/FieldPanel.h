@@ -1,0 +1,69 @@
+// FieldPanel: the entry form's four rows of skinned fields (payee, date, amount, account, category,
+// project) and the cleared toggle, showing the draft's values; a field released under the stylus
+// and the toggle touched send their commands to the parent.
+#pragma once
+
+#include <string>
+
+#include "EntryDraft.h"
+#include "WindowObject.h"
+
+namespace shell {
+
+inline constexpr UINT kBitmapField = 138;
+inline constexpr UINT kBitmapFieldHigh = 179;
+inline constexpr UINT kBitmapToggleOff = 141;
+inline constexpr UINT kBitmapToggleOffHigh = 177;
+inline constexpr UINT kBitmapToggleOn = 140;
+inline constexpr UINT kBitmapToggleOnHigh = 178;
+inline constexpr COLORREF kFieldLabelColour = RGB(202, 202, 202);
+inline constexpr COLORREF kFieldPressedColour = RGB(72, 113, 168);
+inline constexpr int kFieldRows = 4;
+inline constexpr int kFieldCount = 6;
+
+class FieldPanel : public WindowObject {
+  public:
+    ~FieldPanel() override;
+
+    // Creates the panel as a hidden child of parent: as wide as the field bitmap, four rows of its
+    // height separated by lines of scaleY(1). draft supplies the values and must outlive the panel.
+    // False when a bitmap is missing or the window cannot be created.
+    bool create(HWND parent, HINSTANCE resources, const EntryDraft& draft);
+    // The panel's size in device pixels.
+    SIZE size() const { return m_size; }
+    int rowHeight() const { return m_rowHeight; }
+    // Field i (0..5: payee, date, amount, account, category, project) in client coordinates, and
+    // its command id.
+    RECT fieldRect(int index) const;
+    static UINT fieldCommand(int index);
+    // The toggle in the top-right corner of the first row.
+    RECT toggleRect() const;
+    // The field held by the stylus (-1 when none) and whether it looks pressed.
+    int heldField() const { return m_held; }
+    bool heldLooksPressed() const { return m_pressedLook; }
+    // Repaints every field with the draft's current values.
+    void showDraft();
+
+    LRESULT windowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) override;
+
+  private:
+    std::u16string fieldValue(int index) const;
+    void paint(HDC hdc);
+    void paintField(HDC hdc, HDC source, int index);
+    void onDown(POINT point);
+    void onMove(POINT point);
+    void onUp(POINT point);
+    void invalidateField(int index);
+
+    const EntryDraft* m_draft = nullptr;
+    HBITMAP m_field = nullptr;
+    HBITMAP m_toggleOff = nullptr;
+    HBITMAP m_toggleOn = nullptr;
+    SIZE m_size{0, 0};
+    SIZE m_toggleSize{0, 0};
+    int m_rowHeight = 0;
+    int m_held = -1;
+    bool m_pressedLook = false;
+};
+
+}  // namespace shell

@@ -1,0 +1,159 @@
+// The main window's creation sequence (store, notification block, window, controls), its window
+// procedure and the exit sequence.
+#include "MainWindow.h"
+
+#include <cstdlib>
+#include <cstring>
+
+#include "FinanceStore.h"
+#include "NotificationBlock.h"
+#include "RegionalSettings.h"
+#include "ScreenMetrics.h"
+#include "ShellCommands.h"
+#include "platform/aygshell.h"
+
+namespace shell {
+namespace {
+
+bool g_testHooks = false;
+
+struct StandInSpec {
+    Panel panel;
+    const WCHAR* name;
+    COLORREF colour;
+};
+// The entry page's panels in their order of creation; the settings page comes on first use.
+constexpr StandInSpec kEntryPanels[] = {{kPanelDate, u"DatePicker", RGB(170, 188, 223)},
+                                        {kPanelCalculator, u"Calculator", RGB(0, 0, 0)},
+                                        {kPanelKeyboard, u"Keyboard", RGB(74, 73, 74)},
+                                        {kPanelAccounts, u"AccountList", RGB(255, 255, 255)},
+                                        {kPanelCategories, u"CategoryList", RGB(255, 255, 255)},
+                                        {kPanelProjects, u"ProjectList", RGB(255, 255, 255)},
+                                        {kPanelPayees, u"PayeeList", RGB(255, 255, 255)}};
+
+}  // namespace
+
+void MainWindow::setTestHooksEnabled(bool enabled) {
+    g_testHooks = enabled;
+}
+
+MainWindow::MainWindow(HINSTANCE resources) : m_resources(resources) {
+    dove::readRegionalSettings();
+}
+
+MainWindow::~MainWindow() {
+    if (m_storeOpened) {
+        dove::closeFinanceStore();
+        m_storeOpened = false;
+    }
+    if (m_blockInUse) {
+        dove::closeNotificationBlock();
+        m_blockInUse = false;
+    }
+    if (m_dataChanged) {
+        if (HWND manager = FindWindowW(kFinanceManagerClass, nullptr))
+            PostMessageW(manager, kMsgDataChanged, 0, 0);
+    }
+    destroy();
+    // The controls' objects go with the members, in the reverse order of their creation.
+}
+
+bool MainWindow::create() {
+    if (!dove::openFinanceStore()) {
+        dove::closeFinanceStore();
+        WCHAR text[256] = {};
+        LoadStringW(m_resources, kStringStoreMissing, text, 256);
+        MessageBoxW(nullptr, text, kMessageCaption, MB_OK);
+        return false;
+    }
+    m_storeOpened = true;
+    m_blockInUse = dove::createNotificationBlock();
+    const char* hooks = std::getenv("DASHEL_TEST_HOOKS");
+    if (hooks != nullptr && std::strcmp(hooks, "1") == 0) g_testHooks = true;
+    initScreenMetrics();
+    if (!createWindow()) return false;
+    m_draft.start(m_window);
+    if (!createControls()) return false;
+    m_orientation = computeOrientation();
+    m_entryMode = kModePayees;
+    switchPage(kPageEntry);
+    return true;
+}
+
+bool MainWindow::createWindow() {
+    if (!registerClass(kMainWindowClass, CS_HREDRAW | CS_VREDRAW | CS_DBLCLKS, nullptr,
+                       static_cast<HBRUSH>(GetStockObject(WHITE_BRUSH))))
+        return false;
+    RECT empty{0, 0, 0, 0};
+    return WindowObject::create(0, kMainWindowTitle, WS_POPUP | WS_VISIBLE, empty, nullptr, 0) != nullptr;
+}
+
+bool MainWindow::createControls() {
+    if (!m_header.create(m_window, m_resources)) return false;
+    if (!m_fields.create(m_window, m_resources, m_draft)) return false;
+    m_fields.showDraft();
+    const StripSkin* skins[kStripCount] = {&formStripSkin(), &confirmStripSkin(),
+                                           &confirmOrCreateStripSkin()};
+    for (int i = 0; i < kStripCount; ++i)
+        if (!m_strips[i].create(m_window, m_resources, *skins[i])) return false;
+    return createPanels();
+}
+
+bool MainWindow::createPanels() {
+    SIZE form = m_fields.size();
+    for (const StandInSpec& spec : kEntryPanels) {
+        RECT rect{0, 0, form.cx, form.cy};
+        if (spec.panel == kPanelKeyboard) {
+            SIZE keyboard = keyboardSize();
+            rect = RECT{0, 0, keyboard.cx, keyboard.cy};
+        }
+        if (!m_panels[spec.panel].create(m_window, rect, spec.name, spec.colour)) return false;
+    }
+    return true;
+}
+
+LRESULT MainWindow::windowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+    switch (message) {
+        case WM_COMMAND:
+            onCommand(LOWORD(wParam), reinterpret_cast<HWND>(lParam));
+            return 0;
+        case WM_DESTROY:
+            PostQuitMessage(0);
+            return 0;
+        case WM_ACTIVATE:
+            if (LOWORD(wParam) != WA_INACTIVE) enterFullScreen();
+            return WindowObject::windowProc(window, message, wParam, lParam);
+        case WM_LBUTTONDOWN:
+            enterFullScreen();
+            return 0;
+        case WM_PAINT: {
+            PAINTSTRUCT ps;
+            HDC hdc = BeginPaint(window, &ps);
+            RECT client{};
+            GetClientRect(window, &client);
+            FillRect(hdc, &client, static_cast<HBRUSH>(GetStockObject(WHITE_BRUSH)));
+            EndPaint(window, &ps);
+            return 0;
+        }
+        case WM_ERASEBKGND:
+            return 1;
+        case WM_SETTINGCHANGE:
+            onSettingChange(wParam);
+            return 0;
+        case kMsgPanelConfirmed:
+            onPanelConfirmed();
+            return 0;
+        case kMsgDataChanged:
+            ++m_listReloadGeneration;
+            return 0;
+        case kMsgTestMarkChanged:
+            if (!g_testHooks) break;
+            m_dataChanged = true;
+            return 0;
+        default:
+            break;
+    }
+    return WindowObject::windowProc(window, message, wParam, lParam);
+}
+
+}  // namespace shell

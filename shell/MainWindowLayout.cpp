@@ -1,0 +1,122 @@
+// The main window's layout for portrait, landscape and square screens and both button alignments,
+// the on-screen keyboard's arrangement and visibility, full screen and screen rotation.
+#include "MainWindow.h"
+
+#include "ScreenMetrics.h"
+#include "SettingsStore.h"
+#include "ShellCommands.h"
+#include "platform/aygshell.h"
+
+namespace shell {
+namespace {
+
+// The keyboard's size in pixels for its arrangement: its key images' size.
+struct KeyboardImage {
+    bool landscape;
+    bool screen400or800;
+    SIZE normal;
+    SIZE high;
+};
+constexpr KeyboardImage kKeyboardImages[] = {
+    {false, false, {240, 106}, {480, 212}},
+    {false, true, {240, 161}, {480, 322}},
+    {true, false, {80, 215}, {160, 430}},
+    {true, true, {160, 215}, {320, 430}},
+};
+
+void place(HWND window, int x, int y, int width, int height) {
+    if (window != nullptr) MoveWindow(window, x, y, width, height, TRUE);
+}
+
+SIZE windowSize(HWND window) {
+    RECT rect{};
+    if (window != nullptr) GetWindowRect(window, &rect);
+    return SIZE{rect.right - rect.left, rect.bottom - rect.top};
+}
+
+}  // namespace
+
+int MainWindow::computeOrientation() const {
+    int width = GetSystemMetrics(SM_CXSCREEN);
+    int height = GetSystemMetrics(SM_CYSCREEN);
+    if (width < height) return kPortrait;
+    return width > height ? kLandscape : kSquare;
+}
+
+SIZE MainWindow::keyboardSize() const {
+    bool landscape = m_orientation != kPortrait;
+    const ScreenMetrics& metrics = screenMetrics();
+    for (const KeyboardImage& image : kKeyboardImages)
+        if (image.landscape == landscape && image.screen400or800 == metrics.screen400or800)
+            return metrics.highResolution ? image.high : image.normal;
+    return SIZE{0, 0};
+}
+
+int MainWindow::stripHeight() const {
+    bool shortStrip = GetSystemMetrics(SM_CYSCREEN) == scaleY(320);
+    if (screenMetrics().highResolution) return scaleY(shortStrip ? 35 : 62);
+    return scaleY(shortStrip ? 33 : 59);
+}
+
+void MainWindow::applyKeyboardVisibility() {
+    HWND keyboard = m_panels[kPanelKeyboard].window();
+    if (keyboard == nullptr) return;
+    // The keyboard takes its arrangement's size and keeps its place until the layout moves it.
+    SIZE size = keyboardSize();
+    RECT rect{};
+    GetWindowRect(keyboard, &rect);
+    MapWindowPoints(nullptr, m_window, reinterpret_cast<POINT*>(&rect), 2);
+    place(keyboard, rect.left, rect.top, size.cx, size.cy);
+    bool visible = m_orientation != kSquare && m_page == kPageEntry;
+    ShowWindow(keyboard, visible ? SW_SHOW : SW_HIDE);
+}
+
+void MainWindow::enterFullScreen() {
+    if (m_window == nullptr || m_fields.window() == nullptr) return;
+    m_fullScreen = true;
+    SHFullScreen(m_window, SHFS_HIDETASKBAR | SHFS_HIDESIPBUTTON | SHFS_HIDESTARTICON);
+    ShowWindow(m_header.window(), SW_SHOW);
+    place(m_window, 0, 0, GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN));
+}
+
+void MainWindow::onSettingChange(WPARAM code) {
+    if (code != kSettingScreenRotated) return;
+    int orientation = computeOrientation();
+    if (orientation == m_orientation) return;
+    m_orientation = orientation;
+    // The window keeps covering the turned screen.
+    if (m_fullScreen) place(m_window, 0, 0, GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN));
+    rebuildAlphabetKeys();
+    applyKeyboardVisibility();
+    layout();
+}
+
+void MainWindow::layoutKeyboard(const RECT& client, int top) {
+    HWND keyboard = m_panels[kPanelKeyboard].window();
+    SIZE size = windowSize(keyboard);
+    if (m_orientation == kLandscape)
+        place(keyboard, leftHandedAlignment() ? 0 : client.right - size.cx, top, size.cx, size.cy);
+    else if (m_orientation == kPortrait)
+        place(keyboard, 0, client.bottom - size.cy, size.cx, size.cy);
+}
+
+void MainWindow::layout() {
+    if (m_window == nullptr || m_fields.window() == nullptr) return;
+    RECT client{};
+    GetClientRect(m_window, &client);
+    bool leftHanded = leftHandedAlignment();
+    int side =
+        m_orientation == kLandscape && leftHanded ? windowSize(m_panels[kPanelKeyboard].window()).cx : 0;
+    place(m_header.window(), 0, 0, client.right, m_header.height());
+    int top = m_fullScreen ? m_header.height() : 0;
+    SIZE form = m_fields.size();
+    place(m_fields.window(), side, top, form.cx, form.cy);
+    place(m_panels[kPanelSettings].window(), 0, top, client.right, client.bottom - top);
+    for (int panel = kPanelPayees; panel <= kPanelCalculator; ++panel)
+        place(m_panels[panel].window(), side, top, form.cx, form.cy);
+    for (ButtonStrip& strip : m_strips)
+        place(strip.window(), side, top + form.cy, form.cx, stripHeight());
+    layoutKeyboard(client, top);
+}
+
+}  // namespace shell

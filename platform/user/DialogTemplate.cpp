@@ -108,7 +108,7 @@ bool parseDialogTemplate(const BYTE* bytes, size_t size, DialogTemplate* out) {
     WORD classOrdinal = 0;
     if (!in.ordinalOrText(out->menuId, menuName) || !in.ordinalOrText(classOrdinal, out->className))
         return false;
-    if (classOrdinal || !menuName.empty()) return false;  // named menus and class atoms are not used
+    if (classOrdinal) return false;  // dialog classes are named
     if (!in.text(out->title)) return false;
     if ((out->style & DS_SETFONT) && (!in.word(out->pointSize) || !in.text(out->face))) return false;
     out->items.resize(count);

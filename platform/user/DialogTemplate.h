@@ -28,7 +28,9 @@ struct DialogTemplate {
     std::u16string title;
     WORD pointSize = 0;  // with DS_SETFONT
     std::u16string face;
-    WORD menuId = 0;  // an ordinal menu, 0 for none
+    // The template's menu (an ordinal, 0 for none or a named one) is read but not shown: dialogs of
+    // the device take a menu bar from the shell instead.
+    WORD menuId = 0;
     std::vector<DialogItem> items;
 };
 

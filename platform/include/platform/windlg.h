@@ -64,9 +64,9 @@ LONG GetDialogBaseUnits();
 HWND GetNextDlgTabItem(HWND dialog, HWND control, BOOL previous);
 // The next (or previous) visible, enabled control of control's group (WS_GROUP starts a group).
 HWND GetNextDlgGroupItem(HWND dialog, HWND control, BOOL previous);
-// Makes a window a dialog's default handling. Answers from the dialog procedure; otherwise the
-// dialog's defaults (Enter, Escape, WM_CLOSE give IDOK / IDCANCEL commands, focus bookkeeping).
-LRESULT DefDlgProcW(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam);
+// DefDlgProcW (declared in winuser.h) is the dialog class's procedure: it calls the dialog
+// procedure and returns DWLP_MSGRESULT for what that handled; otherwise it gives the dialog's
+// defaults (WM_CLOSE posts IDCANCEL, DM_GETDEFID / DM_SETDEFID, focus kept across activation).
 
 #define SetDlgItemText SetDlgItemTextW
 #define GetDlgItemText GetDlgItemTextW

@@ -231,3 +231,26 @@ TEST_F(DialogTest, CloseAsksForCancelAndDmSetDefIdMovesEnter) {
 }
 
 }  // namespace
+
+namespace {
+
+TEST_F(DialogTest, EveryTruncatedTemplateIsRefusedAsInvalidData) {
+    HRSRC found = FindResourceW(module(), MAKEINTRESOURCEW(10), RT_DIALOG);
+    ASSERT_TRUE(found);
+    const auto* bytes = static_cast<const BYTE*>(LockResource(LoadResource(module(), found)));
+    DWORD size = SizeofResource(module(), found);
+    static const char kOther = 0;
+    auto other = reinterpret_cast<HINSTANCE>(const_cast<char*>(&kOther));
+    for (DWORD length = 1; length < size; ++length) {
+        platform::ResourceEntry entry{{5, nullptr}, {10, nullptr}, bytes, length};
+        ASSERT_TRUE(platform::registerModuleResources(other, platform::ResourceTable{&entry, 1}));
+        SetLastError(0);
+        EXPECT_EQ(CreateDialogParamW(other, MAKEINTRESOURCEW(10), owner(), endWithCommand, 0), nullptr)
+            << length;
+        EXPECT_EQ(GetLastError(), static_cast<DWORD>(ERROR_INVALID_DATA)) << length;
+        platform::unregisterModuleResources(other);
+    }
+    EXPECT_EQ(FindWindowW(WC_DIALOG, nullptr), nullptr);
+}
+
+}  // namespace

@@ -13,7 +13,11 @@
 #include <string>
 #include <vector>
 
+#include "SkinBoard.h"
 #include "TempRoot.h"
+#include "UserTesting.h"
+#include "platform/resources.h"
+#include "resources/DashelResources.h"
 
 namespace {
 
@@ -68,25 +72,53 @@ std::string readAll(const fs::path& path) {
     return text.str();
 }
 
-// On the 240x320 screen at 96 dpi the board lays out: header bar 0..18, field rows of 40 from 18
-// with the toggle at 218..240 x 18..40, the form strip at 181..214 with buttons 0..101, 101..195
-// and 195..240.
-constexpr const char* kScript =
-    "# the toggle flips on, the first strip button is held while the snapshot is taken\n"
-    "tap 229 29\n"
-    "down 40 186\n"
-    "shot {SHOT}\n"
-    "up 40 186\n"
-    "quit\n";
+// Where the board puts its parts on the 240x320 screen at 96 dpi, from its own layout in this
+// process (headless), so that the script and the checks follow the skins' sizes.
+struct BoardPoints {
+    POINT toggle;  // the centre of the toggle
+    POINT held;    // on the face of the strip's first button, clear of its label
+    POINT other;   // the same place on the second button
+    RECT title;
+};
+
+BoardPoints boardPoints() {
+    platform::testing::WindowTestScope scope(240, 320, 96);
+    HINSTANCE module = GetModuleHandleW(nullptr);
+    BoardPoints points{};
+    if (!platform::registerModuleResources(module, dashelResourceTable())) return points;
+    {
+        skinview::SkinBoard board;
+        if (board.create(module)) {
+            RECT t = board.toggleRect(), b0 = board.buttonRect(0), b1 = board.buttonRect(1);
+            points.toggle = POINT{(t.left + t.right) / 2, (t.top + t.bottom) / 2};
+            points.held = POINT{b0.left + 8, b0.top + 4};
+            points.other = POINT{b1.left + 8, b1.top + 4};
+            points.title = board.titleRect();
+        }
+    }
+    platform::unregisterModuleResources(module);
+    return points;
+}
+
+std::string scriptFor(const BoardPoints& p, const std::string& shot) {
+    std::ostringstream out;
+    out << "# the toggle flips on, the first strip button is held while the snapshot is taken\n"
+        << "tap " << p.toggle.x << " " << p.toggle.y << "\n"
+        << "down " << p.held.x << " " << p.held.y << "\n"
+        << "shot " << shot << "\n"
+        << "up " << p.held.x << " " << p.held.y << "\n"
+        << "quit\n";
+    return out.str();
+}
 
 TEST(SkinViewWindow, ScriptDrivesTheSdlWindowAndTheSnapshotShowsTheSkins) {
     if (std::system("command -v xvfb-run >/dev/null 2>&1") != 0) GTEST_SKIP() << "xvfb-run is not installed";
     platform::testing::TempRoot root;
     fs::path folder = root.path();
     std::string shot = (folder / "shot.png").string();
-    std::string script = kScript;
-    script.replace(script.find("{SHOT}"), 6, shot);
-    std::ofstream(folder / "script.txt") << script;
+    BoardPoints p = boardPoints();
+    ASSERT_GT(p.toggle.x, 0) << "the board cannot be laid out";
+    std::ofstream(folder / "script.txt") << scriptFor(p, shot);
     // The program is stopped after a minute should it hang. The X and SDL libraries keep allocations
     // until exit, which are not the program's to free.
     std::string command =
@@ -104,11 +136,12 @@ TEST(SkinViewWindow, ScriptDrivesTheSdlWindowAndTheSnapshotShowsTheSkins) {
     ASSERT_TRUE(readPng(shot, &s)) << output;
     ASSERT_EQ(s.width, 240);
     ASSERT_EQ(s.height, 320);
-    EXPECT_GT(s.luminance(223, 23), 200) << "the toggle shows its on look";
-    EXPECT_GT(s.luminance(8, 185), s.luminance(109, 185) + 20) << "the held button shows its pressed look";
+    EXPECT_GT(s.luminance(p.toggle.x - 6, p.toggle.y - 6), 200) << "the toggle shows its on look";
+    EXPECT_GT(s.luminance(p.held.x, p.held.y), s.luminance(p.other.x, p.other.y) + 20)
+        << "the held button shows its pressed look";
     int title = 0;
-    for (int y = 0; y < 18; ++y)
-        for (int x = 150; x < 240; ++x)
+    for (int y = p.title.top; y < p.title.bottom; ++y)
+        for (int x = p.title.left; x < p.title.right; ++x)
             title += s.is(x, y, 230, 230, 230) ? 1 : 0;
     EXPECT_GT(title, 10) << "the header title in RGB(230,230,230)";
 }

@@ -6,6 +6,8 @@
 
 #include <algorithm>
 #include <string>
+#include <utility>
+#include <vector>
 
 #include "SkinBoard.h"
 #include "UserTesting.h"
@@ -93,26 +95,62 @@ class SkinSnapshot : public ::testing::TestWithParam<Profile> {
     SkinBoard m_board;
 };
 
+// Every skin's high-resolution bitmap is its normal one at twice the size.
+TEST(SkinPairs, HighResolutionBitmapsAreTwiceTheNormalSize) {
+    HINSTANCE module = GetModuleHandleW(nullptr);
+    ASSERT_TRUE(platform::registerModuleResources(module, dashelResourceTable()));
+    std::vector<std::pair<UINT, UINT>> pairs = {{skinview::kHeaderBar, skinview::kHeaderBarHigh},
+                                                {skinview::kField, skinview::kFieldHigh},
+                                                {skinview::kToggleOff, skinview::kToggleOffHigh},
+                                                {skinview::kToggleOn, skinview::kToggleOnHigh}};
+    for (const skinview::StripSkin& strip : skinview::stripSkins()) {
+        pairs.emplace_back(strip.normal, strip.highNormal);
+        pairs.emplace_back(strip.pressed, strip.highPressed);
+    }
+    for (auto [normalId, highId] : pairs) {
+        HBITMAP normal = LoadBitmapW(module, MAKEINTRESOURCEW(normalId));
+        HBITMAP high = LoadBitmapW(module, MAKEINTRESOURCEW(highId));
+        ASSERT_TRUE(normal && high) << normalId << " " << highId;
+        SIZE n = skinview::bitmapSize(normal), h = skinview::bitmapSize(high);
+        EXPECT_EQ(h.cx, 2 * n.cx) << normalId;
+        EXPECT_EQ(h.cy, 2 * n.cy) << normalId;
+        DeleteObject(normal);
+        DeleteObject(high);
+    }
+    platform::unregisterModuleResources(module);
+}
+
 TEST_P(SkinSnapshot, VariantAndSizesFollowTheResolution) {
     const auto& m = m_board.metrics();
     EXPECT_EQ(m.highResolution, GetParam().dpi >= 132);
+    auto variantHeight = [&](UINT normal, UINT high) {
+        HBITMAP bitmap = LoadBitmapW(m_module, MAKEINTRESOURCEW(m.highResolution ? high : normal));
+        int height = skinview::bitmapSize(bitmap).cy;
+        DeleteObject(bitmap);
+        return height;
+    };
     RECT header = m_board.headerRect();
     EXPECT_EQ(header.right, GetParam().width);
-    EXPECT_EQ(header.bottom, m.scaleY(18));
+    EXPECT_EQ(header.bottom, variantHeight(skinview::kHeaderBar, skinview::kHeaderBarHigh));
+    int rowHeight = variantHeight(skinview::kField, skinview::kFieldHigh);
     for (int row = 0; row < 4; ++row) {
         RECT r = m_board.rowRect(row);
         EXPECT_EQ(r.right - r.left, m.scaleX(240));
-        EXPECT_EQ(r.bottom - r.top, m.scaleY(40));
+        EXPECT_EQ(r.bottom - r.top, rowHeight);
     }
     RECT panel = m_board.panelRect();
-    EXPECT_EQ(panel.bottom - panel.top, 4 * m.scaleY(40) + 3 * m.scaleY(1));
+    EXPECT_EQ(panel.bottom - panel.top, 4 * rowHeight + 3 * m.scaleY(1));
     RECT toggle = m_board.toggleRect();
-    EXPECT_EQ(toggle.right - toggle.left, m.scaleX(22));
+    EXPECT_EQ(toggle.right, panel.right);
+    EXPECT_EQ(toggle.top, panel.top);
+    EXPECT_LE(toggle.bottom, m_board.rowRect(0).bottom);
     for (int strip = 0; strip < 3; ++strip) {
         m_board.showStrip(strip);
         RECT r = m_board.stripRect();
+        const skinview::StripSkin& skin = skinview::stripSkins()[static_cast<size_t>(strip)];
         EXPECT_EQ(r.right - r.left, m.scaleX(240)) << strip;
-        EXPECT_EQ(r.bottom - r.top, m.scaleY(33)) << strip;
+        EXPECT_EQ(r.bottom - r.top, variantHeight(skin.normal, skin.highNormal)) << strip;
+        EXPECT_EQ(r.bottom - r.top, variantHeight(skin.pressed, skin.highPressed)) << strip;
         EXPECT_LE(r.bottom, GetParam().height) << "the strip fits on the screen";
     }
 }

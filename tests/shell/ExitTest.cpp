@@ -1,0 +1,106 @@
+// Start and exit: the finance manager hears of changes once at exit and never without one; a store
+// that cannot be opened shows message 21 and the entry returns 0; a second start activates the
+// running window and opens nothing.
+#include "DashelEntry.h"
+#include "FinanceStore.h"
+#include "MessageRecorder.h"
+#include "ShellCommands.h"
+#include "ShellFixture.h"
+#include "WindowObject.h"
+#include "platform/cedb.h"
+#include "platform/display.h"
+#include "platform/windows.h"
+
+namespace shelltest {
+namespace {
+
+using namespace shell;
+using platform::testing::ExpectedMessage;
+using platform::testing::kLParam;
+using platform::testing::kPosted;
+using platform::testing::kWParam;
+
+// Stands in for the finance manager's window: a top-level window of its class.
+class FinanceManagerWindow : public WindowObject {
+  public:
+    bool create() {
+        if (!registerClass(kFinanceManagerClass, 0, nullptr, nullptr)) return false;
+        return WindowObject::create(0, u"Brimwell", WS_POPUP, RECT{0, 0, 10, 10}, nullptr, 0) != nullptr;
+    }
+};
+
+class ExitTest : public ShellTest {
+  protected:
+    // Opens the program, optionally marks a change through the test hook, exits with "Выход" from
+    // the field panel and returns what the finance manager's window received.
+    void exitAndCompare(bool change, const std::vector<ExpectedMessage>& expected,
+                        const std::string& context) {
+        FinanceManagerWindow manager;
+        ASSERT_TRUE(manager.create());
+        MainWindow::setTestHooksEnabled(true);
+        open();
+        platform::testing::MessageRecorder recorder;
+        recorder.watch(manager.window());
+        // Only the program's messages matter here, not the window manager's own traffic.
+        for (UINT noise : {WM_ACTIVATE, WM_SETFOCUS, WM_KILLFOCUS, WM_SETTINGCHANGE, WM_PAINT, WM_ERASEBKGND,
+                           WM_NCPAINT, WM_WINDOWPOSCHANGING, WM_WINDOWPOSCHANGED, WM_MOVE, WM_SIZE})
+            recorder.ignore(noise);
+        if (change) SendMessageW(mainWindow(), kMsgTestMarkChanged, 0, 0);
+        EXPECT_EQ(m_window->dataChanged(), change);
+        tapStripButton(kStripConfirmOrCreate, 2);  // to the field panel
+        tapStripButton(kStripForm, 2);             // "Выход"
+        EXPECT_EQ(m_window->window(), nullptr);    // the window is gone
+        MSG quit{};
+        EXPECT_TRUE(PeekMessageW(&quit, nullptr, WM_QUIT, WM_QUIT, PM_REMOVE));
+        close();
+        EXPECT_TRUE(recorder.matches(expected, context));
+        EXPECT_FALSE(dove::isFinanceStoreOpened());
+    }
+};
+
+TEST_F(ExitTest, ExitWithoutAChangePostsNothingToTheFinanceManager) {
+    exitAndCompare(false, {}, "exit without a change");
+}
+
+TEST_F(ExitTest, ExitAfterAChangePostsOneDataChangedMessage) {
+    exitAndCompare(true, {{kMsgDataChanged, kPosted | kWParam | kLParam, 0, 0}}, "exit after a change");
+}
+
+TEST_F(ExitTest, TheTestHookIsIgnoredUnlessEnabled) {
+    open();
+    SendMessageW(mainWindow(), kMsgTestMarkChanged, 0, 0);
+    EXPECT_FALSE(m_window->dataChanged());
+}
+
+TEST_F(ExitTest, AStoreThatCannotBeOpenedShowsMessage21AndTheEntryReturns0) {
+    platform::cedbFailNthOperation(1);  // the first table cannot be created
+    platform::queueScriptedAnswer(IDOK);
+    WCHAR commandLine[1] = {0};
+    EXPECT_EQ(dashelEntry(m_module, commandLine, SW_SHOW), 0);
+    std::vector<platform::MessageBoxRecord> boxes = platform::takeMessageBoxes();
+    ASSERT_EQ(boxes.size(), 1u);
+    EXPECT_EQ(boxes[0].caption, u"Brimwell Dashel");
+    EXPECT_EQ(boxes[0].text, u"Запустите Brimwell для настройки первого Счета и Получателя.");
+    EXPECT_EQ(FindWindowW(kMainWindowClass, nullptr), nullptr);
+    EXPECT_FALSE(dove::isFinanceStoreOpened());
+    EXPECT_FALSE(platform::namedMutexExists(dove::kStoreOpenedMutexName));
+}
+
+TEST_F(ExitTest, ASecondStartActivatesTheRunningWindowAndOpensNothing) {
+    open();
+    m_window->switchEntryMode(kModeAccounts);
+    HWND other = CreateWindowExW(0, u"Static", u"other", WS_POPUP | WS_VISIBLE, 0, 0, 10, 10, nullptr,
+                                 nullptr, nullptr, nullptr);
+    SetActiveWindow(other);
+    WCHAR commandLine[1] = {0};
+    EXPECT_EQ(dashelEntry(m_module, commandLine, SW_SHOW), 1);
+    platform::testing::pumpMessages();
+    EXPECT_EQ(GetForegroundWindow(), mainWindow());
+    EXPECT_EQ(m_window->entryMode(), kModeAccounts);
+    EXPECT_TRUE(dove::isFinanceStoreOpened());
+    EXPECT_TRUE(platform::takeMessageBoxes().empty());
+    DestroyWindow(other);
+}
+
+}  // namespace
+}  // namespace shelltest

@@ -1,0 +1,171 @@
+// The main window's layout: on every screen profile, in every entry mode and with either button
+// alignment, the visible parts lie on the screen without overlapping; rotation moves the keyboard
+// between the bottom and the side; a square screen hides it.
+#include <algorithm>
+
+#include "ScreenMetrics.h"
+#include "SettingsStore.h"
+#include "ShellCommands.h"
+#include "ShellFixture.h"
+#include "platform/windows.h"
+
+namespace shelltest {
+namespace {
+
+using namespace shell;
+
+struct Profile {
+    int width;
+    int height;
+    int dpi;
+};
+constexpr Profile kProfiles[] = {{240, 320, 96}, {480, 640, 192}, {640, 480, 192}, {480, 800, 192},
+                                 {240, 240, 96}, {320, 240, 96},  {800, 480, 192}};
+
+std::string describe(const RECT& r) {
+    return "(" + std::to_string(r.left) + "," + std::to_string(r.top) + ")-(" + std::to_string(r.right) +
+           "," + std::to_string(r.bottom) + ")";
+}
+
+class LayoutTest : public ShellTest {
+  protected:
+    // The visible children of the main window with their screen rectangles.
+    std::vector<std::pair<HWND, RECT>> visibleChildren() {
+        std::vector<std::pair<HWND, RECT>> children;
+        for (HWND child = GetWindow(mainWindow(), GW_CHILD); child != nullptr;
+             child = GetWindow(child, GW_HWNDNEXT))
+            if (IsWindowVisible(child)) children.emplace_back(child, screenRect(child));
+        return children;
+    }
+
+    void expectNoOverlap(const std::string& context, size_t parts = 3) {
+        SCOPED_TRACE(context);
+        auto children = visibleChildren();
+        ASSERT_GE(children.size(), parts);  // header, a panel, a strip
+        RECT screen{0, 0, GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN)};
+        for (size_t i = 0; i < children.size(); ++i) {
+            RECT inside{};
+            IntersectRect(&inside, &children[i].second, &screen);
+            EXPECT_TRUE(EqualRect(&inside, &children[i].second))
+                << "off the screen: " << describe(children[i].second);
+            for (size_t j = i + 1; j < children.size(); ++j) {
+                RECT common{};
+                EXPECT_FALSE(IntersectRect(&common, &children[i].second, &children[j].second))
+                    << describe(children[i].second) << " overlaps " << describe(children[j].second);
+            }
+        }
+    }
+
+    RECT keyboard() { return screenRect(m_window->panel(kPanelKeyboard).window()); }
+    bool keyboardVisible() { return IsWindowVisible(m_window->panel(kPanelKeyboard).window()) != FALSE; }
+    int headerHeight() { return m_window->headerBar().height(); }
+};
+
+TEST_F(LayoutTest, EveryProfileModeAndAlignmentLaysThePartsOutWithoutOverlap) {
+    for (const Profile& profile : kProfiles) {
+        for (DWORD align : {1u, 0u}) {
+            std::string context = std::to_string(profile.width) + "x" + std::to_string(profile.height) + "@" +
+                                  std::to_string(profile.dpi) + " align " + std::to_string(align);
+            close();
+            useScreen(profile.width, profile.height, profile.dpi);
+            ASSERT_TRUE(writeSettingNumber(kSettingButtonAlign, align));
+            open();
+            for (int mode = kModeForm; mode <= kModeCalculator; ++mode) {
+                m_window->switchEntryMode(mode);
+                platform::testing::pumpMessages();
+                expectNoOverlap(context + " mode " + std::to_string(mode));
+            }
+            EXPECT_EQ(keyboardVisible(), profile.width != profile.height) << context;
+        }
+    }
+}
+
+TEST_F(LayoutTest, TheStripSitsBelowTheFormAtItsWidth) {
+    open();
+    tapStripButton(kStripConfirmOrCreate, 2);
+    RECT form = screenRect(m_window->fieldPanel().window());
+    RECT strip = screenRect(m_window->strip(kStripForm).window());
+    EXPECT_EQ(form.top, headerHeight());
+    EXPECT_EQ(form.bottom - form.top, 4 * m_window->fieldPanel().rowHeight() + 3 * scaleY(1));
+    EXPECT_EQ(strip.top, form.bottom);
+    EXPECT_EQ(strip.left, form.left);
+    EXPECT_EQ(strip.right, form.right);
+    // 240x320 at 96 dpi: the screen height equals scaleY(320), so the strip is 33 units high.
+    EXPECT_EQ(strip.bottom - strip.top, 33);
+    EXPECT_EQ(keyboard().bottom, 320);
+}
+
+TEST_F(LayoutTest, RotationMovesTheKeyboardToTheRightSideAndBack) {
+    open();
+    EXPECT_EQ(m_window->orientation(), kPortrait);
+    EXPECT_EQ(keyboard().left, 0);
+    EXPECT_EQ(keyboard().bottom, 320);
+    EXPECT_EQ(keyboard().right - keyboard().left, 240);
+    EXPECT_EQ(keyboard().bottom - keyboard().top, 106);
+
+    platform::testing::rotateScreen();
+    platform::testing::pumpMessages();
+    EXPECT_EQ(m_window->orientation(), kLandscape);
+    EXPECT_TRUE(keyboardVisible());
+    EXPECT_EQ(keyboard().right, 320);
+    EXPECT_EQ(keyboard().top, headerHeight());
+    EXPECT_EQ(keyboard().right - keyboard().left, 80);
+    EXPECT_EQ(keyboard().bottom - keyboard().top, 215);
+    EXPECT_EQ(screenRect(m_window->panel(kPanelPayees).window()).left, 0);
+    expectNoOverlap("landscape");
+
+    platform::testing::rotateScreen();
+    platform::testing::pumpMessages();
+    EXPECT_EQ(m_window->orientation(), kPortrait);
+    EXPECT_EQ(keyboard().left, 0);
+    EXPECT_EQ(keyboard().bottom, 320);
+    EXPECT_EQ(keyboard().bottom - keyboard().top, 106);
+}
+
+TEST_F(LayoutTest, LeftHandedAlignmentPutsTheKeyboardOnTheLeftAndTheFormBesideIt) {
+    ASSERT_TRUE(writeSettingNumber(kSettingButtonAlign, 0));
+    open();
+    platform::testing::rotateScreen();
+    platform::testing::pumpMessages();
+    EXPECT_EQ(keyboard().left, 0);
+    EXPECT_EQ(keyboard().top, headerHeight());
+    RECT payees = screenRect(m_window->panel(kPanelPayees).window());
+    RECT strip = screenRect(m_window->strip(kStripConfirmOrCreate).window());
+    EXPECT_EQ(payees.left, 80);
+    EXPECT_EQ(strip.left, 80);
+    expectNoOverlap("left-handed landscape");
+}
+
+TEST_F(LayoutTest, AnyAlignmentValueOtherThanZeroCountsAsRightHanded) {
+    ASSERT_TRUE(writeSettingNumber(kSettingButtonAlign, 7));
+    open();
+    platform::testing::rotateScreen();
+    platform::testing::pumpMessages();
+    EXPECT_EQ(keyboard().right, 320);
+}
+
+TEST_F(LayoutTest, ASquareScreenHidesTheKeyboard) {
+    useScreen(240, 240, 96);
+    open();
+    EXPECT_EQ(m_window->orientation(), kSquare);
+    EXPECT_FALSE(keyboardVisible());
+    m_window->switchEntryMode(kModeForm);
+    EXPECT_FALSE(keyboardVisible());
+    expectNoOverlap("square");
+}
+
+TEST_F(LayoutTest, TheSettingsPageFillsTheClientAreaBelowTheHeader) {
+    open();
+    SendMessageW(mainWindow(), WM_COMMAND, kCmdSettings,
+                 reinterpret_cast<LPARAM>(m_window->headerBar().window()));
+    RECT page = screenRect(m_window->panel(kPanelSettings).window());
+    EXPECT_EQ(page.top, headerHeight());
+    EXPECT_EQ(page.left, 0);
+    EXPECT_EQ(page.right, 240);
+    EXPECT_EQ(page.bottom, 320);
+    EXPECT_FALSE(keyboardVisible());
+    expectNoOverlap("settings page", 2);
+}
+
+}  // namespace
+}  // namespace shelltest

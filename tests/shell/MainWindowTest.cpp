@@ -1,0 +1,197 @@
+// The main window's pages and panels: it opens on the payee list, the header title leads to the
+// settings page and back, every field shows its panel and strip, the strips' close returns to the
+// field panel, and the fields and strips follow the stylus as buttons do.
+#include "DateTime.h"
+#include "SettingsStore.h"
+#include "ShellCommands.h"
+#include "ShellFixture.h"
+#include "platform/windows.h"
+
+namespace shelltest {
+namespace {
+
+using namespace shell;
+
+bool visible(HWND window) {
+    return window != nullptr && IsWindowVisible(window);
+}
+
+class MainWindowTest : public ShellTest {
+  protected:
+    // Checks that exactly the panel (or the field panel, for -1) and the strip are showing.
+    void expectShowing(int panel, Strip strip, const std::string& context) {
+        SCOPED_TRACE(context);
+        EXPECT_EQ(visible(m_window->fieldPanel().window()), panel < 0);
+        for (int p = kPanelPayees; p <= kPanelCalculator; ++p)
+            EXPECT_EQ(visible(m_window->panel(static_cast<Panel>(p)).window()), p == panel) << "panel " << p;
+        for (int s = 0; s < kStripCount; ++s)
+            EXPECT_EQ(visible(m_window->strip(static_cast<Strip>(s)).window()), s == strip) << "strip " << s;
+    }
+};
+
+TEST_F(MainWindowTest, OpensFullScreenOnThePayeeListWithTheConfirmOrCreateStrip) {
+    seedAccounts({{1, u"Cash", u"RUB", u"A1"}});
+    open();
+    EXPECT_EQ(m_window->page(), kPageEntry);
+    EXPECT_EQ(m_window->entryMode(), kModePayees);
+    expectShowing(kPanelPayees, kStripConfirmOrCreate, "start");
+    EXPECT_TRUE(m_window->fullScreen());
+    RECT main = screenRect(mainWindow());
+    EXPECT_EQ(main.left, 0);
+    EXPECT_EQ(main.top, 0);
+    EXPECT_EQ(main.right, 240);
+    EXPECT_EQ(main.bottom, 320);
+    EXPECT_TRUE(visible(m_window->headerBar().window()));
+    EXPECT_TRUE(visible(m_window->panel(kPanelKeyboard).window()));
+    EXPECT_EQ(FindWindowW(kMainWindowClass, nullptr), mainWindow());
+    for (const std::u16string& label : m_window->alphabetLabels())
+        EXPECT_TRUE(label.empty());
+}
+
+TEST_F(MainWindowTest, AnEmptyDraftShowsTodayAndTheStartAccount) {
+    seedAccounts({{7, u"Bank", u"EUR", u"A7"}, {3, u"Cash", u"RUB", u"A3"}});
+    open();
+    // The first account in the store's order (by record key): "A3".
+    EXPECT_EQ(m_window->draft().accountText(), u"Cash (RUB)");
+    dove::Date now = dove::nowLocal();
+    EXPECT_EQ(m_window->draft().dateText(), dove::shortDateText(now - now % dove::kDateDay));
+    EXPECT_EQ(m_window->draft().payeeText(), u"");
+    EXPECT_EQ(m_window->draft().categoryText(), u"");
+    close();
+
+    ASSERT_TRUE(writeSettingNumber(kSettingAccount, 7));
+    open();
+    EXPECT_EQ(m_window->draft().accountText(), u"Bank (EUR)");
+    close();
+
+    ASSERT_TRUE(writeSettingNumber(kSettingAccount, 99));  // no such account
+    open();
+    EXPECT_EQ(m_window->draft().account(), 3);
+}
+
+TEST_F(MainWindowTest, TheHeaderTitleLeadsToTheSettingsPageAndCloseLeadsBack) {
+    open();
+    HeaderBar& header = m_window->headerBar();
+    tapAt(screenCentre(header.window(), header.titleArea()));
+    EXPECT_EQ(m_window->page(), kPageSettings);
+    EXPECT_EQ(m_window->previousPage(), kPageEntry);
+    EXPECT_TRUE(visible(m_window->panel(kPanelSettings).window()));
+    EXPECT_FALSE(visible(m_window->fieldPanel().window()));
+    for (int p = kPanelPayees; p <= kPanelCalculator; ++p)
+        EXPECT_FALSE(visible(m_window->panel(static_cast<Panel>(p)).window())) << "panel " << p;
+    for (int s = 0; s < kStripCount; ++s)
+        EXPECT_FALSE(visible(m_window->strip(static_cast<Strip>(s)).window())) << "strip " << s;
+    EXPECT_FALSE(visible(m_window->panel(kPanelKeyboard).window()));
+    // A tap on the header left of the title does nothing.
+    tapAt(POINT{2, 2});
+    EXPECT_EQ(m_window->page(), kPageSettings);
+
+    SendMessageW(mainWindow(), WM_COMMAND, kCmdClose,
+                 reinterpret_cast<LPARAM>(m_window->panel(kPanelSettings).window()));
+    platform::testing::pumpMessages();
+    EXPECT_EQ(m_window->page(), kPageEntry);
+    EXPECT_EQ(m_window->entryMode(), kModePayees);
+    EXPECT_FALSE(visible(m_window->panel(kPanelSettings).window()));
+    expectShowing(kPanelPayees, kStripConfirmOrCreate, "back on the entry page");
+    EXPECT_TRUE(visible(m_window->panel(kPanelKeyboard).window()));
+}
+
+TEST_F(MainWindowTest, EachFieldShowsItsPanelAndStripAndCloseReturnsToTheFieldPanel) {
+    struct Case {
+        int field;
+        int mode;
+        Panel panel;
+        Strip strip;
+    };
+    const Case kCases[] = {
+        {0, kModePayees, kPanelPayees, kStripConfirmOrCreate},
+        {1, kModeDate, kPanelDate, kStripConfirm},
+        {2, kModeCalculator, kPanelCalculator, kStripConfirm},
+        {3, kModeAccounts, kPanelAccounts, kStripConfirm},
+        {4, kModeCategories, kPanelCategories, kStripConfirmOrCreate},
+        {5, kModeProjects, kPanelProjects, kStripConfirmOrCreate},
+    };
+    open();
+    tapStripButton(kStripConfirmOrCreate, 2);  // "Закрыть"
+    ASSERT_EQ(m_window->entryMode(), kModeForm);
+    expectShowing(-1, kStripForm, "field panel");
+    for (const Case& c : kCases) {
+        tapField(c.field);
+        EXPECT_EQ(m_window->entryMode(), c.mode) << "field " << c.field;
+        expectShowing(c.panel, c.strip, "field " + std::to_string(c.field));
+        int close = c.strip == kStripConfirm ? 1 : 2;
+        tapStripButton(c.strip, close);
+        EXPECT_EQ(m_window->entryMode(), kModeForm);
+        expectShowing(-1, kStripForm, "closed after field " + std::to_string(c.field));
+    }
+}
+
+TEST_F(MainWindowTest, AFieldLooksPressedWhileTheStylusIsInsideAndActsOnlyWhenReleasedThere) {
+    open();
+    tapStripButton(kStripConfirmOrCreate, 2);
+    FieldPanel& fields = m_window->fieldPanel();
+    POINT date = screenCentre(fields.window(), fields.fieldRect(1));
+    POINT amount = screenCentre(fields.window(), fields.fieldRect(2));
+    platform::testing::stylusDown(date.x, date.y);
+    platform::testing::pumpMessages();
+    EXPECT_EQ(fields.heldField(), 1);
+    EXPECT_TRUE(fields.heldLooksPressed());
+    EXPECT_EQ(GetCapture(), fields.window());
+    platform::testing::stylusMove(amount.x, amount.y);
+    platform::testing::pumpMessages();
+    EXPECT_FALSE(fields.heldLooksPressed());
+    platform::testing::stylusMove(date.x, date.y);
+    platform::testing::pumpMessages();
+    EXPECT_TRUE(fields.heldLooksPressed());
+    platform::testing::stylusMove(amount.x, amount.y);
+    platform::testing::stylusUp(amount.x, amount.y);
+    platform::testing::pumpMessages();
+    EXPECT_EQ(fields.heldField(), -1);
+    EXPECT_EQ(GetCapture(), nullptr);
+    EXPECT_EQ(m_window->entryMode(), kModeForm);  // released outside: nothing happened
+}
+
+TEST_F(MainWindowTest, TheToggleActsWhenTheStylusGoesDown) {
+    open();
+    tapStripButton(kStripConfirmOrCreate, 2);
+    FieldPanel& fields = m_window->fieldPanel();
+    POINT toggle = screenCentre(fields.window(), fields.toggleRect());
+    platform::testing::stylusDown(toggle.x, toggle.y);
+    platform::testing::pumpMessages();
+    EXPECT_TRUE(m_window->draft().cleared());
+    platform::testing::stylusUp(toggle.x, toggle.y);
+    platform::testing::pumpMessages();
+    EXPECT_TRUE(m_window->draft().cleared());
+    EXPECT_EQ(m_window->entryMode(), kModeForm);
+    tapAt(toggle);
+    EXPECT_FALSE(m_window->draft().cleared());
+}
+
+TEST_F(MainWindowTest, AStripButtonLeftBeforeReleaseSendsNothing) {
+    open();
+    ButtonStrip& strip = m_window->strip(kStripConfirmOrCreate);
+    POINT close = screenCentre(strip.window(), strip.buttonRect(2));
+    POINT ok = screenCentre(strip.window(), strip.buttonRect(0));
+    platform::testing::stylusDown(close.x, close.y);
+    platform::testing::pumpMessages();
+    EXPECT_EQ(strip.heldButton(), 2);
+    EXPECT_TRUE(strip.heldLooksPressed());
+    platform::testing::stylusMove(ok.x, ok.y);
+    platform::testing::pumpMessages();
+    EXPECT_FALSE(strip.heldLooksPressed());
+    platform::testing::stylusUp(ok.x, ok.y);
+    platform::testing::pumpMessages();
+    EXPECT_EQ(strip.heldButton(), -1);
+    EXPECT_EQ(m_window->entryMode(), kModePayees);
+}
+
+TEST_F(MainWindowTest, APanelConfirmingItselfEndsOnTheFieldPanel) {
+    open();
+    PostMessageW(mainWindow(), kMsgPanelConfirmed, 0, 0);
+    platform::testing::pumpMessages();
+    EXPECT_EQ(m_window->entryMode(), kModeForm);
+    expectShowing(-1, kStripForm, "after the confirmation");
+}
+
+}  // namespace
+}  // namespace shelltest

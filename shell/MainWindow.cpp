@@ -17,6 +17,11 @@ namespace {
 
 bool g_testHooks = false;
 
+bool environmentFlag(const char* name) {
+    const char* value = std::getenv(name);
+    return value != nullptr && std::strcmp(value, "1") == 0;
+}
+
 struct StandInSpec {
     Panel panel;
     const WCHAR* name;
@@ -68,8 +73,8 @@ bool MainWindow::create() {
     }
     m_storeOpened = true;
     m_blockInUse = dove::createNotificationBlock();
-    const char* hooks = std::getenv("DASHEL_TEST_HOOKS");
-    if (hooks != nullptr && std::strcmp(hooks, "1") == 0) g_testHooks = true;
+    if (environmentFlag("DASHEL_TEST_HOOKS")) g_testHooks = true;
+    if (g_testHooks && environmentFlag("DASHEL_TEST_DATA_CHANGED")) m_dataChanged = true;
     initScreenMetrics();
     if (!createWindow()) return false;
     m_draft.start(m_window);

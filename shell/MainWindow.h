@@ -95,9 +95,11 @@ class MainWindow : public WindowObject {
     unsigned listReloadGeneration() const { return m_listReloadGeneration; }
     Vibrator& vibrator() { return m_vibrator; }
 
-    // Test hook: while enabled, WM_USER+0x3F0 marks the data as changed (as a save will), so exit
-    // notification can be tested before saving exists. Also enabled by the environment variable
-    // DASHEL_TEST_HOOKS=1 at creation. Off by default.
+    // Test hooks, until saving exists: while enabled, WM_USER+0x3F0 marks the data as changed (as a
+    // successful save does), so that the exit notification can be tested. Enabled by this call or,
+    // for the program started by scripts, by the environment variable DASHEL_TEST_HOOKS=1 at
+    // creation; DASHEL_TEST_DATA_CHANGED=1 beside it marks the data changed from the start. Off by
+    // default.
     static void setTestHooksEnabled(bool enabled);
 
     LRESULT windowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) override;

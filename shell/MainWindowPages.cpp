@@ -91,6 +91,7 @@ void MainWindow::rebuildAlphabetKeys() {
     // which is also what modes 0, 5 and 6 always show.
     for (std::u16string& label : m_alphabetLabels)
         label.clear();
+    m_panels[kPanelKeyboard].setLabels(kAlphabetLabelCount, m_alphabetLabels.data());
 }
 
 void MainWindow::buttonPulse() {

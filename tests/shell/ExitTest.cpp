@@ -1,6 +1,8 @@
 // Start and exit: the finance manager hears of changes once at exit and never without one; a store
 // that cannot be opened shows message 21 and the entry returns 0; a second start activates the
 // running window and opens nothing.
+#include <cstdlib>
+
 #include "DashelEntry.h"
 #include "FinanceStore.h"
 #include "MessageRecorder.h"
@@ -70,6 +72,15 @@ TEST_F(ExitTest, TheTestHookIsIgnoredUnlessEnabled) {
     open();
     SendMessageW(mainWindow(), kMsgTestMarkChanged, 0, 0);
     EXPECT_FALSE(m_window->dataChanged());
+}
+
+TEST_F(ExitTest, TheEnvironmentCanMarkTheDataChangedFromTheStart) {
+    setenv("DASHEL_TEST_HOOKS", "1", 1);
+    setenv("DASHEL_TEST_DATA_CHANGED", "1", 1);
+    open();
+    unsetenv("DASHEL_TEST_HOOKS");
+    unsetenv("DASHEL_TEST_DATA_CHANGED");
+    EXPECT_TRUE(m_window->dataChanged());
 }
 
 TEST_F(ExitTest, AStoreThatCannotBeOpenedShowsMessage21AndTheEntryReturns0) {

@@ -1,7 +1,10 @@
 // The main window's pages and panels: it opens on the payee list, the header title leads to the
 // settings page and back, every field shows its panel and strip, the strips' close returns to the
 // field panel, and the fields and strips follow the stylus as buttons do.
+#include <iterator>
+
 #include "DateTime.h"
+#include "MessageRecorder.h"
 #include "SettingsStore.h"
 #include "ShellCommands.h"
 #include "ShellFixture.h"
@@ -46,6 +49,8 @@ TEST_F(MainWindowTest, OpensFullScreenOnThePayeeListWithTheConfirmOrCreateStrip)
     EXPECT_EQ(FindWindowW(kMainWindowClass, nullptr), mainWindow());
     for (const std::u16string& label : m_window->alphabetLabels())
         EXPECT_TRUE(label.empty());
+    // The keyboard was given its ten digit-key labels, all empty until letter groups exist.
+    EXPECT_EQ(m_window->panel(kPanelKeyboard).labels(), std::vector<std::u16string>(10));
 }
 
 TEST_F(MainWindowTest, AnEmptyDraftShowsTodayAndTheStartAccount) {
@@ -118,6 +123,9 @@ TEST_F(MainWindowTest, EachFieldShowsItsPanelAndStripAndCloseReturnsToTheFieldPa
     for (const Case& c : kCases) {
         tapField(c.field);
         EXPECT_EQ(m_window->entryMode(), c.mode) << "field " << c.field;
+        if (c.mode == kModeDate) {
+            EXPECT_EQ(GetFocus(), m_window->panel(kPanelDate).window());
+        }
         expectShowing(c.panel, c.strip, "field " + std::to_string(c.field));
         int close = c.strip == kStripConfirm ? 1 : 2;
         tapStripButton(c.strip, close);
@@ -191,6 +199,46 @@ TEST_F(MainWindowTest, APanelConfirmingItselfEndsOnTheFieldPanel) {
     platform::testing::pumpMessages();
     EXPECT_EQ(m_window->entryMode(), kModeForm);
     expectShowing(-1, kStripForm, "after the confirmation");
+}
+
+TEST_F(MainWindowTest, TheControlsSendTheirCommandsToTheMainWindow) {
+    open();
+    platform::testing::MessageRecorder recorder;
+    recorder.watch(mainWindow());
+    HWND header = m_window->headerBar().window();
+    HWND fields = m_window->fieldPanel().window();
+    HWND confirmOrCreate = m_window->strip(kStripConfirmOrCreate).window();
+    HWND confirm = m_window->strip(kStripConfirm).window();
+    tapStripButton(kStripConfirmOrCreate, 2);  // "Закрыть": to the field panel
+    tapField(1);                               // the date picker
+    tapStripButton(kStripConfirm, 1);          // "Закрыть"
+    FieldPanel& panel = m_window->fieldPanel();
+    tapAt(screenCentre(fields, panel.toggleRect()));
+    tapAt(screenCentre(header, m_window->headerBar().titleArea()));
+    struct Expected {
+        UINT command;
+        HWND from;
+    };
+    const Expected kExpected[] = {
+        {kCmdClose, confirmOrCreate}, {kCmdDate, fields},     {kCmdClose, confirm},
+        {kCmdCleared, fields},        {kCmdSettings, header},
+    };
+    std::vector<platform::testing::RecordedMessage> commands = recorder.messagesOf(WM_COMMAND);
+    ASSERT_EQ(commands.size(), std::size(kExpected));
+    for (size_t i = 0; i < commands.size(); ++i) {
+        EXPECT_FALSE(commands[i].posted) << i;
+        EXPECT_EQ(LOWORD(commands[i].wParam), kExpected[i].command) << i;
+        EXPECT_EQ(reinterpret_cast<HWND>(commands[i].lParam), kExpected[i].from) << i;
+    }
+}
+
+TEST_F(MainWindowTest, DataChangedElsewhereMakesTheListsReadTheStoreAgain) {
+    open();
+    EXPECT_EQ(m_window->listReloadGeneration(), 0u);
+    PostMessageW(mainWindow(), kMsgDataChanged, 0, 0);
+    platform::testing::pumpMessages();
+    EXPECT_EQ(m_window->listReloadGeneration(), 1u);
+    EXPECT_FALSE(m_window->dataChanged());  // a change elsewhere is not this run's change
 }
 
 }  // namespace

@@ -1,2 +1,2 @@
-# The shell tests drive the program's main window in-process on the headless screen.
+#The shell tests drive the program's main window in-process on the headless screen.
 set(TEST_LIBRARIES shell resources_dashel)

@@ -91,13 +91,13 @@ int DialogObject::firstChecked(int firstId, int lastId) const {
 
 bool DialogObject::takeTopLevelTitle() {
     if (m_dialog == nullptr) return false;
-    HWND top = nullptr;
-    for (HWND up = GetParent(m_dialog); up != nullptr; up = GetParent(up))
-        top = up;
-    if (top == nullptr) return false;
+    // The top-level ancestor: up through the parents of child windows (an owned pop-up is its own root).
+    HWND top = m_dialog;
+    while ((GetWindowLongW(top, GWL_STYLE) & WS_CHILD) != 0 && GetParent(top) != nullptr)
+        top = GetParent(top);
     WCHAR title[kMaxTitle + 1] = {};
-    GetWindowTextW(top, title, kMaxTitle + 1);
-    return SetWindowTextW(m_dialog, title);
+    GetWindowTextW(m_dialog, title, kMaxTitle + 1);
+    return top == m_dialog || SetWindowTextW(top, title);
 }
 
 DialogObject* DialogObject::objectOf(HWND dialog) {

@@ -40,8 +40,9 @@ class DialogObject {
     // The id of the first button in [firstId, lastId] that reports the checked state; 0 when none
     // does, the range is empty (firstId > lastId) or the dialog does not exist.
     int firstChecked(int firstId, int lastId) const;
-    // Gives the dialog the title of its top-level ancestor window (at most 255 characters). False
-    // when the dialog does not exist or has no ancestor.
+    // Gives the dialog's top-level ancestor window (the task bar shows its title) the dialog's title,
+    // at most 255 characters. A top-level dialog is its own ancestor. False when the dialog does not
+    // exist or the title cannot be set.
     bool takeTopLevelTitle();
 
     HWND window() const { return m_dialog; }

@@ -18,6 +18,7 @@ using platform::testing::pumpMessages;
 namespace {
 
 constexpr UINT kTemplate = 100;
+constexpr UINT kPageTemplate = 101;
 constexpr UINT kMenu = 200;
 constexpr int kIncome = 1227;
 constexpr int kExpense = 1228;
@@ -169,13 +170,11 @@ TEST_F(DialogObjectTest, TheMenuBarIsReplacedAndGoesWithTheDialog) {
     EXPECT_EQ(dialog.menuBar(), nullptr);
 }
 
-TEST_F(DialogObjectTest, ModelessDialogAnswersCheckedButtonsAndTakesTheTopLevelTitle) {
-    HWND child = CreateWindowExW(0, u"DialogOwner", u"child", WS_CHILD | WS_VISIBLE, 0, 0, 50, 50, owner,
-                                 nullptr, nullptr, nullptr);
+TEST_F(DialogObjectTest, ModelessDialogAnswersCheckedButtonsAndGoesWithItsObject) {
     HWND window = nullptr;
     {
         RecordingDialog dialog;
-        window = dialog.showModeless(child);
+        window = dialog.showModeless(owner);
         ASSERT_NE(window, nullptr);
         EXPECT_EQ(dialog.window(), window);
         EXPECT_TRUE(IsWindowVisible(window));
@@ -186,13 +185,28 @@ TEST_F(DialogObjectTest, ModelessDialogAnswersCheckedButtonsAndTakesTheTopLevelT
         EXPECT_EQ(dialog.firstChecked(kIncome, kExpense), kExpense);
         EXPECT_EQ(dialog.firstChecked(kVibrate, kVibrate), kVibrate);
         EXPECT_EQ(dialog.firstChecked(kExpense, kIncome), 0) << "an empty range";
-
-        ASSERT_TRUE(dialog.takeTopLevelTitle());
-        WCHAR title[64] = {};
-        GetWindowTextW(window, title, 64);
-        EXPECT_EQ(std::u16string_view(title), u"Owner Title");
     }
     EXPECT_FALSE(IsWindow(window)) << "the object's end destroys its modeless dialog";
+}
+
+TEST_F(DialogObjectTest, APageDialogGivesItsTitleToTheTopLevelWindow) {
+    HWND holder = CreateWindowExW(0, u"DialogOwner", u"holder", WS_CHILD | WS_VISIBLE, 0, 0, 200, 100, owner,
+                                  nullptr, nullptr, nullptr);
+    RecordingDialog page;
+    page.setTemplate(kPageTemplate);
+    ASSERT_NE(page.showModeless(holder), nullptr);
+    ASSERT_TRUE(page.takeTopLevelTitle());
+    WCHAR title[64] = {};
+    GetWindowTextW(owner, title, 64);
+    EXPECT_EQ(std::u16string_view(title), u"Settings");
+
+    // A pop-up dialog is its own top-level window: the owner keeps its title.
+    SetWindowTextW(owner, u"Owner Title");
+    RecordingDialog popup;
+    ASSERT_NE(popup.showModeless(owner), nullptr);
+    EXPECT_TRUE(popup.takeTopLevelTitle());
+    GetWindowTextW(owner, title, 64);
+    EXPECT_EQ(std::u16string_view(title), u"Owner Title");
 }
 
 TEST_F(DialogObjectTest, ActivationFitsTheDialogToTheDesktop) {

@@ -17,14 +17,63 @@ std::u16string dayPrefix(uint32_t number, const SYSTEMTIME& t) {
     return platform::format(u"%u_%04d%02d%02d", number, t.wYear, t.wMonth, t.wDay);
 }
 
+// Appends value in decimal, zero-padded to at least width digits (as "%0*u" would).
+void appendDecimal(std::u16string& out, uint32_t value, int width) {
+    char16_t digits[10];
+    int n = 0;
+    do {
+        digits[n++] = static_cast<char16_t>(u'0' + value % 10);
+        value /= 10;
+    } while (value != 0);
+    for (int pad = width - n; pad > 0; --pad)
+        out += u'0';
+    while (n > 0)
+        out += digits[--n];
+}
+
+// "%u_%04d%02d%02d%02d%02d%02d%03d" of the number and the date's fields, written out by hand: identifiers
+// are made by the thousand when a save looks for a free one.
 std::u16string fullStamp(uint32_t number, Date date) {
-    SYSTEMTIME t = dateFields(date);
-    return platform::format(u"%u_%04d%02d%02d%02d%02d%02d%03d", number, t.wYear, t.wMonth, t.wDay, t.wHour,
-                            t.wMinute, t.wSecond, t.wMilliseconds);
+    const SYSTEMTIME t = dateFields(date);
+    std::u16string out;
+    out.reserve(32);
+    appendDecimal(out, number, 1);
+    out += u'_';
+    appendDecimal(out, t.wYear, 4);
+    for (WORD field : {t.wMonth, t.wDay, t.wHour, t.wMinute, t.wSecond})
+        appendDecimal(out, field, 2);
+    appendDecimal(out, t.wMilliseconds, 3);
+    return out;
 }
 
 bool sameDay(const SYSTEMTIME& a, const SYSTEMTIME& b) {
     return a.wYear == b.wYear && a.wMonth == b.wMonth && a.wDay == b.wDay;
+}
+
+// How many identifiers of the account are taken one millisecond after another from date d on: the
+// entries that follow the one of d in identifier order are those of d + 1 ms, d + 2 ms, ... up to the
+// first free one, so the run's end is found by halving instead of one seek per millisecond (many saves
+// within one millisecond make long runs). A record of another form sorting inside the run ends it early;
+// the caller's check of each candidate then goes on one millisecond at a time.
+int64_t takenRun(TableCursor& transactions, uint32_t account, Date d) {
+    const int first = transactions.findEqual(transactionIdentifier(account, d));
+    if (first < 0) return 0;
+    std::u16string stored;
+    auto taken = [&](int64_t step) {
+        return first + step <= INT32_MAX &&
+               transactions.stringAt(static_cast<int>(first + step), kIdentifier, stored) &&
+               stored == transactionIdentifier(account, d + static_cast<Date>(step) * kDateMillisecond);
+    };
+    int64_t known = 0, beyond = 1;
+    while (taken(beyond)) {
+        known = beyond;
+        beyond *= 2;
+    }
+    while (beyond - known > 1) {
+        const int64_t middle = known + (beyond - known) / 2;
+        (taken(middle) ? known : beyond) = middle;
+    }
+    return known + 1;
 }
 
 }  // namespace
@@ -105,8 +154,9 @@ std::optional<std::u16string> makeUniqueTransactionIdentifier(uint32_t account, 
             sameDay(dateFields(transactions.getDate(kDate)), fields))
             d = transactions.getDate(kDate);
     }
+    d += static_cast<Date>(takenRun(transactions, account, d)) * kDateMillisecond;
     std::u16string candidate = transactionIdentifier(account, d);
-    while (transactions.seekFirstEqual(candidate)) {
+    while (transactions.findEqual(candidate) >= 0) {
         d += kDateMillisecond;
         candidate = transactionIdentifier(account, d);
     }

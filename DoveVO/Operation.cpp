@@ -219,6 +219,36 @@ Amount Operation::recalcBalanse(int32_t account, int offset, bool /*showProgress
     return balance;
 }
 
+bool Operation::balanceAfterAppending(int32_t account, const std::u16string& identifier, Amount amount,
+                                      int32_t excluded, Amount& balance) {
+    TableCursor& t = tableCursor(Table::Transactions);
+    TableCursor& accounts = tableCursor(Table::Accounts);
+    if (account < 1 || !t.ensureSort(tx::kIdentifier, SortKind::String) ||
+        !accounts.ensureSort(account::kNumber, SortKind::I4) || !accounts.seekFirstEqual(account) ||
+        accounts.getI4(account::kType) == account::kInvestmentType)
+        return false;
+    const Amount starting = accounts.get64(account::kStartAmount) + accounts.get64(account::kOpeningBalance);
+    Amount before = starting;
+    const int firstPos = firstPositionOf(t, account);
+    if (firstPos >= 0) {
+        int lastPos = firstPos;
+        if (t.seekLastSmaller(accountEndKey(static_cast<uint32_t>(account))) && belongs(t, account))
+            lastPos = t.position();
+        if (!t.moveTo(lastPos) || !(t.getString(tx::kIdentifier) < identifier)) return false;
+        // The record will stand at lastPos + 1, the pass's start and last position.
+        before = openingValue(t, account, firstPos, lastPos + 1, starting);
+    }
+    balance = excluded == 0 ? before + amount : before;
+    return true;
+}
+
+void Operation::settleAccountBalance(int32_t account, Amount balance) {
+    if (account < 1) return;
+    StoreTransaction bracket;
+    writeAccountResults(account, balance, nullptr);
+    bracket.commit();
+}
+
 Amount Operation::recalcBalanseFrom(int32_t account, const std::u16string& identifier) {
     if (account < 1) return 0;
     TableCursor& t = tableCursor(Table::Transactions);

@@ -31,6 +31,16 @@ class Operation {
 
     // The same, from the first record of the account whose identifier is not smaller than identifier.
     static Amount recalcBalanseFrom(int32_t account, const std::u16string& identifier);
+
+    // The running balance that the pass would give a record about to be added after every record of
+    // its account: the balance before it (the nearest earlier record that is not excluded, else the
+    // starting balance) plus its amount unless excluded. False, with nothing computed, when a record of
+    // the account sorts after identifier, the account is missing or is an investment account (whose
+    // holdings need the pass); the caller then runs the pass after the write.
+    static bool balanceAfterAppending(int32_t account, const std::u16string& identifier, Amount amount,
+                                      int32_t excluded, Amount& balance);
+    // The pass's last step for a balance known without it: writes it to the account when it differs.
+    static void settleAccountBalance(int32_t account, Amount balance);
 };
 
 }  // namespace dove

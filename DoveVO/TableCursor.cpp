@@ -90,9 +90,12 @@ void TableCursor::close() {
     m_position = kNoRecord;
     m_platformIndex = -1;
     m_platformOid = 0;
-    if (m_readBuffer != nullptr) HeapFree(recordHeap(), 0, m_readBuffer);
-    m_readBuffer = nullptr;
+    for (BYTE** buffer : {&m_readBuffer, &m_probeBuffer}) {
+        if (*buffer != nullptr) HeapFree(recordHeap(), 0, *buffer);
+        *buffer = nullptr;
+    }
     m_readBufferSize = 0;
+    m_probeBufferSize = 0;
     changed();
 }
 
@@ -254,6 +257,30 @@ bool TableCursor::seekValue(DWORD kind, const CEPROPVAL& value) {
     m_position = kNoRecord;
     changed();
     return false;
+}
+
+int TableCursor::findEqual(const std::u16string& value) {
+    if (!isOpen()) return -1;
+    CEPROPVAL search = stringValue(value);
+    DWORD index = 0;
+    // A first-equal seek does not depend on the record the handle stands on, so none is sought first.
+    CEOID found =
+        CeSeekDatabase(m_handle, CEDB_SEEK_VALUEFIRSTEQUAL, reinterpret_cast<DWORD_PTR>(&search), &index);
+    m_platformIndex = found != 0 ? static_cast<int>(index) : -1;
+    m_platformOid = found;
+    return found != 0 ? static_cast<int>(index) : -1;
+}
+
+bool TableCursor::stringAt(int index, PropertyNumber number, std::u16string& out) {
+    if (!seekPlatformTo(index)) return false;
+    CEPROPID id = propertyId(number, CEVT_LPWSTR);
+    WORD count = 1;
+    if (CeReadRecordPropsEx(m_handle, CEDB_ALLOWREALLOC, &count, &id, &m_probeBuffer, &m_probeBufferSize,
+                            recordHeap()) == 0)
+        return false;
+    const auto* value = reinterpret_cast<const CEPROPVAL*>(m_probeBuffer);
+    out = (value->wFlags & CEDB_PROPNOTFOUND) != 0 ? std::u16string() : std::u16string(value->val.lpwstr);
+    return true;
 }
 
 bool TableCursor::findByPrefix(PropertyNumber number, const std::u16string& text, int start, bool backward,

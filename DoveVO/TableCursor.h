@@ -78,6 +78,14 @@ class TableCursor {
     bool seekLastSmaller(int32_t value) { return seekValue(CEDB_SEEK_VALUESMALLER, i4Value(value)); }
     bool seekLastSmaller(uint64_t value) { return seekValue(CEDB_SEEK_VALUESMALLER, dateValue(value)); }
 
+    // Probes that leave the current record and position as they are and read no whole record:
+    // the index of the first record whose sort property equals value on the current sort order, -1 when
+    // none has it;
+    int findEqual(const std::u16string& value);
+    // the string property of the record at index (empty when it lacks the property); false when there is
+    // no record at index.
+    bool stringAt(int index, PropertyNumber number, std::u16string& out);
+
     // Moves to the first record from start in the direction (backward when true) whose string property
     // begins with text, ignoring case, wrapping around the table once. abort(arg) returning true cancels.
     bool findByPrefix(PropertyNumber number, const std::u16string& text, int start, bool backward,
@@ -148,6 +156,8 @@ class TableCursor {
     std::vector<PropertyValue> m_record;
     BYTE* m_readBuffer = nullptr;
     DWORD m_readBufferSize = 0;
+    BYTE* m_probeBuffer = nullptr;  // stringAt's reads, apart from the current record's
+    DWORD m_probeBufferSize = 0;
     std::u16string m_searchText;
     uint32_t m_changeGeneration = 0;
     uint32_t m_writeCount = 0;

@@ -238,9 +238,29 @@ bool balanceFieldsChanged(const TransactionRecord& r, const StoredState& s) {
            r.isSet(tx::kDate) || r.identifier() != s.identifier;
 }
 
-// Step 11 for a Transactions record: balances, project totals and the change signal.
-void afterTransactionWrite(const TransactionRecord& r, const StoredState& s, bool balancesChanged) {
-    if (balancesChanged) {
+// A new record that sorts after every record of its account gets its running balance with its other
+// fields: the pass from it would only add its amount to the balance before it. False when the pass is
+// needed after the write.
+bool settleAppendedBalance(TransactionRecord& r, const StoredState& s) {
+    const int32_t kind = r.kind();
+    if (s.exists || isReservedAccount(r.account()) ||
+        (kind != kKindPlain && kind != kKindSplitOwner && kind != kKindSplitTransfer))
+        return false;
+    Amount balance = 0;
+    if (!Operation::balanceAfterAppending(r.account(), r.identifier(), r.amount(), r.i4(tx::kExcluded),
+                                          balance))
+        return false;
+    r.set64(tx::kRunningBalance, static_cast<uint64_t>(balance));
+    return true;
+}
+
+// Step 11 for a Transactions record: balances, project totals and the change signal. appended: the
+// record's running balance was settled with its write, only the account's balance is left.
+void afterTransactionWrite(const TransactionRecord& r, const StoredState& s, bool balancesChanged,
+                           bool appended) {
+    if (appended) {
+        Operation::settleAccountBalance(r.account(), r.runningBalance());
+    } else if (balancesChanged) {
         if (s.exists && s.account != r.account() && s.account > 0 && !isReservedAccount(s.account))
             Operation::recalcBalanseFrom(s.account, s.identifier);
         if (!isReservedAccount(r.account())) {
@@ -304,6 +324,7 @@ bool saveOne(TransactionRecord& r, SaveRole role) {
     r.setI4(tx::kModifiedFlag, -1);
     r.set64(tx::kModifiedStamp, nowUtc());
     const bool balancesChanged = !planner && balanceFieldsChanged(r, s);
+    const bool appended = balancesChanged && settleAppendedBalance(r, s);
     if (!writeFields(r, s)) return false;
     if (!planner && r.hasSplitList() && (r.kind() == kKindSplitOwner || s.kind == kKindSplitOwner) &&
         !saveSplitLines(r, s))
@@ -319,7 +340,7 @@ bool saveOne(TransactionRecord& r, SaveRole role) {
     if (planner)
         signalScheduledChanged();
     else
-        afterTransactionWrite(r, s, balancesChanged);
+        afterTransactionWrite(r, s, balancesChanged, appended);
     if (!reachStored(r)) return false;
     r.markSaved(tableOf(r).position(), tableOf(r).changeGeneration());
     return true;

@@ -84,6 +84,31 @@ TEST_F(IdentifierTest, TakenCandidatesMoveOnByOneMillisecond) {
     EXPECT_EQ(third.date(), when + 2 * kDateMillisecond);
 }
 
+// Identifiers taken one millisecond after another, over a change of second, with a gap and with an
+// identifier of another form inside the run: the first free millisecond is found every time.
+TEST_F(IdentifierTest, LongRunsOfTakenMillisecondsEndAtTheFirstFreeOne) {
+    TableCursor& t = tableCursor(Table::Transactions);
+    const Date start = march(5, 9);
+    auto take = [&](const std::u16string& id) {
+        ASSERT_NE(
+            t.addRecord({PropertyValue::string(tx::kIdentifier, id), PropertyValue::i4(tx::kAccount, 7)}),
+            0u);
+    };
+    for (int ms = 0; ms < 1300; ++ms)
+        if (ms != 1100) take(transactionIdentifier(7, start + static_cast<Date>(ms) * kDateMillisecond));
+    Date d = start;
+    EXPECT_EQ(*makeUniqueTransactionIdentifier(7, &d), u"7_20100305090001100");
+    EXPECT_EQ(d, march(5, 9, 0, 1, 100));
+    take(u"7_20100305090001100");
+    d = start + 5 * kDateMillisecond;
+    EXPECT_EQ(*makeUniqueTransactionIdentifier(7, &d), u"7_20100305090001300");
+    take(u"7_20100305090001300");
+    take(u"7_20100305090000000x");
+    take(u"7_20100305090001301");
+    d = start;
+    EXPECT_EQ(*makeUniqueTransactionIdentifier(7, &d), u"7_20100305090001302");
+}
+
 TEST_F(IdentifierTest, TheDayEndSeekIgnoresARecordOfAnInterleavedAccount) {
     addAccount({1});
     addAccount({12});

@@ -126,6 +126,45 @@ TEST_F(RecalcTest, SecuritiesCountUnitsAndOverflowIsLoggedOnce) {
     EXPECT_EQ(text.find("Overflow Sec vector size", first + 1), std::string::npos);
 }
 
+// A record saved after every other of its account gets its balance with its write; a pass from it
+// afterwards agrees and writes nothing.
+TEST_F(RecalcTest, AnAppendedRecordsBalanceIsWhatAPassGives) {
+    addAccount({7, u"USD", 1000, 50});
+    addRaw(7, march(1), -100);
+    addRaw(7, march(2), -7, 1);
+    Operation::recalcBalanse(7, 0, false);
+    TableCursor& t = tableCursor(Table::Transactions);
+    ASSERT_TRUE(t.seekFirstEqual(transactionIdentifier(7, march(1))));
+    ASSERT_TRUE(t.set64(113, 400));  // the stored balance before the new records is what counts
+    TransactionRecord excluded;
+    excluded.setAccount(7);
+    excluded.setAmount(-20);
+    excluded.setDate(march(3));
+    excluded.setI4(tx::kExcluded, 1);
+    ASSERT_TRUE(addNewTransaction(excluded));
+    EXPECT_EQ(excluded.runningBalance(), 400);
+    TransactionRecord last = pay(7, -300, march(4));
+    EXPECT_EQ(last.runningBalance(), 100);
+    EXPECT_EQ(storedAccountBalance(7), 100);
+    EXPECT_EQ(balancesOf(7), (std::vector<Amount>{400, 950, 400, 100}));
+    const uint32_t writes = t.writeCount() + tableCursor(Table::Accounts).writeCount();
+    EXPECT_EQ(Operation::recalcBalanse(7, 2, false), 100);
+    EXPECT_EQ(t.writeCount() + tableCursor(Table::Accounts).writeCount(), writes);
+}
+
+// Account 1's identifiers sort right after account 12's: the last of account 12 is followed by them.
+TEST_F(RecalcTest, AnAppendedRecordBeforeAnotherAccountsRecordsCountsOnlyItsOwn) {
+    addAccount({1, u"USD", 500});
+    addAccount({12, u"USD", 1200});
+    pay(1, -5, march(1));
+    pay(12, -20, march(2));
+    TransactionRecord second = pay(12, -30, march(3));
+    EXPECT_EQ(second.runningBalance(), 1150);
+    EXPECT_EQ(storedAccountBalance(12), 1150);
+    EXPECT_EQ(storedAccountBalance(1), 495);
+    EXPECT_EQ(balancesOf(1), std::vector<Amount>{495});
+}
+
 class HoldingsTest : public RecalcTest {
   protected:
     // Investment account 5 holding 10 Acme at its base, bought 5 on 1 March and 3 on 2 March, with a

@@ -9,14 +9,14 @@ namespace {
 constexpr int kDesignDpi = 96;
 constexpr int kHighResolutionDpi = 132;
 
-struct FontSpec {
+struct FontShape {
     int points;
     int weight;
     bool underline;
     int sameObjectAs;  // index whose object this index shares; -1 for its own
 };
 
-constexpr std::array<FontSpec, kSharedFontCount> kFontSpecs{{
+constexpr std::array<FontShape, kSharedFontCount> kFontShapes{{
     {8, FW_NORMAL, true, -1},
     {8, FW_NORMAL, false, -1},
     {10, FW_BOLD, false, -1},
@@ -43,13 +43,13 @@ int scale(int resolution, int v) {
     return static_cast<int>((static_cast<long long>(resolution) * v + kDesignDpi / 2) / kDesignDpi);
 }
 
-HFONT createFont(const FontSpec& spec) {
+HFONT createFont(const FontShape& shape) {
     LOGFONTW font{};
     GetObjectW(GetStockObject(SYSTEM_FONT), sizeof(font), &font);
-    font.lfHeight = -static_cast<LONG>(shared().metrics.resolutionY * spec.points / 72.0 + 0.5);
+    font.lfHeight = -static_cast<LONG>(shared().metrics.resolutionY * shape.points / 72.0 + 0.5);
     font.lfWidth = 0;
-    font.lfWeight = spec.weight;
-    font.lfUnderline = spec.underline ? 1 : 0;
+    font.lfWeight = shape.weight;
+    font.lfUnderline = shape.underline ? 1 : 0;
     const WCHAR face[] = u"Tahoma";
     for (size_t i = 0; i < sizeof(face) / sizeof(face[0]); ++i)
         font.lfFaceName[i] = face[i];
@@ -93,10 +93,10 @@ int scaleY(int v) {
 
 HFONT sharedFont(int index) {
     if (index < 0 || index >= kSharedFontCount) return nullptr;
-    const FontSpec& spec = kFontSpecs[index];
-    int owner = spec.sameObjectAs >= 0 ? spec.sameObjectAs : index;
+    const FontShape& shape = kFontShapes[index];
+    int owner = shape.sameObjectAs >= 0 ? shape.sameObjectAs : index;
     HFONT& font = shared().fonts[owner];
-    if (font == nullptr) font = createFont(kFontSpecs[owner]);
+    if (font == nullptr) font = createFont(kFontShapes[owner]);
     return font;
 }
 

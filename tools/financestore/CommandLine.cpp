@@ -73,6 +73,11 @@ const char* usageText() {
            "                             DeletedItems, Customize, PlannerFolders, Memorized,\n"
            "                             MemorizedSplits, or a database name such as \"Brimwell Account\")\n"
            "  check                      verify balances, transfer links, identifiers and budget totals\n"
+           "  manager [--log FILE]       stand in for the finance manager: a window of class\n"
+           "                             \"WCE_VarkelBrimwell\" that logs each message it receives\n"
+           "                             (\"message N wParam W lParam L\") until closed or terminated\n"
+           "  starter [--log FILE] [ARGS...]\n"
+           "                             stand in for the manager's starter: log \"starter ARGS\"\n"
            "\n"
            "exit codes: 0 success, 1 violations found or no such transaction, 2 bad usage or an\n"
            "unreadable store\n";

@@ -5,6 +5,7 @@
 #include "CommandLine.h"
 #include "DemoSeed.h"
 #include "EntryCommands.h"
+#include "StandIns.h"
 #include "StoreCheck.h"
 #include "StoreSession.h"
 #include "TableDump.h"
@@ -71,6 +72,8 @@ bool isKnownCommand(const std::string& command) {
 
 int main(int argc, char** argv) {
     using namespace financestore;
+    int standInExit = 0;
+    if (runStandIn(argc, argv, &standInExit)) return standInExit;
     CommandLine line;
     if (!line.parse(argc, argv)) return usageError(line.error());
     if (line.has("help")) {

@@ -8,6 +8,7 @@
 #include "FinanceStore.h"
 #include "ResourceText.h"
 #include "SettingsStore.h"
+#include "ShellCommands.h"
 #include "UserTesting.h"
 #include "platform/cedb.h"
 #include "platform/resources.h"
@@ -37,9 +38,11 @@ View readView(shell::MainWindow& main) {
     for (int s = 0; s < shell::kStripCount; ++s) {
         shell::ButtonStrip& strip = main.strip(static_cast<shell::Strip>(s));
         view.strips[s] = partOf(strip.window());
-        for (int b = 0; b < 3; ++b) view.buttons[s][b] = centreOnScreen(strip.window(), strip.buttonRect(b));
+        for (int b = 0; b < 3; ++b)
+            view.buttons[s][b] = centreOnScreen(strip.window(), strip.buttonRect(b));
     }
-    for (int p = 0; p < shell::kPanelCount; ++p) view.panels[p] = partOf(main.panel(static_cast<shell::Panel>(p)).window());
+    for (int p = 0; p < shell::kPanelCount; ++p)
+        view.panels[p] = partOf(main.panel(static_cast<shell::Panel>(p)).window());
     RECT title = main.headerBar().titleArea();
     view.title = centreOnScreen(main.headerBar().window(), title);
     for (int f = 0; f < 6; ++f)
@@ -59,7 +62,9 @@ View probeView(const ScreenProfile& profile, UINT page, int mode, int rotations,
     HINSTANCE module = GetModuleHandleW(nullptr);
     EXPECT_TRUE(platform::registerModuleResources(module, dashelResourceTable()));
     dove::setResourceModule(module);
-    if (buttonAlign >= 0) EXPECT_TRUE(shell::writeSettingNumber(shell::kSettingButtonAlign, buttonAlign));
+    if (buttonAlign >= 0) {
+        EXPECT_TRUE(shell::writeSettingNumber(shell::kSettingButtonAlign, buttonAlign));
+    }
     {
         auto main = std::make_unique<shell::MainWindow>(module);
         EXPECT_TRUE(main->create()) << "the main window cannot open on " << profile.name();
@@ -83,8 +88,8 @@ View probeView(const ScreenProfile& profile, UINT page, int mode, int rotations,
 }
 
 std::vector<std::pair<std::string, RECT>> visibleParts(const View& view) {
-    static const char* kPanelNames[] = {"payees",     "accounts", "categories", "projects",
-                                        "datepicker", "calculator", "keyboard", "settings"};
+    static const char* kPanelNames[] = {"payees",     "accounts",   "categories", "projects",
+                                        "datepicker", "calculator", "keyboard",   "settings"};
     static const char* kStripNames[] = {"form strip", "confirm strip", "confirm-or-create strip"};
     std::vector<std::pair<std::string, RECT>> parts;
     if (view.header.visible) parts.emplace_back("header", view.header.rect);

@@ -29,8 +29,8 @@ struct View {
     PartRect fields;
     std::array<PartRect, shell::kStripCount> strips;
     std::array<PartRect, shell::kPanelCount> panels;
-    POINT title{};                                      // inside the header's "Настройки" title
-    std::array<POINT, 6> fieldTaps{};                   // payee, date, amount, account, category, project
+    POINT title{};                     // inside the header's "Настройки" title
+    std::array<POINT, 6> fieldTaps{};  // payee, date, amount, account, category, project
     std::array<std::array<POINT, 3>, shell::kStripCount> buttons{};  // each strip's buttons' centres
 };
 

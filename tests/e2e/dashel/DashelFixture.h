@@ -1,0 +1,65 @@
+// The end-to-end tests' fixture: a copy of the seeded demo root for each test, and dashel run on it
+// headless with a screen profile and an input script.
+#pragma once
+
+#include <gtest/gtest.h>
+
+#include <map>
+#include <optional>
+#include <sstream>
+#include <string>
+
+#include "LayoutProbe.h"
+#include "ProgramRun.h"
+#include "TempRoot.h"
+
+namespace dashele2e {
+
+inline constexpr uint32_t kWhite = 0xFFFFFF;
+inline constexpr uint32_t kDatePickerColour = 0xAABCDF;  // the date picker stand-in, RGB(170,188,223)
+inline constexpr uint32_t kCalculatorColour = 0x000000;
+inline constexpr uint32_t kKeyboardColour = 0x4A494A;    // RGB(74,73,74)
+inline constexpr uint32_t kTitleColour = 0xE6E6E6;       // the header's title, RGB(230,230,230)
+inline constexpr uint32_t kFieldLabelColour = 0xCACACA;  // field labels, RGB(202,202,202)
+inline constexpr uint32_t kNewLabelColour = 0x4871A8;    // "Нов." on the confirm-or-create strip
+
+class DashelE2ETest : public ::testing::Test {
+  protected:
+    void SetUp() override;
+
+    const std::string& root() const { return m_root->path(); }
+    // Runs dashel to its end on the root with the profile and the script text; extra variables are
+    // added to its environment. Returns its exit status; output() holds what it printed.
+    int runDashel(const ScreenProfile& profile, const std::string& script,
+                  const std::map<std::string, std::string>& extra = {});
+    // The environment of a headless dashel on the root with the profile (and the script file, if any).
+    std::map<std::string, std::string> dashelEnvironment(const ScreenProfile& profile,
+                                                         const std::string& scriptFile = "") const;
+    std::string output() const { return readFile(root() + "/dashel.out"); }
+
+    std::optional<platform::testing::TempRoot> m_root;
+};
+
+// Builds an input script.
+class Script {
+  public:
+    Script& tap(POINT p) { return line("tap " + std::to_string(p.x) + " " + std::to_string(p.y)); }
+    Script& shot(const std::string& file) { return line("shot " + file); }
+    Script& line(const std::string& text) {
+        m_text << text << "\n";
+        return *this;
+    }
+    std::string text() const { return m_text.str(); }
+
+  private:
+    std::ostringstream m_text;
+};
+
+// The rectangle shrunk by n pixels on each side (anti-aliased edges and borders stay out of checks).
+RECT inset(const RECT& rect, int n);
+// The share of the rectangle's pixels in the snapshot that have colour.
+double shareOf(const Snapshot& snapshot, const RECT& rect, uint32_t colour);
+// The number of pixels of colour inside the rectangle.
+int countOf(const Snapshot& snapshot, const RECT& rect, uint32_t colour);
+
+}  // namespace dashele2e

@@ -1,0 +1,171 @@
+// The built program's life cycle against other processes: rotation of the screen, a second start
+// while one runs, the data-changed message to the finance manager's stand-in at exit, and a store
+// that cannot be opened.
+#include <filesystem>
+#include <fstream>
+
+#include "DashelFixture.h"
+#include "RemoteWindows.h"
+#include "SettingsStore.h"
+#include "ShellCommands.h"
+
+namespace dashele2e {
+namespace {
+
+namespace fs = std::filesystem;
+using namespace shell;
+
+constexpr ScreenProfile kPortraitScreen{240, 320, 96};
+constexpr UINT kDataChangedMessage = WM_USER + 105;
+
+int countLines(const std::string& text, const std::string& line) {
+    int count = 0;
+    for (size_t at = text.find(line); at != std::string::npos; at = text.find(line, at + 1))
+        ++count;
+    return count;
+}
+
+class LifecycleTest : public DashelE2ETest {
+  protected:
+    // Rotates once and checks the keyboard in the snapshot against the layout: at the bottom in
+    // portrait, then at the side in landscape (left for alignment 0, right otherwise).
+    void checkRotation(int buttonAlign) {
+        const std::string portraitShot = root() + "/portrait.png", landscapeShot = root() + "/landscape.png";
+        View portrait = probeView(kPortraitScreen, kPageEntry, kModePayees, 0, buttonAlign);
+        View landscape = probeView(kPortraitScreen, kPageEntry, kModePayees, 1, buttonAlign);
+        Script script;
+        script.shot(portraitShot).line("rotate").shot(landscapeShot).line("quit");
+        ASSERT_EQ(runDashel(kPortraitScreen, script.text()), 0) << output();
+
+        const RECT& bottom = portrait.panels[kPanelKeyboard].rect;
+        ASSERT_TRUE(portrait.panels[kPanelKeyboard].visible);
+        EXPECT_EQ(bottom.bottom, 320);
+        EXPECT_EQ(bottom.left, 0);
+        const RECT& side = landscape.panels[kPanelKeyboard].rect;
+        ASSERT_TRUE(landscape.panels[kPanelKeyboard].visible);
+        if (buttonAlign == 0) {
+            EXPECT_EQ(side.left, 0);
+            EXPECT_EQ(landscape.panels[kPanelPayees].rect.left, side.right) << "the form beside the keyboard";
+        } else {
+            EXPECT_EQ(side.right, 320);
+        }
+        Snapshot shot;
+        ASSERT_TRUE(shot.load(portraitShot));
+        EXPECT_GT(shareOf(shot, inset(bottom, 2), kKeyboardColour), 0.95);
+        ASSERT_TRUE(shot.load(landscapeShot));
+        ASSERT_EQ(shot.width, 320);
+        ASSERT_EQ(shot.height, 240);
+        EXPECT_GT(shareOf(shot, inset(side, 2), kKeyboardColour), 0.95);
+        EXPECT_GT(shareOf(shot, inset(landscape.panels[kPanelPayees].rect, 2), kWhite), 0.95);
+    }
+};
+
+TEST_F(LifecycleTest, RotationMovesTheKeyboardToTheRightSide) {
+    checkRotation(-1);
+}
+
+TEST_F(LifecycleTest, RotationMovesTheKeyboardToTheLeftSideForLeftHands) {
+    checkRotation(0);
+}
+
+TEST_F(LifecycleTest, ASquareScreenHidesTheKeyboard) {
+    const ScreenProfile square{240, 240, 96};
+    View view = probeView(square, kPageEntry, kModePayees);
+    EXPECT_FALSE(view.panels[kPanelKeyboard].visible);
+    ASSERT_EQ(runDashel(square, Script().shot(root() + "/square.png").line("quit").text()), 0) << output();
+    Snapshot shot;
+    ASSERT_TRUE(shot.load(root() + "/square.png"));
+    EXPECT_LT(shot.share(0, 0, shot.width, shot.height, kKeyboardColour), 0.01);
+    EXPECT_TRUE(view.strips[kStripConfirmOrCreate].visible);
+    EXPECT_LE(view.strips[kStripConfirmOrCreate].rect.bottom, 240);
+}
+
+// The manager stand-in running on the root, logging to manager.log.
+class ManagerTest : public DashelE2ETest {
+  protected:
+    void SetUp() override {
+        DashelE2ETest::SetUp();
+        m_manager.emplace(programPath("financestore"),
+                          std::vector<std::string>{"--root", root(), "manager", "--log", logPath()},
+                          std::map<std::string, std::string>{{"VARKEL_DISPLAY", "headless"}},
+                          root() + "/manager.out");
+        ASSERT_TRUE(waitForWindow(root(), kFinanceManagerClass)) << readFile(root() + "/manager.out");
+    }
+    // Closes the manager through its window, so that it handles everything posted before, and
+    // returns its log.
+    std::string stopManager() {
+        EXPECT_TRUE(postToWindow(root(), kFinanceManagerClass, {{WM_CLOSE, 0, 0}}));
+        EXPECT_EQ(m_manager->wait(), 0) << m_manager->output();
+        return readFile(logPath());
+    }
+    std::string logPath() const { return root() + "/manager.log"; }
+    std::optional<Program> m_manager;
+};
+
+TEST_F(ManagerTest, ExitWithoutAChangeTellsTheManagerNothing) {
+    ASSERT_EQ(runDashel(kPortraitScreen, "wait 500\nquit\n"), 0) << output();
+    std::string log = stopManager();
+    EXPECT_EQ(countLines(log, "message 1129 "), 0) << log;
+    EXPECT_EQ(countLines(log, "message 16 "), 1) << "the WM_CLOSE that ended it: " << log;
+}
+
+TEST_F(ManagerTest, ExitAfterAChangeSendsDataChangedOnce) {
+    // Without a script the program runs until its window is closed; the test hook marks a change.
+    Program dashel(
+        programPath("dashel"), {},
+        [&] {
+            auto environment = dashelEnvironment(kPortraitScreen);
+            environment["DASHEL_TEST_HOOKS"] = "1";
+            return environment;
+        }(),
+        root() + "/dashel.out");
+    ASSERT_TRUE(postToWindow(root(), kMainWindowClass, {{kMsgTestMarkChanged, 0, 0}, {WM_CLOSE, 0, 0}}))
+        << dashel.output();
+    ASSERT_EQ(dashel.wait(), 0) << dashel.output();
+    std::string log = stopManager();
+    EXPECT_EQ(countLines(log, "message 1129 wParam 0 lParam 0\n"), 1) << log;
+    EXPECT_EQ(countLines(log, "message 1129 "), 1) << log;
+    EXPECT_EQ(kDataChangedMessage, 1129u);
+}
+
+TEST_F(ManagerTest, ASecondStartBringsTheFirstForwardAndExitsWithOne) {
+    Program first(programPath("dashel"), {}, dashelEnvironment(kPortraitScreen), root() + "/first.out");
+    ASSERT_TRUE(waitForWindow(root(), kMainWindowClass)) << first.output();
+    // The second would take a snapshot once its window ran; it must end before.
+    ASSERT_EQ(runDashel(kPortraitScreen, Script().shot(root() + "/second.png").line("quit").text()), 1)
+        << output();
+    EXPECT_FALSE(fs::exists(root() + "/second.png"));
+    EXPECT_TRUE(first.running()) << first.output();
+    ASSERT_TRUE(postToWindow(root(), kMainWindowClass, {{WM_CLOSE, 0, 0}}));
+    EXPECT_EQ(first.wait(), 0) << first.output();
+    std::string log = stopManager();
+    EXPECT_EQ(countLines(log, "message 1129 "), 0) << "neither run changed anything: " << log;
+    EXPECT_EQ(runProgram(programPath("financestore"), {"--root", root(), "check"}, {}, root() + "/check.out"),
+              0)
+        << readFile(root() + "/check.out");
+}
+
+TEST_F(LifecycleTest, AStoreThatCannotBeOpenedShowsMessage21AndExitsWithZero) {
+    const std::string store = root() + "/store.cedb";
+    fs::remove(root() + "/store.cedb-changes");
+    {
+        std::ofstream out(store, std::ios::binary | std::ios::trunc);
+        for (int i = 0; i < 4096; ++i)
+            out.put(static_cast<char>((i * 131 + 7) & 0xFF));
+    }
+    const std::string before = readFile(store);
+    const std::string shotFile = root() + "/message.png";
+    ASSERT_EQ(runDashel(kPortraitScreen, Script().shot(shotFile).line("answer OK").line("quit").text()), 0)
+        << output();
+    EXPECT_EQ(readFile(store), before) << "the unreadable store is left as it was";
+    Snapshot shot;
+    ASSERT_TRUE(shot.load(shotFile)) << "the message box was showing when the script ran: " << output();
+    // The box stands in the middle of a screen without the program's window: no header title, no
+    // keyboard stand-in, and the box's face is not the white of the main window.
+    EXPECT_LT(shot.share(0, 0, shot.width, shot.height, kKeyboardColour), 0.01);
+    EXPECT_LT(shareOf(shot, RECT{40, 140, 200, 180}, kWhite), 0.5);
+    EXPECT_EQ(countOf(shot, RECT{0, 0, 240, 26}, kTitleColour), 0) << "no header bar";
+}
+
+}  // namespace
+}  // namespace dashele2e

@@ -7,6 +7,8 @@
 #include <string>
 #include <thread>
 
+#include <unistd.h>
+
 #include "InputScript.h"
 #include "Presenter.h"
 #include "Screen.h"
@@ -129,10 +131,18 @@ bool startDisplay() {
     g_session->directory = std::make_unique<WindowDirectory>();
     if (!g_session->directory->ok()) std::fprintf(stderr, "The window directory cannot receive messages\n");
     setForeignWindows(g_session->directory.get());
+    // VARKEL_EXIT_AFTER_FIRST_FRAME=1 ends the process (status 0, nothing torn down) once its first
+    // frame is shown: the start-up benchmark measures from process start to the first painted frame.
+    const char* exitAfterFirst = std::getenv("VARKEL_EXIT_AFTER_FIRST_FRAME");
+    static bool s_exitAfterFirstFrame = exitAfterFirst != nullptr && std::string(exitAfterFirst) == "1";
     g_session->frameListener = Screen::instance().addFrameListener([] {
         syncOnUiThread();
         drawShellBars();
         if (g_session) g_session->presenter->showFrame();
+        if (s_exitAfterFirstFrame) {
+            std::fflush(nullptr);
+            _exit(0);
+        }
     });
     if (g_session->presenter->realTime())
         g_session->directoryTimer = SetTimer(nullptr, 0, kDirectoryPeriod, directoryTimer);

@@ -1,0 +1,214 @@
+// Dashel's start-up time: from starting the process to its first painted frame, headless, on a store
+// of 65,535 transactions and 2,000 payees, against the same on the demo store. The program ends
+// itself at its first frame (VARKEL_EXIT_AFTER_FIRST_FRAME), so each figure is a whole process start.
+#include <benchmark/benchmark.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include <cstdio>
+#include <cstdlib>
+#include <filesystem>
+#include <fstream>
+#include <string>
+#include <vector>
+
+#include "FinanceStore.h"
+#include "Identifiers.h"
+#include "Payees.h"
+#include "RatioReporter.h"
+#include "TableCursor.h"
+#include "platform/cedb.h"
+#include "platform/device.h"
+#include "platform/windows.h"
+
+namespace {
+
+namespace fs = std::filesystem;
+using dove::PropertyValue;
+
+constexpr int kTransactions = 65535;
+constexpr int kPayees = 2000;
+constexpr int kAccounts = 20;
+constexpr dove::Date kHour = 3600 * dove::kDateSecond;
+
+struct Fixture {
+    std::string folder;
+    std::string demoRoot;
+    std::string bigRoot;
+    std::string dashel;
+} g;
+
+std::string programBeside(const std::string& name) {
+    std::error_code error;
+    return (fs::read_symlink("/proc/self/exe", error).parent_path() / name).string();
+}
+
+dove::Date firstDate() {
+    SYSTEMTIME t{};
+    t.wYear = 2018;
+    t.wMonth = 1;
+    t.wDay = 1;
+    return dove::dateFromFields(t);
+}
+
+std::vector<PropertyValue> transactionValues(int32_t account, dove::Date date, int index) {
+    char key[40];
+    std::snprintf(key, sizeof key, "{%08X-1D2E-4F30-8A9B-%012llX}", static_cast<unsigned>(account),
+                  static_cast<unsigned long long>(date));
+    return {PropertyValue::string(101, dove::transactionIdentifier(static_cast<uint32_t>(account), date)),
+            PropertyValue::i4(104, account),
+            PropertyValue::date(108, date),
+            PropertyValue::date(112, static_cast<uint64_t>(-(100 + index % 997))),
+            PropertyValue::date(113, 0),
+            PropertyValue::string(301, u"USD"),
+            PropertyValue::i4(401, 5),
+            PropertyValue::i4(125, 0),
+            PropertyValue::string(110, u"Payee " + platform::fromUtf8(std::to_string(index % kPayees))),
+            PropertyValue::string(135, platform::fromUtf8(key))};
+}
+
+// Writes the big store through the data code in one store transaction: accounts, transactions and
+// payees with memorized entries. False when any write failed.
+bool buildBigStore(const std::string& root) {
+    platform::setDeviceRoot(root);
+    if (!dove::openFinanceStore()) return false;
+    bool ok = true;
+    {
+        dove::StoreTransaction bracket;
+        dove::TableCursor& accounts = dove::tableCursor(dove::Table::Accounts);
+        for (int32_t n = 1; n <= kAccounts; ++n)
+            ok = ok && accounts.addRecord({PropertyValue::i4(104, n), PropertyValue::i4(160, n),
+                                           PropertyValue::string(110, u"Account"),
+                                           PropertyValue::string(301, u"USD"),
+                                           PropertyValue::date(164, 100000)}) != 0;
+        dove::TableCursor& transactions = dove::tableCursor(dove::Table::Transactions);
+        for (int i = 0; ok && i < kTransactions; ++i)
+            ok = transactions.addRecord(transactionValues(
+                     1 + i % kAccounts, firstDate() + static_cast<dove::Date>(i) * kHour, i)) != 0;
+        for (int i = 0; ok && i < kPayees; ++i) {
+            dove::Payee payee;
+            payee.name = u"Payee " + platform::fromUtf8(std::to_string(i));
+            payee.entry.account = 1 + i % kAccounts;
+            payee.entry.amount = -(500 + i);
+            payee.entry.currency = u"USD";
+            ok = dove::createPayee(payee);
+        }
+        ok = ok && bracket.commit();
+    }
+    dove::closeFinanceStore();
+    platform::cedbCloseStore();
+    return ok;
+}
+
+// Starts dashel on the root and waits for it; true when it ended with status 0 (at its first frame).
+bool startOnce(const std::string& root) {
+    pid_t child = fork();
+    if (child == 0) {
+        setenv("VARKEL_ROOT", root.c_str(), 1);
+        setenv("VARKEL_DISPLAY", "headless", 1);
+        setenv("VARKEL_SCREEN", "240x320@96", 1);
+        setenv("VARKEL_EXIT_AFTER_FIRST_FRAME", "1", 1);
+        unsetenv("VARKEL_SCRIPT");
+        execl(g.dashel.c_str(), g.dashel.c_str(), static_cast<char*>(nullptr));
+        _exit(127);
+    }
+    int status = 0;
+    return child > 0 && waitpid(child, &status, 0) == child && WIFEXITED(status) && WEXITSTATUS(status) == 0;
+}
+
+// The records of a table of the store in root.
+int countRecords(const std::string& root, dove::Table table) {
+    platform::setDeviceRoot(root);
+    int count = dove::openFinanceStore() ? dove::tableCursor(table).recordCount() : -1;
+    dove::closeFinanceStore();
+    platform::cedbCloseStore();
+    return count;
+}
+
+// True when a start on root reached the main window's first frame: the window directory, written
+// just before the program ends itself, lists its main window (and not, say, only a message box).
+bool reachesMainWindow(const std::string& root) {
+    std::error_code error;
+    fs::remove_all(root + "/run/windows", error);
+    if (!startOnce(root)) return false;
+    for (const auto& entry : fs::directory_iterator(root + "/run/windows", error)) {
+        std::ifstream in(entry.path());
+        for (std::string line; std::getline(in, line);)
+            if (line == "class VarkelDashelMainWndCls") return true;
+    }
+    return false;
+}
+
+bool setUp() {
+    char pattern[] = "/tmp/startup-bench-XXXXXX";
+    if (mkdtemp(pattern) == nullptr) return false;
+    g.folder = pattern;
+    g.demoRoot = g.folder + "/demo";
+    g.bigRoot = g.folder + "/big";
+    g.dashel = programBeside("dashel");
+    fs::create_directories(g.bigRoot);
+    const std::string seed =
+        programBeside("financestore") + " --root '" + g.demoRoot + "' init --demo >/dev/null";
+    if (std::system(seed.c_str()) != 0) {
+        std::fprintf(stderr, "startup_bench: financestore init --demo failed\n");
+        return false;
+    }
+    if (!buildBigStore(g.bigRoot)) {
+        std::fprintf(stderr, "startup_bench: the big store cannot be built\n");
+        return false;
+    }
+    const int transactions = countRecords(g.bigRoot, dove::Table::Transactions);
+    const int payees = countRecords(g.bigRoot, dove::Table::Memorized);
+    std::printf("big store: %d transactions, %d payees\n", transactions, payees);
+    if (transactions != kTransactions || payees != kPayees) return false;
+    for (const std::string& root : {g.demoRoot, g.bigRoot})
+        if (!reachesMainWindow(root)) {
+            std::fprintf(stderr, "startup_bench: dashel does not open its main window on %s\n", root.c_str());
+            return false;
+        }
+    return true;
+}
+
+void startup(benchmark::State& state, const std::string& root) {
+    for (auto _ : state)
+        if (!startOnce(root)) state.SkipWithError("dashel did not reach its first frame");
+}
+
+void BM_StartupDemo(benchmark::State& state) {
+    startup(state, g.demoRoot);
+}
+void BM_StartupBig(benchmark::State& state) {
+    startup(state, g.bigRoot);
+}
+
+// The machine is shared: each figure is the mean of a few repetitions of a few starts.
+constexpr int kRepetitions = 3;
+constexpr int kStarts = 5;
+BENCHMARK(BM_StartupDemo)
+    ->Unit(benchmark::kMillisecond)
+    ->UseRealTime()
+    ->Iterations(kStarts)
+    ->Repetitions(kRepetitions);
+BENCHMARK(BM_StartupBig)
+    ->Unit(benchmark::kMillisecond)
+    ->UseRealTime()
+    ->Iterations(kStarts)
+    ->Repetitions(kRepetitions);
+
+}  // namespace
+
+int main(int argc, char** argv) {
+    benchmark::Initialize(&argc, argv);
+    int result = 1;
+    if (setUp()) {
+        bench::RatioReporter reporter;
+        benchmark::RunSpecifiedBenchmarks(&reporter);
+        std::fflush(stdout);
+        reporter.printRatio("startup", "BM_StartupBig", "BM_StartupDemo", 1.5);
+        result = 0;
+    }
+    std::error_code ignored;
+    if (!g.folder.empty()) fs::remove_all(g.folder, ignored);
+    benchmark::Shutdown();
+    return result;
+}

@@ -25,6 +25,9 @@ namespace {
 constexpr int kBusyTimeoutMs = 10000;
 constexpr int kFormat = 1;
 constexpr CEOID kFirstOid = 0x10000;
+constexpr uint64_t kLastOid = 0xFFFFFFFF;
+// Object ids a process reserves at once: most writes then leave the store's next id alone.
+constexpr uint64_t kOidBlock = 64;
 
 std::shared_ptr<Store> g_current;
 
@@ -102,6 +105,8 @@ Statement::~Statement() {
 }
 
 std::shared_ptr<Store> Store::current() {
+    // A bracket holds the store it began on; finding the device root is a file-system call.
+    if (g_current != nullptr && g_current->usable() && g_current->inBracket()) return g_current;
     std::string path = deviceRoot() + "/store.cedb";
     if (g_current != nullptr && g_current->path() == path && g_current->usable()) return g_current;
     closeCurrent();
@@ -285,6 +290,8 @@ bool Store::finishWrite(bool ok) {
     if (ok) return commitNow();
     DWORD error = GetLastError();
     exec("ROLLBACK");
+    // The write failed before changing anything in memory; only a reservation of ids is undone.
+    if (m_reserving) m_nextOid = m_oidEnd = 0;
     endTransaction();
     SetLastError(error);
     return false;
@@ -338,9 +345,11 @@ bool Store::commitNow() {
 }
 
 bool Store::flushTouched() {
-    if (m_oidLoaded) {
+    if (m_reserving) {
+        // The whole block is reserved, so that the next transactions of this process need not write.
         Statement next = prepare("UPDATE cedb_store SET next_oid = ? WHERE id = 1");
-        if (!next || sqlite3_bind_int64(next.get(), 1, m_nextOid) != SQLITE_OK ||
+        const int64_t stored = m_oidEnd > kLastOid ? 0 : static_cast<int64_t>(m_oidEnd);
+        if (!next || sqlite3_bind_int64(next.get(), 1, stored) != SQLITE_OK ||
             sqlite3_step(next.get()) != SQLITE_DONE)
             return fail();
     }
@@ -357,25 +366,40 @@ bool Store::flushTouched() {
 }
 
 void Store::invalidateAll() {
-    for (auto& [oid, db] : m_databases)
-        db->invalidate();
+    // Only what the transaction wrote differs from the store; the rest is checked against its version
+    // (a database the transaction created is gone, one it deleted is back).
+    for (auto& [oid, db] : m_databases) {
+        if (m_touched.count(oid) != 0)
+            db->invalidate();
+        else
+            db->markStale();
+    }
+    if (m_reserving) m_nextOid = m_oidEnd = 0;
 }
 
 void Store::endTransaction() {
-    m_oidLoaded = false;
+    m_reserving = false;
     m_touched.clear();
 }
 
 bool Store::allocateOid(CEOID& oid) {
-    if (!m_oidLoaded) {
-        Statement next = prepare("SELECT next_oid FROM cedb_store WHERE id = 1");
-        if (!next) return false;
-        if (sqlite3_step(next.get()) != SQLITE_ROW) return fail();
-        m_nextOid = static_cast<CEOID>(sqlite3_column_int64(next.get(), 0));
-        m_oidLoaded = true;
+    if (m_nextOid >= m_oidEnd) {
+        // The store's next id is written at the commit: a transaction that already reserved goes on
+        // from the end of its reservation.
+        uint64_t first = m_oidEnd;
+        if (!m_reserving) {
+            Statement next = prepare("SELECT next_oid FROM cedb_store WHERE id = 1");
+            if (!next) return false;
+            if (sqlite3_step(next.get()) != SQLITE_ROW) return fail();
+            first = static_cast<uint64_t>(sqlite3_column_int64(next.get(), 0));
+        }
+        // 0 once every 32-bit object id has been given out.
+        if (first == 0 || first > kLastOid) return SetLastError(ERROR_DISK_FULL), false;
+        m_nextOid = first;
+        m_oidEnd = std::min<uint64_t>(first + kOidBlock, kLastOid + 1);
+        m_reserving = true;
     }
-    if (m_nextOid == 0) return SetLastError(ERROR_DISK_FULL), false;  // all 32-bit object ids used
-    oid = m_nextOid++;
+    oid = static_cast<CEOID>(m_nextOid++);
     return true;
 }
 

@@ -36,7 +36,7 @@ class Statement {
 class Store {
   public:
     // The store of the current device root, opened on first use; nullptr with the last error set when
-    // the file cannot be opened or is not a store.
+    // the file cannot be opened or is not a store. While a bracket is open it is the bracket's store.
     static std::shared_ptr<Store> current();
     // Drops this process's current store (rolling back an open bracket).
     static void closeCurrent();
@@ -73,7 +73,8 @@ class Store {
     bool rollbackBracket();
     bool inBracket() const { return m_bracket; }
 
-    // A fresh object id, unique across the store; false on failure.
+    // A fresh object id, unique across the store (taken from a block this process reserved, so ids of
+    // one process's records are not dense); false on failure.
     bool allocateOid(CEOID& oid);
     // Notes that the current write changed db (its version rises once per transaction).
     void touch(Database& db);
@@ -116,8 +117,11 @@ class Store {
 
     bool m_bracket = false;
     bool m_savepoint = false;
-    bool m_oidLoaded = false;
-    CEOID m_nextOid = 0;
+    // Object ids reserved for this process, [m_nextOid, m_oidEnd); m_reserving: the transaction in
+    // progress reserved them and writes the store's next id at its commit (a rollback drops them).
+    uint64_t m_nextOid = 0;
+    uint64_t m_oidEnd = 0;
+    bool m_reserving = false;
     std::map<CEOID, int64_t> m_touched;
 };
 

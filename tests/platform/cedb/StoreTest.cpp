@@ -5,6 +5,7 @@
 #include <sys/stat.h>
 
 #include <fstream>
+#include <set>
 
 #include "CedbTestSupport.h"
 
@@ -186,6 +187,39 @@ TEST_F(Store, ADamagedStoreFileFailsCleanly) {
     EXPECT_EQ(GetLastError(), static_cast<DWORD>(ERROR_CANTOPEN));
     CEOIDINFO info{};
     EXPECT_FALSE(CeOidGetInfo(1, &info));
+}
+
+// Object ids come from blocks each process reserves; a block reserved by a rolled-back transaction is
+// given up, so that ids another process takes meanwhile are never handed out twice.
+TEST_F(Store, ObjectIdsStayUniqueAcrossProcessesAndRolledBackReservations) {
+    ASSERT_NE(createDb(u"Other", {{kNumber, 0}}), 0u);
+    // Enough records that the bracket has to reserve ids of its own.
+    ASSERT_TRUE(platform::cedbBeginTransaction());
+    for (LONG i = 0; i < 100; ++i)
+        ASSERT_NE(add(m_db, {i4(kNumber, i)}), 0u);
+    ASSERT_TRUE(platform::cedbRollbackTransaction());
+    ASSERT_EQ(runInChild([] {
+                  HANDLE other = openDb(u"Other", kNumber);
+                  for (LONG i = 0; i < 100; ++i)
+                      if (add(other, {i4(kNumber, i)}) == 0) return 1;
+                  return 0;
+              }),
+              0);
+    for (LONG i = 0; i < 5; ++i)
+        ASSERT_NE(add(m_db, {i4(kNumber, i)}), 0u);
+    std::set<CEOID> oids;
+    size_t records = 0;
+    for (const char16_t* name : {u"Shared", u"Other"}) {
+        HANDLE db = openDb(name, kNumber);
+        for (DWORD i = 0;; ++i, ++records) {
+            CEOID oid = CeSeekDatabase(db, CEDB_SEEK_BEGINNING, i, nullptr);
+            if (oid == 0) break;
+            oids.insert(oid);
+        }
+        CloseHandle(db);
+    }
+    EXPECT_EQ(records, 105u);
+    EXPECT_EQ(oids.size(), records);
 }
 
 TEST_F(Store, HandlesOfADeletedDatabaseFailInsteadOfReadingStaleData) {

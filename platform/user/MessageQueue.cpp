@@ -31,9 +31,15 @@ bool threadAlive(DWORD thread) {
 
 // When a thread ends, its windows are destroyed (as the device does; the main thread is left alone,
 // since its end is the process's exit) and its queue is closed so that senders are not left waiting.
+// Set once the thread's holder is destroyed: exit handlers of the main thread (the display's
+// shutdown killing its timers, for one) run after its thread-local objects are gone, and must not
+// touch the holder then. A plain flag stays readable to the end.
+thread_local bool t_holderGone = false;
+
 struct QueueHolder {
     std::shared_ptr<MessageQueue> queue;
     ~QueueHolder() {
+        t_holderGone = true;
         if (!queue) return;
         if (currentThread() != static_cast<DWORD>(getpid())) platform::destroyThreadWindows();
         queue->close();
@@ -53,8 +59,14 @@ DWORD currentThread() {
 }
 
 std::shared_ptr<MessageQueue> currentQueue() {
-    if (t_holder.queue) return t_holder.queue;
     DWORD self = currentThread();
+    if (t_holderGone) {
+        // The thread is ending: a closed queue refuses every post and wait without blocking.
+        auto closed = std::make_shared<MessageQueue>(self);
+        closed->close();
+        return closed;
+    }
+    if (t_holder.queue) return t_holder.queue;
     std::lock_guard lock(registryMutex());
     auto& slot = registry()[self];
     if (!slot || slot->closed()) slot = std::make_shared<MessageQueue>(self);

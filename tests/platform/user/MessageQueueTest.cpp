@@ -4,8 +4,10 @@
 #include <gtest/gtest.h>
 
 #include <atomic>
+#include <cstdlib>
 #include <thread>
 
+#include "TempRoot.h"
 #include "TestWindows.h"
 
 using namespace usertest;
@@ -289,6 +291,27 @@ TEST(MessageQueue, AWaitingWorkerDoesNotRunTheVirtualClockForOtherThreads) {
     PostThreadMessageW(workerId, WM_APP, 0, 0);
     worker.join();
     KillTimer(w, 3);
+}
+
+// A program's exit handlers run after its main thread's queue holder is gone; killing a timer or
+// posting from there must end at once instead of touching the destroyed queue.
+UINT_PTR g_exitTimer = 0;
+
+TEST(MessageQueue, ExitHandlersMayKillTimersAfterTheThreadsQueueIsGone) {
+    int status = platform::testing::runInChild([] {
+        g_exitTimer = SetTimer(nullptr, 0, 1000, nullptr);
+        MSG first;
+        PeekMessageW(&first, nullptr, 0, 0, PM_REMOVE);  // the thread's queue exists from here on
+        std::atexit([] {
+            KillTimer(nullptr, g_exitTimer);
+            PostThreadMessageW(GetCurrentThreadId(), WM_USER, 0, 0);
+            MSG msg;
+            PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE);
+        });
+        std::exit(g_exitTimer != 0 ? 7 : 1);
+        return 0;
+    });
+    EXPECT_EQ(status, 7);
 }
 
 }  // namespace

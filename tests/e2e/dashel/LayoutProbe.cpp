@@ -38,7 +38,7 @@ View readView(shell::MainWindow& main) {
     for (int s = 0; s < shell::kStripCount; ++s) {
         shell::ButtonStrip& strip = main.strip(static_cast<shell::Strip>(s));
         view.strips[s] = partOf(strip.window());
-        for (int b = 0; b < 3; ++b)
+        for (int b = 0; b < strip.buttonCount() && b < 3; ++b)
             view.buttons[s][b] = centreOnScreen(strip.window(), strip.buttonRect(b));
     }
     for (int p = 0; p < shell::kPanelCount; ++p)

@@ -61,7 +61,8 @@ void MainWindow::showSettingsPage() {
         m_vibrationOn = readSettingNumber(kSettingVibration, 0) != 0;
         SIZE form = m_fields.size();
         m_settingsBuilt = m_panels[kPanelSettings].create(m_window, RECT{0, 0, form.cx, form.cy},
-                                                          u"SettingsPage", RGB(255, 255, 255));
+                                                          u"SettingsPage", RGB(255, 255, 255)) &&
+                          m_panels[kPanelSettings].addPageButtons(m_resources);
     }
     showWindow(m_panels[kPanelSettings].window(), true);
     int mode = m_entryMode;

@@ -21,6 +21,15 @@ class PanelStandIn : public ControlBase {
     void setLabels(int count, const std::u16string* texts);
     const std::vector<std::u16string>& labels() const { return m_labels; }
 
+    // The settings page's stand-in carries the page's two buttons, "OK" (string 11, id 1) and
+    // "Cancel" (string 25219, id 2) of resources, near its top-left corner; they send the parent
+    // WM_COMMAND(122) and WM_COMMAND(121) from the page, as the page itself does, so the page can
+    // be left. False when a button cannot be created.
+    bool addPageButtons(HINSTANCE resources);
+
+    // Turns the page buttons' clicks into the page's commands; everything else as a control base.
+    LRESULT windowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) override;
+
   private:
     std::vector<std::u16string> m_labels;
 };

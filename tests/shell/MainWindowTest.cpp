@@ -101,6 +101,22 @@ TEST_F(MainWindowTest, TheHeaderTitleLeadsToTheSettingsPageAndCloseLeadsBack) {
     EXPECT_TRUE(visible(m_window->panel(kPanelKeyboard).window()));
 }
 
+TEST_F(MainWindowTest, TheSettingsPagesOkAndCancelButtonsReturnToTheEntryPage) {
+    open();
+    HeaderBar& header = m_window->headerBar();
+    for (int button : {IDCANCEL, IDOK}) {
+        tapAt(screenCentre(header.window(), header.titleArea()));
+        ASSERT_EQ(m_window->page(), kPageSettings);
+        HWND key = GetDlgItem(m_window->panel(kPanelSettings).window(), button);
+        ASSERT_NE(key, nullptr) << "button " << button;
+        RECT client{};
+        GetClientRect(key, &client);
+        tapAt(screenCentre(key, client));
+        EXPECT_EQ(m_window->page(), kPageEntry) << "button " << button;
+        expectShowing(kPanelPayees, kStripConfirmOrCreate, "back from the settings page");
+    }
+}
+
 TEST_F(MainWindowTest, EachFieldShowsItsPanelAndStripAndCloseReturnsToTheFieldPanel) {
     struct Case {
         int field;

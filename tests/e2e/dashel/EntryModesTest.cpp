@@ -114,8 +114,11 @@ TEST_P(EntryModesTest, FieldsHeaderAndStripsLeadToEachPanelAndBack) {
     script.shot(folder + "/0-form-after-close.png")
         .tap(form.title)
         .shot(folder + "/settings.png")
+        .tap(probeView(profile, kPageSettings, kModeNone).pageButtons[1])
+        .shot(folder + "/0-form-after-settings.png")
         .line("quit");
-    for (const char* name : {"start.png", "settings.png", "0-form-after-close.png"})
+    for (const char* name :
+         {"start.png", "settings.png", "0-form-after-close.png", "0-form-after-settings.png"})
         fs::remove(folder + "/" + name);
     ASSERT_EQ(runDashel(profile, script.text()), 0) << output();
 
@@ -132,7 +135,7 @@ TEST_P(EntryModesTest, FieldsHeaderAndStripsLeadToEachPanelAndBack) {
         expectLaidOutApart(view, profile);
         expectModeShown(shot, view, shown);
     }
-    for (const char* file : {kFormMode.file, "0-form-after-close.png"}) {
+    for (const char* file : {kFormMode.file, "0-form-after-close.png", "0-form-after-settings.png"}) {
         ASSERT_TRUE(shot.load(folder + "/" + file));
         expectLaidOutApart(form, profile);
         expectModeShown(shot, form, kFormMode);
@@ -146,9 +149,12 @@ TEST_P(EntryModesTest, FieldsHeaderAndStripsLeadToEachPanelAndBack) {
     for (const PartRect& strip : settings.strips)
         EXPECT_FALSE(strip.visible);
     EXPECT_FALSE(settings.panels[kPanelKeyboard].visible);
-    // The page's lower end lies under the shell's bar with the input-panel button, which it shows.
+    // The page's lower end lies under the shell's bar with the input-panel button, which it shows;
+    // its OK and Cancel buttons sit at its top.
     RECT page = inset(settings.panels[kPanelSettings].rect, 2);
     page.bottom = (page.top + page.bottom) / 2;
+    ASSERT_GT(settings.pageButtonArea.bottom, page.top) << "the page buttons were not found";
+    page.top = settings.pageButtonArea.bottom + 2;
     EXPECT_GT(shareOf(shot, page, kWhite), 0.95);
     EXPECT_LT(shot.share(0, 0, shot.width, shot.height, kKeyboardColour), 0.01) << "the keyboard is hidden";
 }

@@ -47,6 +47,17 @@ View readView(shell::MainWindow& main) {
     view.title = centreOnScreen(main.headerBar().window(), title);
     for (int f = 0; f < 6; ++f)
         view.fieldTaps[f] = centreOnScreen(main.fieldPanel().window(), main.fieldPanel().fieldRect(f));
+    HWND page = main.panel(shell::kPanelSettings).window();
+    const int pageButtons[] = {IDOK, IDCANCEL};
+    for (int b = 0; b < 2 && page != nullptr; ++b) {
+        HWND key = GetDlgItem(page, pageButtons[b]);
+        if (key == nullptr) continue;
+        RECT client{}, area{};
+        GetClientRect(key, &client);
+        view.pageButtons[b] = centreOnScreen(key, client);
+        GetWindowRect(key, &area);
+        UnionRect(&view.pageButtonArea, &view.pageButtonArea, &area);
+    }
     return view;
 }
 

@@ -32,6 +32,8 @@ struct View {
     POINT title{};                     // inside the header's "Настройки" title
     std::array<POINT, 6> fieldTaps{};  // payee, date, amount, account, category, project
     std::array<std::array<POINT, 3>, shell::kStripCount> buttons{};  // each strip's buttons' centres
+    std::array<POINT, 2> pageButtons{};  // the settings page's OK and Cancel, once it was built
+    RECT pageButtonArea{};               // both page buttons together, in screen pixels
 };
 
 // The view for a page (106 or 123) and, on page 106, an entry mode; rotations turns the screen that

@@ -54,6 +54,7 @@ bool ButtonStrip::create(HWND parent, HINSTANCE resources, const StripSkin& skin
 }
 
 RECT ButtonStrip::buttonRect(int index) const {
+    if (index < 0 || index >= buttonCount()) return RECT{};
     RECT client{};
     GetClientRect(m_window, &client);
     int left = 0;
@@ -61,14 +62,6 @@ RECT ButtonStrip::buttonRect(int index) const {
         left += scaleX(m_skin.buttons[static_cast<size_t>(i)].width);
     int width = scaleX(m_skin.buttons[static_cast<size_t>(index)].width);
     return RECT{left, 0, left + width, client.bottom};
-}
-
-int ButtonStrip::buttonAt(POINT point) const {
-    for (int i = 0; i < buttonCount(); ++i) {
-        RECT rect = buttonRect(i);
-        if (PtInRect(&rect, point)) return i;
-    }
-    return -1;
 }
 
 void ButtonStrip::paint(HDC hdc) {
@@ -81,7 +74,7 @@ void ButtonStrip::paint(HDC hdc) {
     for (int i = 0; i < buttonCount(); ++i) {
         const StripButton& button = m_skin.buttons[static_cast<size_t>(i)];
         RECT rect = buttonRect(i);
-        bool pressed = i == m_held && m_pressedLook;
+        bool pressed = i == heldItem() && heldLooksPressed();
         HGDIOBJ previous = SelectObject(source, pressed ? m_pressed : m_normal);
         // The slice is stretched over the strip's height, which the layout may make taller or
         // shorter than the bitmap.
@@ -95,74 +88,8 @@ void ButtonStrip::paint(HDC hdc) {
     DeleteDC(source);
 }
 
-void ButtonStrip::invalidateButton(int index) {
-    if (index < 0) return;
-    RECT rect = buttonRect(index);
-    InvalidateRect(m_window, &rect, FALSE);
-}
-
-void ButtonStrip::onDown(POINT point) {
-    m_held = buttonAt(point);
-    if (m_held < 0) return;
-    m_pressedLook = true;
-    SetCapture(m_window);
-    invalidateButton(m_held);
-}
-
-void ButtonStrip::onMove(POINT point) {
-    if (m_held < 0 || GetCapture() != m_window) return;
-    RECT rect = buttonRect(m_held);
-    bool inside = PtInRect(&rect, point) != FALSE;
-    if (inside == m_pressedLook) return;
-    m_pressedLook = inside;
-    invalidateButton(m_held);
-}
-
-void ButtonStrip::onUp(POINT point) {
-    int held = m_held;
-    if (held < 0) return;
-    m_held = -1;
-    m_pressedLook = false;
-    if (GetCapture() == m_window) ReleaseCapture();
-    invalidateButton(held);
-    RECT rect = buttonRect(held);
-    if (!PtInRect(&rect, point)) return;
-    UINT command = m_skin.buttons[static_cast<size_t>(held)].command;
-    SendMessageW(GetParent(m_window), WM_COMMAND, MAKEWPARAM(command, 0), reinterpret_cast<LPARAM>(m_window));
-}
-
-LRESULT ButtonStrip::windowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
-    POINT point{GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam)};
-    switch (message) {
-        case WM_PAINT: {
-            PAINTSTRUCT ps;
-            HDC hdc = BeginPaint(window, &ps);
-            paint(hdc);
-            EndPaint(window, &ps);
-            return 0;
-        }
-        case WM_ERASEBKGND:
-            return 1;
-        case WM_LBUTTONDOWN:
-        case WM_LBUTTONDBLCLK:
-            onDown(point);
-            return 0;
-        case WM_MOUSEMOVE:
-            onMove(point);
-            return 0;
-        case WM_LBUTTONUP:
-            onUp(point);
-            return 0;
-        case WM_CAPTURECHANGED:
-            if (reinterpret_cast<HWND>(lParam) != window && m_held >= 0) {
-                invalidateButton(m_held);
-                m_held = -1;
-                m_pressedLook = false;
-            }
-            return 0;
-        default:
-            return WindowObject::windowProc(window, message, wParam, lParam);
-    }
+UINT ButtonStrip::itemCommand(int index) const {
+    return m_skin.buttons[static_cast<size_t>(index)].command;
 }
 
 }  // namespace shell

@@ -4,7 +4,7 @@
 
 #include <vector>
 
-#include "WindowObject.h"
+#include "PressableItems.h"
 
 namespace shell {
 
@@ -28,7 +28,7 @@ const StripSkin& formStripSkin();
 const StripSkin& confirmStripSkin();
 const StripSkin& confirmOrCreateStripSkin();
 
-class ButtonStrip : public WindowObject {
+class ButtonStrip : public PressableItems {
   public:
     ~ButtonStrip() override;
 
@@ -36,31 +36,24 @@ class ButtonStrip : public WindowObject {
     // high-resolution one on such screens). False when a bitmap is missing or the window cannot be
     // created.
     bool create(HWND parent, HINSTANCE resources, const StripSkin& skin);
-    // The button under a point of the client area, -1 when none.
-    int buttonAt(POINT point) const;
-    // The button's rectangle in client coordinates (its width scaled with scaleX, full height).
+    // The button's rectangle in client coordinates (its width scaled with scaleX, full height); an
+    // empty rectangle for an index the strip does not have.
     RECT buttonRect(int index) const;
     int buttonCount() const { return static_cast<int>(m_skin.buttons.size()); }
-    // The held button while the stylus is down on the strip (-1 when none) and whether it shows
-    // its pressed look.
-    int heldButton() const { return m_held; }
-    bool heldLooksPressed() const { return m_pressedLook; }
+    // The held button while the stylus is down on the strip (-1 when none).
+    int heldButton() const { return heldItem(); }
 
-    LRESULT windowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) override;
+  protected:
+    int itemCount() const override { return buttonCount(); }
+    RECT itemRect(int index) const override { return buttonRect(index); }
+    UINT itemCommand(int index) const override;
+    void paint(HDC hdc) override;
 
   private:
-    void paint(HDC hdc);
-    void onDown(POINT point);
-    void onMove(POINT point);
-    void onUp(POINT point);
-    void invalidateButton(int index);
-
     StripSkin m_skin;
     HBITMAP m_normal = nullptr;
     HBITMAP m_pressed = nullptr;
     SIZE m_bitmapSize{0, 0};
-    int m_held = -1;
-    bool m_pressedLook = false;
 };
 
 }  // namespace shell

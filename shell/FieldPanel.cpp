@@ -113,7 +113,7 @@ void FieldPanel::showDraft() {
 void FieldPanel::paintField(HDC hdc, HDC source, int index) {
     RECT rect = fieldRect(index);
     int width = rect.right - rect.left;
-    if (index == m_held && m_pressedLook) {
+    if (index == heldItem() && heldLooksPressed()) {
         HBRUSH brush = CreateSolidBrush(kFieldPressedColour);
         FillRect(hdc, &rect, brush);
         DeleteObject(brush);
@@ -157,86 +157,14 @@ void FieldPanel::paint(HDC hdc) {
     DeleteDC(source);
 }
 
-void FieldPanel::invalidateField(int index) {
-    if (index < 0) return;
-    RECT rect = fieldRect(index);
-    InvalidateRect(m_window, &rect, FALSE);
-}
-
-void FieldPanel::onDown(POINT point) {
+bool FieldPanel::takeStylusDown(POINT point) {
     RECT toggle = toggleRect();
-    if (PtInRect(&toggle, point)) {
-        // The toggle acts at once; its look follows the draft's cleared flag, which the command inverts.
-        SendMessageW(GetParent(m_window), WM_COMMAND, MAKEWPARAM(kCmdCleared, 0),
-                     reinterpret_cast<LPARAM>(m_window));
-        InvalidateRect(m_window, &toggle, FALSE);
-        return;
-    }
-    for (int i = 0; i < kFieldCount; ++i) {
-        RECT rect = fieldRect(i);
-        if (!PtInRect(&rect, point)) continue;
-        m_held = i;
-        m_pressedLook = true;
-        SetCapture(m_window);
-        invalidateField(i);
-        return;
-    }
-}
-
-void FieldPanel::onMove(POINT point) {
-    if (m_held < 0 || GetCapture() != m_window) return;
-    RECT rect = fieldRect(m_held);
-    bool inside = PtInRect(&rect, point) != FALSE;
-    if (inside == m_pressedLook) return;
-    m_pressedLook = inside;
-    invalidateField(m_held);
-}
-
-void FieldPanel::onUp(POINT point) {
-    int held = m_held;
-    if (held < 0) return;
-    m_held = -1;
-    m_pressedLook = false;
-    if (GetCapture() == m_window) ReleaseCapture();
-    invalidateField(held);
-    RECT rect = fieldRect(held);
-    if (PtInRect(&rect, point))
-        SendMessageW(GetParent(m_window), WM_COMMAND, MAKEWPARAM(kFields[held].command, 0),
-                     reinterpret_cast<LPARAM>(m_window));
-}
-
-LRESULT FieldPanel::windowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
-    POINT point{GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam)};
-    switch (message) {
-        case WM_PAINT: {
-            PAINTSTRUCT ps;
-            HDC hdc = BeginPaint(window, &ps);
-            paint(hdc);
-            EndPaint(window, &ps);
-            return 0;
-        }
-        case WM_ERASEBKGND:
-            return 1;
-        case WM_LBUTTONDOWN:
-        case WM_LBUTTONDBLCLK:
-            onDown(point);
-            return 0;
-        case WM_MOUSEMOVE:
-            onMove(point);
-            return 0;
-        case WM_LBUTTONUP:
-            onUp(point);
-            return 0;
-        case WM_CAPTURECHANGED:
-            if (reinterpret_cast<HWND>(lParam) != window && m_held >= 0) {
-                invalidateField(m_held);
-                m_held = -1;
-                m_pressedLook = false;
-            }
-            return 0;
-        default:
-            return WindowObject::windowProc(window, message, wParam, lParam);
-    }
+    if (!PtInRect(&toggle, point)) return false;
+    // The toggle acts at once; its look follows the draft's cleared flag, which the command inverts.
+    SendMessageW(GetParent(m_window), WM_COMMAND, MAKEWPARAM(kCmdCleared, 0),
+                 reinterpret_cast<LPARAM>(m_window));
+    InvalidateRect(m_window, &toggle, FALSE);
+    return true;
 }
 
 }  // namespace shell

@@ -6,7 +6,7 @@
 #include <string>
 
 #include "EntryDraft.h"
-#include "WindowObject.h"
+#include "PressableItems.h"
 
 namespace shell {
 
@@ -21,7 +21,7 @@ inline constexpr COLORREF kFieldPressedColour = RGB(72, 113, 168);
 inline constexpr int kFieldRows = 4;
 inline constexpr int kFieldCount = 6;
 
-class FieldPanel : public WindowObject {
+class FieldPanel : public PressableItems {
   public:
     ~FieldPanel() override;
 
@@ -38,22 +38,21 @@ class FieldPanel : public WindowObject {
     static UINT fieldCommand(int index);
     // The toggle in the top-right corner of the first row.
     RECT toggleRect() const;
-    // The field held by the stylus (-1 when none) and whether it looks pressed.
-    int heldField() const { return m_held; }
-    bool heldLooksPressed() const { return m_pressedLook; }
+    // The field held by the stylus (-1 when none).
+    int heldField() const { return heldItem(); }
     // Repaints every field with the draft's current values.
     void showDraft();
 
-    LRESULT windowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) override;
+  protected:
+    int itemCount() const override { return kFieldCount; }
+    RECT itemRect(int index) const override { return fieldRect(index); }
+    UINT itemCommand(int index) const override { return fieldCommand(index); }
+    void paint(HDC hdc) override;
+    bool takeStylusDown(POINT point) override;
 
   private:
     std::u16string fieldValue(int index) const;
-    void paint(HDC hdc);
     void paintField(HDC hdc, HDC source, int index);
-    void onDown(POINT point);
-    void onMove(POINT point);
-    void onUp(POINT point);
-    void invalidateField(int index);
 
     const EntryDraft* m_draft = nullptr;
     HBITMAP m_field = nullptr;
@@ -62,8 +61,6 @@ class FieldPanel : public WindowObject {
     SIZE m_size{0, 0};
     SIZE m_toggleSize{0, 0};
     int m_rowHeight = 0;
-    int m_held = -1;
-    bool m_pressedLook = false;
 };
 
 }  // namespace shell

@@ -1,6 +1,8 @@
 // Emitting the generated C++ of a resource table.
 #include "TableWriter.h"
 
+#include "AtomicFile.h"
+
 #include <cstdio>
 #include <fstream>
 #include <sstream>
@@ -93,22 +95,7 @@ std::string tableHeader(const TableNames& names) {
 }
 
 bool writeFileAtomically(const std::string& path, const std::string& text) {
-    std::string temporary = path + ".tmp";
-    {
-        std::ofstream out(temporary, std::ios::binary | std::ios::trunc);
-        if (!out) return false;
-        out << text;
-        out.flush();
-        if (!out) {
-            std::remove(temporary.c_str());
-            return false;
-        }
-    }
-    if (std::rename(temporary.c_str(), path.c_str()) != 0) {
-        std::remove(temporary.c_str());
-        return false;
-    }
-    return true;
+    return tools::writeFileAtomically(path, text);
 }
 
 }  // namespace rc

@@ -1,6 +1,8 @@
 // 24-bit BMP encoding and the careful write of generated files.
 #include "BmpFile.h"
 
+#include "AtomicFile.h"
+
 #include <cmath>
 #include <cstdio>
 #include <fstream>
@@ -50,21 +52,8 @@ bool writeFileIfChanged(const std::string& path, const std::vector<uint8_t>& byt
         std::vector<uint8_t> old((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
         if (in && old == bytes) return true;
     }
-    std::string temporary = path + ".tmp";
-    {
-        std::ofstream out(temporary, std::ios::binary | std::ios::trunc);
-        out.write(reinterpret_cast<const char*>(bytes.data()), static_cast<std::streamsize>(bytes.size()));
-        out.flush();
-        if (!out) {
-            std::remove(temporary.c_str());
-            return false;
-        }
-    }
-    if (std::rename(temporary.c_str(), path.c_str()) != 0) {
-        std::remove(temporary.c_str());
-        return false;
-    }
-    return true;
+    std::string_view text(reinterpret_cast<const char*>(bytes.data()), bytes.size());
+    return tools::writeFileAtomically(path, text);
 }
 
 }  // namespace skingen

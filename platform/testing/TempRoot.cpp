@@ -42,4 +42,11 @@ int runInChild(const std::function<int()>& body) {
     return WIFEXITED(status) ? WEXITSTATUS(status) : -1;
 }
 
+std::string builtProgram(const std::string& name) {
+    const char* dir = std::getenv("VARKEL_BINARY_DIR");
+    if (dir != nullptr && *dir != '\0') return std::string(dir) + "/bin/" + name;
+    std::error_code error;
+    return (std::filesystem::read_symlink("/proc/self/exe", error).parent_path() / name).string();
+}
+
 }  // namespace platform::testing

@@ -59,10 +59,7 @@ std::string quoted(const std::string& text) {
 }
 
 std::string programPath(const std::string& name) {
-    const char* dir = std::getenv("VARKEL_BINARY_DIR");
-    if (dir != nullptr && *dir != '\0') return std::string(dir) + "/bin/" + name;
-    std::error_code error;
-    return (fs::read_symlink("/proc/self/exe", error).parent_path() / name).string();
+    return platform::testing::builtProgram(name);
 }
 
 std::string readAll(const fs::path& path) {

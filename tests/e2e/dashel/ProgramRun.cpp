@@ -1,6 +1,8 @@
 // Starting the built programs, copying the seeded demo root and reading snapshots back.
 #include "ProgramRun.h"
 
+#include "TempRoot.h"
+
 #include <png.h>
 #include <signal.h>
 #include <sys/wait.h>
@@ -42,10 +44,7 @@ struct SeededRoot {
 }  // namespace
 
 std::string programPath(const std::string& name) {
-    const char* dir = std::getenv("VARKEL_BINARY_DIR");
-    if (dir != nullptr && *dir != '\0') return std::string(dir) + "/bin/" + name;
-    std::error_code error;
-    return (fs::read_symlink("/proc/self/exe", error).parent_path() / name).string();
+    return platform::testing::builtProgram(name);
 }
 
 bool copyDemoRoot(const std::string& folder) {

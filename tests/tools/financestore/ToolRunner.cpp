@@ -1,6 +1,8 @@
 // Starting the program with its output captured in files of the test's root.
 #include "ToolRunner.h"
 
+#include "TempRoot.h"
+
 #include <sys/wait.h>
 
 #include <cstdio>
@@ -37,12 +39,7 @@ std::vector<std::string> ToolResult::outLines() const {
 }
 
 std::string toolPath() {
-    const char* dir = std::getenv("VARKEL_BINARY_DIR");
-    if (dir != nullptr && *dir != '\0') return std::string(dir) + "/bin/financestore";
-    // Without the variable: the programs are built into the folder that holds this test program.
-    std::error_code error;
-    const std::filesystem::path self = std::filesystem::read_symlink("/proc/self/exe", error);
-    return error ? std::string() : (self.parent_path() / "financestore").string();
+    return platform::testing::builtProgram("financestore");
 }
 
 ToolResult runTool(const std::string& root, const std::vector<std::string>& arguments) {

@@ -13,6 +13,7 @@
 #include <string>
 #include <vector>
 
+#include "TempRoot.h"
 #include "platform/detail/Gdi.h"
 #include "platform/windows.h"
 
@@ -63,11 +64,7 @@ std::string quoted(const std::string& text) {
 }
 
 std::string rcPath() {
-    const char* dir = std::getenv("VARKEL_BINARY_DIR");
-    if (dir != nullptr && *dir != '\0') return std::string(dir) + "/bin/rc";
-    std::error_code error;
-    fs::path self = fs::read_symlink("/proc/self/exe", error);
-    return (self.parent_path() / "rc").string();
+    return platform::testing::builtProgram("rc");
 }
 
 std::string readAll(const fs::path& path) {

@@ -11,6 +11,7 @@
 #include <string>
 #include <vector>
 
+#include "TempRoot.h"
 #include "platform/detail/Gdi.h"
 #include "platform/windows.h"
 
@@ -26,10 +27,7 @@ std::string quoted(const std::string& text) {
 }
 
 std::string skingenPath() {
-    const char* dir = std::getenv("VARKEL_BINARY_DIR");
-    if (dir != nullptr && *dir != '\0') return std::string(dir) + "/bin/skingen";
-    std::error_code error;
-    return (fs::read_symlink("/proc/self/exe", error).parent_path() / "skingen").string();
+    return platform::testing::builtProgram("skingen");
 }
 
 std::string readAll(const fs::path& path) {

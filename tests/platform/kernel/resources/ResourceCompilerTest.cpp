@@ -16,8 +16,7 @@ namespace {
 namespace fs = std::filesystem;
 
 std::string rcProgram() {
-    const char* binaryDir = std::getenv("VARKEL_BINARY_DIR");
-    return binaryDir != nullptr ? std::string(binaryDir) + "/bin/rc" : VARKEL_RC_PROGRAM;
+    return platform::testing::builtProgram("rc");
 }
 
 std::string readFile(const fs::path& path) {

@@ -2,5 +2,3 @@
 # compiler tests run rc itself.
 varkel_resource_library(resources_test_sample sample ${CMAKE_CURRENT_LIST_DIR}/sample)
 set(TEST_LIBRARIES resources_dashel resources_today resources_test_sample)
-set_source_files_properties(${CMAKE_CURRENT_LIST_DIR}/ResourceCompilerTest.cpp PROPERTIES
-  COMPILE_DEFINITIONS "VARKEL_RC_PROGRAM=\"$<TARGET_FILE:rc>\"")

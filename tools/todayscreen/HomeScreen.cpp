@@ -117,6 +117,9 @@ LRESULT CALLBACK HomeScreen::windowProc(HWND window, UINT message, WPARAM wParam
     }
     if (screen == nullptr) return DefWindowProcW(window, message, wParam, lParam);
     if (message == WM_NCDESTROY) {
+        // Destroyed with its items still loaded: their windows went with it (children get
+        // WM_NCDESTROY first), so only now may their libraries be freed.
+        screen->unloadItems();
         SetWindowLongPtrW(window, GWL_USERDATA, 0);
         screen->m_window = nullptr;
         return DefWindowProcW(window, message, wParam, lParam);
@@ -149,13 +152,14 @@ LRESULT HomeScreen::handle(UINT message, WPARAM wParam, LPARAM lParam) {
             drawWatermark(reinterpret_cast<const TODAYDRAWWATERMARKINFO*>(lParam));
             return TRUE;
         case WM_CLOSE:
-            // Closing the home screen ends the program.
+            // Closing the home screen ends the program. The items go first, while their windows can
+            // still be destroyed on their own.
+            unloadItems();
             DestroyWindow(m_window);
             PostQuitMessage(0);
             return 0;
         case WM_DESTROY:
             KillTimer(m_window, kRefreshTimer);
-            unloadItems();
             return 0;
         default:
             return DefWindowProcW(m_window, message, wParam, lParam);

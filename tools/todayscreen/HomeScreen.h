@@ -38,6 +38,8 @@ class HomeScreen {
     // Unloads every item (its window destroyed, its library freed) and loads the registered ones
     // again, as after WM_SETTINGCHANGE with TODAY_SETTINGCHANGE_ITEMS.
     void reloadItems();
+    // Unloads every item. Closing the home screen does so before its window goes; a window destroyed
+    // with its items still loaded frees their libraries once their windows are gone.
     void unloadItems();
     // Sends each item the refresh query; an item that reports a change is laid out again when its
     // height changed and is redrawn. Returns how many reported a change.

@@ -2,7 +2,6 @@
 #include "NotificationReader.h"
 
 #include <atomic>
-#include <cstdint>
 
 #include "NotificationBlock.h"
 #include "platform/windows.h"
@@ -11,7 +10,8 @@ namespace today {
 
 namespace {
 
-constexpr DWORD kFirstFlagOffset = 12;
+// The flags are the words after three reserved ones.
+constexpr int kFirstFlagWord = 3;
 constexpr int kLastFlag = 2;
 
 }  // namespace
@@ -20,24 +20,24 @@ bool NotificationReader::open() {
     if (m_block != nullptr) return true;
     m_block = CreateFileMappingW(INVALID_HANDLE_VALUE, nullptr, PAGE_READWRITE, 0,
                                  dove::kNotificationBlockSize, dove::kNotificationBlockName);
-    return m_block != nullptr;
+    if (m_block == nullptr) return false;
+    m_words =
+        static_cast<uint32_t*>(MapViewOfFile(m_block, FILE_MAP_WRITE, 0, 0, dove::kNotificationBlockSize));
+    return true;
 }
 
 void NotificationReader::close() {
+    if (m_words != nullptr) UnmapViewOfFile(m_words);
+    m_words = nullptr;
     if (m_block != nullptr) CloseHandle(m_block);
     m_block = nullptr;
 }
 
 bool NotificationReader::readAndClear(int flag) {
-    if (m_block == nullptr || flag < 0 || flag > kLastFlag) return false;
-    const DWORD offset = kFirstFlagOffset + 4 * static_cast<DWORD>(flag);
-    void* view = MapViewOfFile(m_block, FILE_MAP_WRITE, 0, offset, sizeof(uint32_t));
-    if (view == nullptr) return false;
-    // One exchange reads and clears: a flag the writer raises at the same moment is never lost, it
-    // is seen now or at the next read. The view lies 4-byte aligned (a page plus 12, 16 or 20).
-    const uint32_t value = std::atomic_ref<uint32_t>(*static_cast<uint32_t*>(view)).exchange(0);
-    UnmapViewOfFile(view);
-    return value != 0;
+    if (m_words == nullptr || flag < 0 || flag > kLastFlag) return false;
+    // One exchange reads and clears: a flag the writer raises at the same moment is never lost, it is
+    // seen now or at the next read. Each flag is an aligned word of the page-aligned view.
+    return std::atomic_ref<uint32_t>(m_words[kFirstFlagWord + flag]).exchange(0) != 0;
 }
 
 }  // namespace today

@@ -3,6 +3,7 @@
 
 #include "DateTime.h"
 #include "Launcher.h"
+#include "NotificationBlock.h"
 #include "TodayNames.h"
 #include "platform/windows.h"
 
@@ -169,14 +170,16 @@ void TodayItem::action(Area area) {
 }
 
 // The text leads to the details of what is loaded; with nothing loaded, to Brimwell's Today set-up
-// where the user chooses what to show. The details window is not part of this item yet, so a text
-// action with data loaded is only logged.
+// where the user chooses what to show. Before the details the item reads (and clears) flag 2, by
+// which Brimwell asks for the data password to be entered again. The details window and its password
+// gate are not part of this item yet, so the steps are only logged.
 void TodayItem::textAction() {
-    if (m_data.anythingLoaded()) {
-        m_log.value(u"Details", static_cast<int>(m_data.accounts().size()));
+    if (!m_data.anythingLoaded()) {
+        m_log.value(u"Start Brimwell set-up", startBrimwell(true) ? 1 : 0);
         return;
     }
-    m_log.value(u"Start Brimwell set-up", startBrimwell(true) ? 1 : 0);
+    m_log.value(u"Password asked again", m_flags.readAndClear(dove::kFlagPassword) ? 1 : 0);
+    m_log.value(u"Details", static_cast<int>(m_data.accounts().size()));
 }
 
 void TodayItem::eraseBackground(HDC dc) {

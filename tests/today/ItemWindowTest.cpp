@@ -213,6 +213,23 @@ TEST_F(ItemWindowTest, ActionsStartWhatEachAreaStands) {
     EXPECT_EQ(itemLog().substr(before), "") << "no area selected: no action";
 }
 
+TEST_F(ItemWindowTest, WithDataLoadedTheTextReadsThePasswordFlagBeforeTheDetails) {
+    seedAccounts({{1, u"Wallet", u"USD", 100}, {2, u"Bank", u"USD", 200}});
+    ASSERT_NE(showItem(), nullptr);
+    ASSERT_TRUE(dove::createNotificationBlock());
+    ASSERT_TRUE(dove::setNotificationFlag(dove::kFlagPassword));
+    send(WM_TODAYCUSTOM_RECEIVEDSELECTION, VK_DOWN);
+    send(WM_TODAYCUSTOM_USERNAVIGATION, VK_RIGHT);
+    size_t before = itemLog().size();
+    send(WM_TODAYCUSTOM_ACTION, VK_RETURN);
+    EXPECT_EQ(itemLog().substr(before), "Password asked again: 1\r\nDetails: 2\r\n");
+    before = itemLog().size();
+    send(WM_TODAYCUSTOM_ACTION, VK_RETURN);
+    EXPECT_EQ(itemLog().substr(before), "Password asked again: 0\r\nDetails: 2\r\n")
+        << "the flag was cleared";
+    EXPECT_EQ(queryRefresh(), FALSE) << "the password flag is no data change";
+}
+
 TEST_F(ItemWindowTest, TheLaunchButtonIsHeldUnderTheStylusAndStartsDashelOnRelease) {
     ASSERT_NE(showItem(), nullptr);
     const RECT screen = itemOnScreen();

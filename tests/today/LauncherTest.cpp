@@ -56,10 +56,8 @@ class LauncherTest : public ItemTest {
     // Installs the finance manager's starter stand-in, which logs its command lines to starter.log.
     void installStarter() {
         const std::string tool = platform::testing::builtProgram("financestore");
-        setInstallPath(kInstallPathStarter,
-                       installScript("BrimwellStarter",
-                                     "exec '" + tool + "' starter --log '" + starterLog() + "' \"$@\"\n") +
-                           u"");
+        const std::string body = "exec '" + tool + "' starter --log '" + starterLog() + "' \"$@\"\n";
+        setInstallPath(kInstallPathStarter, installScript("BrimwellStarter", body));
     }
     std::string starterLog() const { return m_root->path() + "/starter.log"; }
 

@@ -143,8 +143,9 @@ class Str {
     // loading fail (id: <id> hInst: <module in hex>)"; when memory runs out the string is unchanged.
     bool load(UINT id, HINSTANCE module = nullptr);
 
-    // The module load() reads when given none: the one set here (once, at start-up), else the main
-    // program.
+    // The module load() reads when given none: the one set here (once, at start-up), else the module
+    // this code is built into (the program, or a shared library that carries it), found from the
+    // code's own address, so that a library loaded by another program reads its own strings.
     static void setResourceModule(HINSTANCE module);
     static HINSTANCE resourceModule();
 

@@ -15,7 +15,8 @@ constexpr int kReadStep = 256;
 constexpr int kMinimumFree = 2;
 constexpr int kMissingStringLine = 208;
 
-// Set once at start-up by the program; read by every load without a module.
+// Set once at start-up by the program; read by every load without a module. When unset, loads read the
+// module this code is built into.
 HINSTANCE g_resourceModule = nullptr;
 
 void reportMissingString(UINT id, HINSTANCE module) {
@@ -32,7 +33,8 @@ void Str::setResourceModule(HINSTANCE module) {
 }
 
 HINSTANCE Str::resourceModule() {
-    return g_resourceModule != nullptr ? g_resourceModule : GetModuleHandleW(nullptr);
+    if (g_resourceModule != nullptr) return g_resourceModule;
+    return platform::moduleOf(reinterpret_cast<const void*>(&Str::resourceModule));
 }
 
 bool Str::load(UINT id, HINSTANCE module) {

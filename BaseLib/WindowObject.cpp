@@ -3,12 +3,22 @@
 
 #include "WindowObject.h"
 
+#include <vector>
+
 namespace {
 
 constexpr int kShorterWithoutInputPanel = 100;
 
+// The module this code is built into: the program, or a shared library that carries it, so that the
+// classes a library registers belong to it.
 HINSTANCE programModule() {
-    return GetModuleHandleW(nullptr);
+    return platform::moduleOf(reinterpret_cast<const void*>(&WindowObject::dispatcher));
+}
+
+// The classes this module registered, so that a library can remove them before it is unloaded.
+std::vector<Str>& registeredClasses() {
+    static std::vector<Str> classes;
+    return classes;
 }
 
 // Registers the class with the dispatcher as its procedure; an existing class of that name counts
@@ -21,7 +31,10 @@ bool registerDispatchingClass(LPCWSTR className, UINT styles, HICON icon, HBRUSH
     cls.hIcon = icon;
     cls.hbrBackground = background;
     cls.lpszClassName = className;
-    if (RegisterClassW(&cls) != 0) return true;
+    if (RegisterClassW(&cls) != 0) {
+        registeredClasses().push_back(Str(className));
+        return true;
+    }
     WNDCLASSW existing{};
     return GetClassInfoW(programModule(), className, &existing) &&
            existing.lpfnWndProc == WindowObject::dispatcher;
@@ -32,6 +45,20 @@ HMENU idAsMenu(UINT id) {
 }
 
 }  // namespace
+
+bool WindowObject::unregisterClasses() {
+    bool all = true;
+    std::vector<Str> kept;
+    for (const Str& name : registeredClasses()) {
+        if (UnregisterClassW(name, programModule())) continue;
+        if (GetLastError() == ERROR_CLASS_HAS_WINDOWS) {
+            kept.push_back(name);
+            all = false;
+        }
+    }
+    registeredClasses() = std::move(kept);
+    return all;
+}
 
 bool fitWindowToVisibleDesktop(HWND window) {
     if (window == nullptr || !IsWindow(window)) return false;

@@ -34,8 +34,9 @@ class WindowObject {
     // its procedure is replaced. Does nothing by default.
     virtual void attached() {}
 
-    // Registers a class whose procedure is the common dispatcher and whose instance is the program
-    // module, and keeps a copy of its name for create(). Only while the object has no window; false
+    // Registers a class whose procedure is the common dispatcher and whose instance is the module
+    // this code is built into (the program, or the shared library carrying it), and keeps a copy of
+    // its name for create(). Only while the object has no window; false
     // then, for a missing name, or when the platform refuses the class. A class of that name that
     // already dispatches to window objects (registered by another object of the same kind) is used.
     bool registerClass(LPCWSTR className, UINT classStyles, HICON icon, HBRUSH background);
@@ -64,6 +65,11 @@ class WindowObject {
     HWND window() const { return m_window; }
     void setFitToDesktop(bool fit) { m_fitToDesktop = fit; }
     bool fitsToDesktop() const { return m_fitToDesktop; }
+
+    // Unregisters every class that window objects of this module registered (kDefaultWindowClass
+    // included), as a shared library must before it is unloaded. A class that still has windows stays
+    // registered and is tried again by the next call; true when none is left.
+    static bool unregisterClasses();
 
     // The procedure of every window-object window: binds the object at WM_CREATE, answers messages
     // that come before it with DefWindowProcW, fits to the desktop on activation and input-panel

@@ -35,14 +35,25 @@ class RatioReporter : public benchmark::ConsoleReporter {
     // Prints the ratio of ours to baseline (benchmark function names); nothing when either did not run.
     void printRatio(const char* name, const std::string& ours, const std::string& baseline,
                     double target) const {
-        auto a = m_seconds.find(ours);
-        auto b = m_seconds.find(baseline);
-        if (a == m_seconds.end() || b == m_seconds.end() || b->second <= 0) return;
-        std::printf("ratio %s %.2f (target <= %g)\n", name, a->second / b->second, target);
-        std::fflush(stdout);
+        char limit[48];
+        std::snprintf(limit, sizeof limit, "target <= %g", target);
+        printLine(name, ours, baseline, limit);
+    }
+    // The same for a figure that is only reported: "ratio NAME VALUE (reported, no target)".
+    void printRatio(const char* name, const std::string& ours, const std::string& baseline) const {
+        printLine(name, ours, baseline, "reported, no target");
     }
 
   private:
+    void printLine(const char* name, const std::string& ours, const std::string& baseline,
+                   const char* note) const {
+        auto a = m_seconds.find(ours);
+        auto b = m_seconds.find(baseline);
+        if (a == m_seconds.end() || b == m_seconds.end() || b->second <= 0) return;
+        std::printf("ratio %s %.2f (%s)\n", name, a->second / b->second, note);
+        std::fflush(stdout);
+    }
+
     Clock m_clock;
     std::map<std::string, double> m_seconds;
 };

@@ -44,16 +44,49 @@ bool isRunnable(const std::string& path) {
     return ::stat(path.c_str(), &info) == 0 && S_ISREG(info.st_mode) && ::access(path.c_str(), X_OK) == 0;
 }
 
-// Host path of the program: the device path in the root; a bare name also in "\windows".
+bool endsWithExe(const std::u16string& name) {
+    if (name.size() < 4) return false;
+    std::u16string end = name.substr(name.size() - 4);
+    for (char16_t& c : end)
+        if (c >= u'A' && c <= u'Z') c = static_cast<char16_t>(c - u'A' + u'a');
+    return end == u".exe";
+}
+
+// Host path of the program: the device path in the root; a bare name also in "\windows". A device
+// name "X.exe" also finds the Linux program "X", which carries no extension.
 std::string resolveProgram(LPCWSTR applicationPath) {
     std::u16string name(applicationPath);
-    std::vector<std::u16string> candidates{name};
-    if (name.find_first_of(u"\\/") == std::u16string::npos) candidates.push_back(u"\\windows\\" + name);
+    std::vector<std::u16string> names{name};
+    if (name.find_first_of(u"\\/") == std::u16string::npos) names.push_back(u"\\windows\\" + name);
+    std::vector<std::u16string> candidates;
+    for (const std::u16string& each : names) {
+        candidates.push_back(each);
+        if (endsWithExe(each)) candidates.push_back(each.substr(0, each.size() - 4));
+    }
     for (const std::u16string& candidate : candidates) {
         std::string path = hostPath(candidate.c_str());
         if (isRunnable(path)) return path;
     }
     return {};
+}
+
+// The started program's environment: this one's, except that an input script belongs to the program
+// it was given to. The new program gets VARKEL_SCRIPT only from VARKEL_SCRIPT_<NAME>, NAME being its
+// file name without extension in capitals (VARKEL_SCRIPT_DASHEL for "\windows\dashel.exe").
+std::vector<std::string> childEnvironment(const std::string& program) {
+    std::string name = program.substr(program.rfind('/') + 1);
+    name = name.substr(0, name.find('.'));
+    for (char& c : name)
+        if (c >= 'a' && c <= 'z') c = static_cast<char>(c - 'a' + 'A');
+    const std::string own = "VARKEL_SCRIPT_" + name + "=";
+    std::vector<std::string> variables;
+    for (char** each = environ; *each != nullptr; ++each) {
+        std::string variable(*each);
+        if (variable.rfind("VARKEL_SCRIPT=", 0) == 0) continue;
+        if (variable.rfind(own, 0) == 0) variables.push_back("VARKEL_SCRIPT=" + variable.substr(own.size()));
+        variables.push_back(std::move(variable));
+    }
+    return variables;
 }
 
 BOOL failWith(DWORD error) {
@@ -78,8 +111,13 @@ BOOL CreateProcessW(LPCWSTR applicationPath, LPWSTR commandLine, LPSECURITY_ATTR
     std::vector<char*> argv{program.data()};
     if (!argument.empty()) argv.push_back(argument.data());
     argv.push_back(nullptr);
+    std::vector<std::string> variables = childEnvironment(program);
+    std::vector<char*> envp;
+    for (std::string& variable : variables)
+        envp.push_back(variable.data());
+    envp.push_back(nullptr);
     pid_t pid = 0;
-    const int error = posix_spawn(&pid, program.c_str(), nullptr, nullptr, argv.data(), environ);
+    const int error = posix_spawn(&pid, program.c_str(), nullptr, nullptr, argv.data(), envp.data());
     if (error != 0) return failWith(error == ENOEXEC ? ERROR_BAD_FORMAT : ERROR_FILE_NOT_FOUND);
     auto core = std::make_shared<ProcessCore>(pid);
     HANDLE process = makeHandle(new ProcessHandle(core));

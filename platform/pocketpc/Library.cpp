@@ -18,6 +18,7 @@
 #include "platform/nled.h"
 #include "platform/resources.h"
 #include "platform/winerror.h"
+#include "platform/winuser.h"
 
 namespace platform::pocketpc {
 
@@ -122,6 +123,20 @@ std::string symbolName(const void* name, bool wide) {
     return wide ? toUtf8(static_cast<const char16_t*>(name)) : std::string(static_cast<const char*>(name));
 }
 
+// After a library is unloaded: its resource table lay in its memory and goes with it. A window class
+// whose procedure lay there can no longer be used; the library should have unregistered it, and the
+// leftover is reported so that the fault shows where it is made rather than at the next window.
+void forgetUnloaded(HMODULE module) {
+    unregisterModuleResources(module);
+    forEachWindowClass([&](LPCWSTR name, WNDPROC proc, HINSTANCE classModule) {
+        Dl_info info{};
+        if (classModule == module || dladdr(reinterpret_cast<void*>(proc), &info) == 0)
+            std::fprintf(stderr,
+                         "FreeLibrary: the window class \"%s\" still points into the unloaded library\n",
+                         toUtf8(name).c_str());
+    });
+}
+
 }  // namespace
 
 }  // namespace platform::pocketpc
@@ -169,16 +184,24 @@ FARPROC GetProcAddressA(HMODULE module, LPCSTR procName) {
 
 BOOL FreeLibrary(HMODULE module) {
     if (module && module == platformModule()) return TRUE;
-    Libraries& libs = libraries();
-    std::lock_guard lock(libs.mutex);
-    auto it = libs.loaded.find(module);
-    if (it == libs.loaded.end()) {
-        SetLastError(ERROR_INVALID_HANDLE);
-        return FALSE;
+    void* unload = nullptr;
+    {
+        Libraries& libs = libraries();
+        std::lock_guard lock(libs.mutex);
+        auto it = libs.loaded.find(module);
+        if (it == libs.loaded.end()) {
+            SetLastError(ERROR_INVALID_HANDLE);
+            return FALSE;
+        }
+        if (--it->second.loads == 0) {
+            unload = it->second.handle;
+            libs.loaded.erase(it);
+        }
     }
-    if (--it->second.loads == 0) {
-        dlclose(it->second.handle);
-        libs.loaded.erase(it);
+    // Unloaded outside the lock: the library's static destructors may load or free libraries too.
+    if (unload != nullptr) {
+        dlclose(unload);
+        forgetUnloaded(module);
     }
     return TRUE;
 }

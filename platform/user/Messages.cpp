@@ -121,14 +121,19 @@ LRESULT SendMessageW(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
         return 0;
     }
     DWORD thread;
+    platform::ForeignWindows* foreign;
     {
         Lock lock = lockState();
         Window* w = find(window);
-        if (!w) {
+        foreign = state().foreign;
+        thread = w ? w->thread : 0;
+    }
+    if (!thread) {
+        // A window of another process gets the message through the window directory; its result
+        // cannot come back, so the answer is 0 either way.
+        if (!foreign || !foreign->post(window, message, wParam, lParam))
             SetLastError(ERROR_INVALID_WINDOW_HANDLE);
-            return 0;
-        }
-        thread = w->thread;
+        return 0;
     }
     if (thread == currentThread()) return callWindowProc(window, message, wParam, lParam, false);
     return sendToOtherThread(thread, window, message, wParam, lParam);

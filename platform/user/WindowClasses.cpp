@@ -84,3 +84,14 @@ int GetClassNameW(HWND window, LPWSTR buffer, int bufferMax) {
     buffer[count] = 0;
     return count;
 }
+
+void platform::forEachWindowClass(const std::function<void(LPCWSTR, WNDPROC, HINSTANCE)>& fn) {
+    std::vector<std::shared_ptr<WindowClass>> classes;
+    {
+        Lock lock = lockState();
+        for (const auto& [key, cls] : state().classes)
+            classes.push_back(cls);
+    }
+    for (const auto& cls : classes)
+        fn(cls->name.c_str(), cls->proc, cls->module);
+}

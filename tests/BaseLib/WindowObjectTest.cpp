@@ -240,3 +240,30 @@ TEST_F(WindowObjectTest, ActivationAndInputPanelChangesFitTheWindowToTheDesktop)
 }
 
 }  // namespace
+
+namespace {
+
+TEST_F(WindowObjectTest, TheModulesClassesAreRemovedOnceTheirWindowsAreGone) {
+    RecordingObject own;
+    ASSERT_TRUE(own.registerClass(u"LibraryTestCls", 0, nullptr, nullptr));
+    HWND window = own.create(0, u"own", WS_VISIBLE, rect, nullptr, 0);
+    RecordingObject plain;
+    ASSERT_NE(plain.create(0, u"default", WS_VISIBLE, rect, nullptr, 0), nullptr);
+    WNDCLASSW cls{};
+    ASSERT_TRUE(GetClassInfoW(nullptr, u"LibraryTestCls", &cls));
+    EXPECT_EQ(cls.hInstance, platform::moduleOf(reinterpret_cast<const void*>(&WindowObject::dispatcher)))
+        << "the class belongs to the module of the window-object code";
+    EXPECT_FALSE(WindowObject::unregisterClasses()) << "both classes still have windows";
+    EXPECT_TRUE(GetClassInfoW(nullptr, u"LibraryTestCls", &cls));
+    DestroyWindow(window);
+    plain.destroy();
+    EXPECT_TRUE(WindowObject::unregisterClasses());
+    EXPECT_FALSE(GetClassInfoW(nullptr, u"LibraryTestCls", &cls));
+    EXPECT_FALSE(GetClassInfoW(nullptr, kDefaultWindowClass, &cls));
+    // Registered again afterwards as the first time.
+    RecordingObject again;
+    EXPECT_NE(again.create(0, u"again", WS_VISIBLE, rect, nullptr, 0), nullptr);
+    EXPECT_TRUE(GetClassInfoW(nullptr, kDefaultWindowClass, &cls));
+}
+
+}  // namespace

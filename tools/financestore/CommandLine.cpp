@@ -78,6 +78,8 @@ const char* usageText() {
            "                             (\"message N wParam W lParam L\") until closed or terminated\n"
            "  starter [--log FILE] [ARGS...]\n"
            "                             stand in for the manager's starter: log \"starter ARGS\"\n"
+           "  install                    put dashel, the Today item and the starter stand-in into the\n"
+           "                             root's \\windows\\ and register the item with the home screen\n"
            "\n"
            "exit codes: 0 success, 1 violations found or no such transaction, 2 bad usage or an\n"
            "unreadable store\n";

@@ -7,6 +7,7 @@
 #include <cstdlib>
 
 #include "FinanceStore.h"
+#include "NotificationBlock.h"
 #include "ResourceText.h"
 #include "UserMessage.h"
 #include "platform/windows.h"
@@ -66,12 +67,16 @@ bool StoreSession::open(const std::string& root, bool create) {
                   std::to_string(error) + "): it is damaged or not readable";
         return false;
     }
+    // Held as Dashel holds it while it runs, so that the tool's writes raise the change flags that tell
+    // the Today item to load its data again.
+    dove::createNotificationBlock();
     m_opened = true;
     return true;
 }
 
 StoreSession::~StoreSession() {
     if (m_opened) dove::closeFinanceStore();
+    dove::closeNotificationBlock();
     platform::cedbCloseStore();
     dove::setUserMessageHook(nullptr);
 }

@@ -4,6 +4,7 @@
 
 #include "CommandLine.h"
 #include "DemoSeed.h"
+#include "DeviceInstall.h"
 #include "EntryCommands.h"
 #include "StandIns.h"
 #include "StoreCheck.h"
@@ -74,6 +75,7 @@ int main(int argc, char** argv) {
     using namespace financestore;
     int standInExit = 0;
     if (runStandIn(argc, argv, &standInExit)) return standInExit;
+    if (runDeviceInstall(argc, argv, &standInExit)) return standInExit;
     CommandLine line;
     if (!line.parse(argc, argv)) return usageError(line.error());
     if (line.has("help")) {

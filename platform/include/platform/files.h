@@ -88,8 +88,11 @@ struct PROCESS_INFORMATION {
 typedef PROCESS_INFORMATION* LPPROCESS_INFORMATION;
 
 // Starts the program at a device path ("\windows\dashel.exe"; a bare name is looked up in the root,
-// then in "\windows"). A non-empty command line is given to the program as its one argument; the
-// program inherits the environment (device root, display settings). environment and currentFolder
+// then in "\windows"; "X.exe" also finds the Linux program file "X"). A non-empty command line is
+// given to the program as its one argument; the program inherits the environment (device root,
+// display settings) except the input script, which belongs to this program: the new one runs the
+// script VARKEL_SCRIPT_<NAME> names, if any (NAME: its file name without extension, in capitals,
+// such as VARKEL_SCRIPT_DASHEL). environment and currentFolder
 // must be NULL, as on the device (else ERROR_INVALID_PARAMETER); the other settings are ignored.
 // FALSE with ERROR_FILE_NOT_FOUND when the program is missing or not executable, decided before
 // anything starts. On success *info holds a process handle (waitable, GetExitCodeProcess) and a

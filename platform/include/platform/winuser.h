@@ -780,7 +780,9 @@ HWND ChildWindowFromPoint(HWND parent, POINT point);
 
 // Calls the window's procedure and returns its result. For a window of another thread the message
 // is handed to that thread, which handles it when it next looks at its queue, while the caller waits
-// (handling messages sent to it meanwhile). 0 for an invalid window or an ended owner thread.
+// (handling messages sent to it meanwhile). 0 for an invalid window or an ended owner thread. A
+// window of another process (found through FindWindowW) gets the message posted, its parameters
+// taken as plain integers, and the result is 0.
 LRESULT SendMessageW(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
 // Queues the message for the window's thread (NULL: the calling thread, as a thread message; a
 // window of another process: through the window directory). FALSE with ERROR_INVALID_WINDOW_HANDLE.
@@ -953,6 +955,8 @@ class ForeignWindows {
 void setForeignWindows(ForeignWindows* directory);
 // Calls fn for every top-level window of this process, in z-order (top first).
 void forEachTopLevelWindow(const std::function<void(HWND)>& fn);
+// Calls fn for every registered window class with its name, procedure and module (in no set order).
+void forEachWindowClass(const std::function<void(LPCWSTR name, WNDPROC proc, HINSTANCE module)>& fn);
 
 // Destroys every window the calling thread owns, stops its thread timers and empties its queue
 // (messages still sent to it are answered); used at thread exit and between tests.

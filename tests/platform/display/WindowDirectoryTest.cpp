@@ -69,7 +69,9 @@ int ownerProcess(int readyPipe) {
     return r.foreground == target ? 0 : 14;
 }
 
-TEST(WindowDirectory, AnotherProcessFindsPostsAndBringsForward) {
+// Another process finds the owner's window, brings it forward and gives it kDataChanged, posted or
+// (send) sent, which the window gets as posted with the same parameters.
+void findAndReach(bool send) {
     platform::testing::TempRoot root;
     int ready[2];
     ASSERT_EQ(pipe(ready), 0);
@@ -95,7 +97,10 @@ TEST(WindowDirectory, AnotherProcessFindsPostsAndBringsForward) {
     EXPECT_EQ(FindWindowW(nullptr, u"Other") == found, false);
     // Bit 0 asks for the window's last active pop-up, as a second instance does.
     EXPECT_TRUE(SetForegroundWindow(reinterpret_cast<HWND>(reinterpret_cast<uintptr_t>(found) | 1)));
-    EXPECT_TRUE(PostMessageW(found, kDataChanged, 7, -9));
+    if (send)
+        EXPECT_EQ(SendMessageW(found, kDataChanged, 7, -9), 0) << "a result cannot come back";
+    else
+        EXPECT_TRUE(PostMessageW(found, kDataChanged, 7, -9));
 
     int status = 0;
     ASSERT_EQ(waitpid(child, &status, 0), child);
@@ -104,7 +109,18 @@ TEST(WindowDirectory, AnotherProcessFindsPostsAndBringsForward) {
     EXPECT_FALSE(IsWindow(found)) << "the process ended";
     EXPECT_FALSE(PostMessageW(found, kDataChanged, 0, 0));
     EXPECT_EQ(GetLastError(), static_cast<DWORD>(ERROR_INVALID_WINDOW_HANDLE));
+    SetLastError(0);
+    EXPECT_EQ(SendMessageW(found, kDataChanged, 0, 0), 0);
+    EXPECT_EQ(GetLastError(), static_cast<DWORD>(ERROR_INVALID_WINDOW_HANDLE));
     platform::setForeignWindows(nullptr);
+}
+
+TEST(WindowDirectory, AnotherProcessFindsPostsAndBringsForward) {
+    findAndReach(false);
+}
+
+TEST(WindowDirectory, AMessageSentToAnotherProcessArrivesPosted) {
+    findAndReach(true);
 }
 
 void writeEntry(const std::string& path, long pid, unsigned long long start, const char* className) {

@@ -108,6 +108,32 @@ TEST_F(Processes, MissingOrNonExecutableProgramsFailAtOnce) {
     EXPECT_FALSE(GetExitCodeProcess(INVALID_HANDLE_VALUE, nullptr));
 }
 
+TEST_F(Processes, ADeviceExeNameFindsTheProgramWithoutItsExtension) {
+    install("plain", "printf '%s:%s' \"$#\" \"$1\" > \"$VARKEL_ROOT/out.txt\"\n");
+    PROCESS_INFORMATION info{};
+    ASSERT_TRUE(start(u"\\windows\\plain.exe", u"x", info));
+    EXPECT_EQ(finish(info), 0u);
+    EXPECT_EQ(output(), "1:x");
+    ASSERT_TRUE(start(u"plain.exe", nullptr, info)) << "a bare name is looked for in \\windows too";
+    EXPECT_EQ(finish(info), 0u);
+    EXPECT_FALSE(start(u"\\windows\\writer.exe", nullptr, info)) << "only the extension is dropped";
+}
+
+TEST_F(Processes, AStartedProgramRunsOnlyTheScriptGivenToIt) {
+    install("scripted", "printf '[%s]' \"$VARKEL_SCRIPT\" > \"$VARKEL_ROOT/out.txt\"\n");
+    setenv("VARKEL_SCRIPT", "/scripts/home.script", 1);
+    PROCESS_INFORMATION info{};
+    ASSERT_TRUE(start(u"\\windows\\scripted.exe", nullptr, info));
+    EXPECT_EQ(finish(info), 0u);
+    EXPECT_EQ(output(), "[]") << "this program's script is not the new one's";
+    setenv("VARKEL_SCRIPT_SCRIPTED", "/scripts/own.script", 1);
+    ASSERT_TRUE(start(u"\\windows\\scripted.exe", nullptr, info));
+    EXPECT_EQ(finish(info), 0u);
+    EXPECT_EQ(output(), "[/scripts/own.script]");
+    unsetenv("VARKEL_SCRIPT_SCRIPTED");
+    unsetenv("VARKEL_SCRIPT");
+}
+
 TEST_F(Processes, OwnIdentityAndProgramPath) {
     EXPECT_EQ(GetCurrentProcessId(), static_cast<DWORD>(::getpid()));
     WCHAR path[MAX_PATH * 4] = {};

@@ -35,7 +35,7 @@ class FinanceStoreToolTest : public ::testing::Test {
     // The dump lines of a table that contain text.
     std::vector<std::string> dumpLinesWith(const std::string& table, const std::string& text) {
         std::vector<std::string> found;
-        for (const std::string& line : run({"dump", table}).outLines())
+        for (const std::string& line : run({"dump", table, "--raw"}).outLines())
             if (line.find(text) != std::string::npos) found.push_back(line);
         return found;
     }
@@ -98,12 +98,12 @@ TEST_F(FinanceStoreToolTest, TheDemoStoreIsSoundAndCannotBeSeededTwice) {
     ToolResult checked = run({"check"});
     EXPECT_EQ(checked.exitCode, kOk) << checked.out << checked.err;
     EXPECT_EQ(checked.out, "");
-    EXPECT_GT(run({"dump", "Transactions"}).outLines().size(), 300u);
-    EXPECT_EQ(run({"dump", "brimwell account"}).outLines().size(), 5u);
-    EXPECT_EQ(run({"dump", "Planner"}).outLines().size(), 6u);
-    EXPECT_EQ(run({"dump", "Memorized"}).outLines().size(), 40u);
+    EXPECT_GT(run({"dump", "Transactions", "--raw"}).outLines().size(), 300u);
+    EXPECT_EQ(run({"dump", "brimwell account", "--raw"}).outLines().size(), 5u);
+    EXPECT_EQ(run({"dump", "Planner", "--raw"}).outLines().size(), 6u);
+    EXPECT_EQ(run({"dump", "Memorized", "--raw"}).outLines().size(), 40u);
     EXPECT_FALSE(dumpLinesWith("MemorizedSplits", "\"401\"").empty());
-    EXPECT_EQ(run({"dump", "BudgetLists"}).outLines().size(), 6u);
+    EXPECT_EQ(run({"dump", "BudgetLists", "--raw"}).outLines().size(), 6u);
     EXPECT_FALSE(dumpLinesWith("Transactions", "\"122\":\"EUR\"").empty());
     EXPECT_FALSE(dumpLinesWith("Transactions", "\"122\":\"RUR\"").empty());
     ToolResult again = run({"init", "--demo"});
@@ -123,8 +123,8 @@ TEST_F(FinanceStoreToolTest, TheSameSeedGivesTheSameTransactions) {
         std::sort(rows.begin(), rows.end());
         return rows;
     };
-    EXPECT_EQ(amounts(run({"dump", "Transactions"})),
-              amounts(runTool(other.path(), {"dump", "Transactions"})));
+    EXPECT_EQ(amounts(run({"dump", "Transactions", "--raw"})),
+              amounts(runTool(other.path(), {"dump", "Transactions", "--raw"})));
 }
 
 TEST_F(FinanceStoreToolTest, CheckReportsACorruptedRunningBalance) {
@@ -156,7 +156,7 @@ TEST_F(FinanceStoreToolTest, CheckReportsWrongAccountBalanceHoldingsAndBudgetTot
     std::u16string text = u"YACME\nI12.500000\nB100\nQ100\n^\n";
     securities.val.lpwstr = text.data();
     changeAccount(5, securities);
-    const std::string line = run({"dump", "BudgetLists"}).outLines().at(0);
+    const std::string line = run({"dump", "BudgetLists", "--raw"}).outLines().at(0);
     CEPROPVAL category{};
     category.propid = PropIdFromType(401, CEVT_I4);
     category.val.lVal = std::stoi(field(line, 401));
@@ -267,7 +267,7 @@ TEST_F(FinanceStoreToolTest, ATransferHasTwoLinkedSidesAndDeleteRemovesBoth) {
 
 TEST_F(FinanceStoreToolTest, BadUsageExitsWithTwoAndWritesNothing) {
     seedDemo();
-    const size_t before = run({"dump", "Transactions"}).outLines().size();
+    const size_t before = run({"dump", "Transactions", "--raw"}).outLines().size();
     const std::vector<std::vector<std::string>> bad = {
         {},
         {"frobnicate"},
@@ -293,7 +293,7 @@ TEST_F(FinanceStoreToolTest, BadUsageExitsWithTwoAndWritesNothing) {
         EXPECT_EQ(result.exitCode, kUsage) << ::testing::PrintToString(arguments);
         EXPECT_FALSE(result.err.empty()) << ::testing::PrintToString(arguments);
     }
-    EXPECT_EQ(run({"dump", "Transactions"}).outLines().size(), before);
+    EXPECT_EQ(run({"dump", "Transactions", "--raw"}).outLines().size(), before);
     ToolResult help = run({"--help"});
     EXPECT_EQ(help.exitCode, kOk);
     EXPECT_NE(help.out.find("usage: financestore"), std::string::npos);
@@ -306,7 +306,7 @@ TEST_F(FinanceStoreToolTest, ADamagedStoreOrAMissingRootIsReportedNotCrashedOn) 
             garbage.put(static_cast<char>(i * 7 + 3));
     }
     for (const std::vector<std::string>& arguments :
-         {std::vector<std::string>{"check"}, {"dump", "Accounts"}, {"init", "--demo"}}) {
+         {std::vector<std::string>{"check"}, {"dump", "Accounts", "--raw"}, {"init", "--demo"}}) {
         ToolResult result = run(arguments);
         EXPECT_EQ(result.exitCode, kUsage) << arguments[0];
         EXPECT_NE(result.err.find("cannot open the finance store"), std::string::npos) << result.err;
@@ -322,7 +322,7 @@ TEST_F(FinanceStoreToolTest, ADamagedStoreOrAMissingRootIsReportedNotCrashedOn) 
 // a point that differs each round; whatever the point, the store must come back whole.
 TEST_F(FinanceStoreToolTest, AWriterKilledDuringSavesLeavesASoundStore) {
     seedDemo();
-    const size_t before = run({"dump", "Transactions"}).outLines().size();
+    const size_t before = run({"dump", "Transactions", "--raw"}).outLines().size();
     const std::string tool = toolPath(), root = m_root.path();
     for (int round = 0; round < 6; ++round) {
         pid_t child = fork();
@@ -344,7 +344,7 @@ TEST_F(FinanceStoreToolTest, AWriterKilledDuringSavesLeavesASoundStore) {
         ToolResult checked = run({"check"});
         ASSERT_EQ(checked.exitCode, kOk) << "round " << round << "\n" << checked.out << checked.err;
     }
-    EXPECT_GT(run({"dump", "Transactions"}).outLines().size(), before);
+    EXPECT_GT(run({"dump", "Transactions", "--raw"}).outLines().size(), before);
 }
 
 }  // namespace

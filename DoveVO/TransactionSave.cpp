@@ -306,13 +306,17 @@ StoreStatus prepareStored(TransactionRecord& r, StoredState& s) {
     return StoreStatus::Ok;
 }
 
-// A scheduled item's date as shown and edited is its next occurrence (253); a new item also keeps it as
-// its transaction date.
+// A scheduled item's date as shown and edited is its next occurrence (253): a changed date of a stored
+// item is written there. A new item without a next occurrence starts at its date.
 void preparePlanner(TransactionRecord& r, const StoredState& s) {
-    if (!s.exists) r.setI4(tx::kScheduleNumber, static_cast<int32_t>(nextScheduleNumber()));
+    if (!s.exists) {
+        r.setI4(tx::kScheduleNumber, static_cast<int32_t>(nextScheduleNumber()));
+        if (r.value64(tx::kNextOccurrence) == 0 && r.date() != 0) r.set64(tx::kNextOccurrence, r.date());
+        return;
+    }
     if (!r.isSet(tx::kDate)) return;
     r.set64(tx::kNextOccurrence, r.date());
-    if (s.exists) r.clearSetFlag(tx::kDate);
+    r.clearSetFlag(tx::kDate);
 }
 
 // Step 6 and the fields that follow from the identifier, account and date of a Transactions record.

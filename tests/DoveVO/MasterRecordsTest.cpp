@@ -106,6 +106,23 @@ TEST_F(MasterRecordsTest, PayeesAreCreatedReadAndFoundByAnyOfTheirNames) {
     EXPECT_FALSE(displayNameMatches(u"AB@", u"A"));
 }
 
+TEST_F(MasterRecordsTest, MemorizedSplitsAreReadFromTheFirstLineAboveLineZero) {
+    Payee shop;
+    shop.name = u"Shop";
+    shop.entry.kind = 1;
+    shop.splits = {{1, 4, 0, 0, u"bread", -100}, {2, 5, 0, 0, u"milk", -150}};
+    ASSERT_EQ(createPayee(shop), StoreStatus::Ok);
+    // A line 0 is no line of the payee's memorized entry.
+    ASSERT_EQ(writeMemorizedSplit(shop.number, {0, 6, 0, 0, u"stray", -1}), StoreStatus::Ok);
+    Payee read;
+    ASSERT_TRUE(readPayeeByNumber(shop.number, read));
+    ASSERT_EQ(read.splits.size(), 2u);
+    EXPECT_EQ(read.splits[0].line, 1);
+    EXPECT_EQ(read.splits[1].line, 2);
+    read.number = 99;
+    EXPECT_EQ(writePayee(read), StoreStatus::RecordMissing);
+}
+
 class BudgetTest : public StoreTest {
   protected:
     void SetUp() override {
@@ -160,6 +177,22 @@ TEST_F(BudgetTest, ASubcategoryUsesItsNearestAncestorsLineAndTheRootNone) {
     EXPECT_EQ(putIntoBudget({m_food, -1000, u"USD", march(3)}, &over), StoreStatus::Ok);
     EXPECT_EQ(over, -600);
     clearExceededBudgetLines();
+}
+
+TEST_F(BudgetTest, TheRootCategorysLineIsNeverTaken) {
+    ASSERT_NE(tableCursor(Table::BudgetLists)
+                  .addRecord({PropertyValue::i4(501, 1), PropertyValue::i4(401, category::kRoot),
+                              PropertyValue::i4(402, 1), PropertyValue::string(135, u"{root}"),
+                              PropertyValue::date(417, 0)}),
+              0u);
+    const int32_t travel = madeCategory(1, u"Travel", category::kExpense);
+    EXPECT_EQ(findBudgetLine(category::kRoot), u"");
+    EXPECT_EQ(findBudgetLine(travel), u"");
+    EXPECT_EQ(findBudgetLine(m_bread), u"{food}");
+    pay(7, -100, march(2), travel);
+    TableCursor& lines = tableCursor(Table::BudgetLists);
+    ASSERT_TRUE(lines.ensureSort(135, SortKind::String) && lines.seekFirstEqual(std::u16string(u"{root}")));
+    EXPECT_EQ(lines.get64(417), 0);
 }
 
 TEST_F(BudgetTest, ScheduledItemsCountTheirRemainingOccurrences) {

@@ -270,6 +270,26 @@ TEST_F(TransactionSaveTest, AnEnteredOccurrenceOfAScheduledItemMovesToTheReserve
     EXPECT_EQ(tableCursor(Table::Planner).recordCount(), 0);
 }
 
+TEST_F(TransactionSaveTest, AScheduledItemIsReadAndEditedByItsNextOccurrence) {
+    TransactionRecord item(RecordSource::Planner);
+    item.setAccount(7);
+    item.setAmount(-100);
+    item.setDate(march(1));
+    item.set64(tx::kNextOccurrence, march(10));
+    ASSERT_EQ(addNewTransaction(item), StoreStatus::Ok);
+    TransactionRecord read(RecordSource::Planner);
+    ASSERT_TRUE(readScheduledItem(1, read));
+    EXPECT_EQ(read.date(), march(10));
+    read.setDate(march(12));
+    ASSERT_EQ(saveTransaction(read), StoreStatus::Ok);
+    ASSERT_TRUE(readScheduledItem(1, read));
+    EXPECT_EQ(read.date(), march(12));
+    TableCursor& planner = tableCursor(Table::Planner);
+    ASSERT_TRUE(planner.ensureSort(tx::kScheduleNumber, SortKind::I4) && planner.seekFirstEqual(1));
+    EXPECT_EQ(planner.getDate(tx::kDate), march(1));  // the item's first date stays
+    EXPECT_FALSE(readScheduledItem(2, read));
+}
+
 TEST_F(TransactionSaveTest, ARecordWithoutPayeeNumberFindsItsPayeeByName) {
     TableCursor& m = tableCursor(Table::Memorized);
     ASSERT_NE(m.addRecord({PropertyValue::i4(1001, 4), PropertyValue::string(110, u"Shop"),
@@ -305,6 +325,53 @@ TEST_F(StoreEdgeTest, AnExhaustedRecordHeapIsReportedAndTheMoveFails) {
     EXPECT_EQ(m_alerts.back(), StoreAlert::RecordHeapExhausted);
     EXPECT_EQ(categories.position(), kNoRecord);
     EXPECT_TRUE(categories.moveTo(0));
+}
+
+TEST_F(StoreEdgeTest, SavesAndDeletesOfRecordsThatCannotBeWrittenSayWhy) {
+    addAccount({7});
+    TransactionRecord scheduled(RecordSource::Scheduled);
+    scheduled.setAccount(7);
+    EXPECT_EQ(addNewTransaction(scheduled), StoreStatus::InvalidRecord);
+    TransactionRecord odd;
+    odd.setAccount(7);
+    odd.setDate(march(2));
+    odd.setKind(7);
+    EXPECT_EQ(addNewTransaction(odd), StoreStatus::InvalidRecord);
+    EXPECT_EQ(deleteScheduledItem(odd), StoreStatus::InvalidRecord);
+    // A record another program deleted after it was loaded.
+    TransactionRecord gone = pay(7, -5, march(2));
+    TransactionRecord edited = gone;
+    TableCursor& t = tableCursor(Table::Transactions);
+    ASSERT_TRUE(t.ensureSort(tx::kIdentifier, SortKind::String) && t.seekFirstEqual(gone.identifier()));
+    ASSERT_TRUE(t.deleteAt(t.position()));
+    edited.setAmount(-6);
+    EXPECT_EQ(saveTransaction(edited), StoreStatus::RecordMissing);
+    EXPECT_EQ(deleteTransaction(gone), StoreStatus::RecordMissing);
+    EXPECT_TRUE(transactionRows().empty());
+}
+
+TEST_F(StoreEdgeTest, AFullTableRefusesTheSaveAsFull) {
+    addAccount({7});
+    // 65,535 records written straight to the store, as another program would have.
+    CEOID oid = 0;
+    HANDLE db = CeOpenDatabase(&oid, const_cast<LPWSTR>(u"Brimwell Transaction"), 0, 0, nullptr);
+    ASSERT_NE(db, INVALID_HANDLE_VALUE);
+    ASSERT_TRUE(platform::cedbBeginTransaction());
+    for (int i = 0; i < CEDB_MAXRECORDS; ++i) {
+        CEPROPVAL value{};
+        value.propid = PropIdFromType(tx::kAccount, CEVT_I4);
+        value.val.lVal = 8;
+        ASSERT_NE(CeWriteRecordProps(db, 0, 1, &value), 0u) << i;
+    }
+    ASSERT_TRUE(platform::cedbCommitTransaction());
+    CloseHandle(db);
+    invalidateAllCursors();
+    TransactionRecord r;
+    r.setAccount(7);
+    r.setAmount(-5);
+    r.setDate(march(2));
+    EXPECT_EQ(addNewTransaction(r), StoreStatus::TableFull);
+    EXPECT_FALSE(r.isStored());
 }
 
 TEST_F(StoreEdgeTest, ASaveInAnAccountMissingFromTheAccountsTableIsStoredAndLogged) {

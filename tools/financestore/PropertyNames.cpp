@@ -167,9 +167,15 @@ const std::vector<PropertyName> kMemorizedSplits = {
     {137, "number137", K::Number}, {114, "text", K::Text},       {112, "amount", K::Amount},
 };
 
-std::optional<PropertyName> findIn(const std::vector<PropertyName>& names, dove::PropertyNumber number) {
-    for (const PropertyName& name : names)
-        if (name.number == number) return name;
+// The name of number in names, with its place in the list as its rank (after offset).
+std::optional<PropertyName> findIn(const std::vector<PropertyName>& names, dove::PropertyNumber number,
+                                   int offset = 0) {
+    for (size_t i = 0; i < names.size(); ++i) {
+        if (names[i].number != number) continue;
+        PropertyName found = names[i];
+        found.rank = offset + static_cast<int>(i);
+        return found;
+    }
     return std::nullopt;
 }
 
@@ -228,10 +234,12 @@ std::optional<PropertyName> propertyName(dove::Table table, dove::PropertyNumber
         case dove::Table::Transactions:
             return findIn(kTransaction, number);
         case dove::Table::Scheduled:
-            if (auto extra = findIn(kScheduledExtra, number)) return extra;
+            if (auto extra = findIn(kScheduledExtra, number, static_cast<int>(kTransaction.size())))
+                return extra;
             return findIn(kTransaction, number);
         case dove::Table::Planner:
-            if (auto extra = findIn(kPlannerExtra, number)) return extra;
+            if (auto extra = findIn(kPlannerExtra, number, static_cast<int>(kTransaction.size())))
+                return extra;
             return findIn(kTransaction, number);
         case dove::Table::Accounts:
             return findIn(kAccounts, number);

@@ -28,9 +28,10 @@ struct PropertyName {
     dove::PropertyNumber number;
     const char* name;
     ValueKind kind;
+    int rank = 0;  // its place among the table's properties: the record's key fields come first
 };
 
-// The name and kind of a property of a table; nullopt for a property the table does not know.
+// The name, kind and rank of a property of a table; nullopt for a property the table does not know.
 std::optional<PropertyName> propertyName(dove::Table table, dove::PropertyNumber number);
 
 // The value in readable form as JSON: a number, or a string for amounts, dates and texts. A value whose

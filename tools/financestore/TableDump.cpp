@@ -3,6 +3,7 @@
 
 #include <algorithm>
 #include <cctype>
+#include <climits>
 #include <map>
 #include <vector>
 
@@ -104,12 +105,16 @@ int dumpTable(dove::Table table, DumpForm form, std::FILE* out) {
     const int count = cursor.recordCount();
     for (int i = 0; i < count; ++i) {
         if (!cursor.moveTo(i)) return -1;
-        std::map<dove::PropertyNumber, std::string> fields;
+        // Named properties in their table's order, then unknown ones by number.
+        std::map<std::pair<int, dove::PropertyNumber>, std::string> fields;
         for (const dove::PropertyValue& value : cursor.values()) {
             const auto named = form == DumpForm::Named ? propertyName(table, value.number()) : std::nullopt;
-            fields[value.number()] =
-                named ? "\"" + std::string(named->name) + "\":" + readableValue(value, named->kind)
-                      : "\"" + std::to_string(value.number()) + "\":" + valueJson(value);
+            if (named)
+                fields[{named->rank, value.number()}] =
+                    "\"" + std::string(named->name) + "\":" + readableValue(value, named->kind);
+            else
+                fields[{INT_MAX, value.number()}] =
+                    "\"" + std::to_string(value.number()) + "\":" + valueJson(value);
         }
         std::string line = "{";
         for (const auto& [number, field] : fields) {

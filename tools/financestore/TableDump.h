@@ -23,7 +23,8 @@ std::string jsonString(const std::u16string& text);
 enum class DumpForm { Named, Raw };
 
 // Writes every record of the open table, in the order the store opened it, one JSON object a line, the
-// properties in number order. Returns the record count, or -1 when a record could not be read.
+// properties in the table's order of names (unknown ones, and all of the raw form, in number order).
+// Returns the record count, or -1 when a record could not be read.
 int dumpTable(dove::Table table, DumpForm form, std::FILE* out);
 
 }  // namespace financestore

@@ -219,7 +219,7 @@ JournalEntry JournalBuilder::partOf(size_t i, const std::vector<size_t>& members
     part.identifier = r.id;
     part.cleared = r.cleared != 0;
     part.payee = journalText(r.payeeName);
-    if (part.payee.empty()) part.payee = r.category < 0 ? "Transfer" : "(no payee)";
+    if (part.payee.empty()) part.payee = r.category < 0 ? "Transfer" : "No payee";
     JournalPosting own = accountPosting(i);
     if (own.balanceAccount != 0) part.sides.emplace_back(r.account, r.id);
     part.postings.push_back(std::move(own));

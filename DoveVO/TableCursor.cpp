@@ -9,12 +9,13 @@
 
 namespace dove {
 
-// Keeps why a store write or delete failed, read from the platform right after the call.
+// A write or delete that could not reach its record: false, with that as the reason.
 bool TableCursor::unreachable() {
     m_writeFailure = StoreStatus::RecordUnreachable;
     return false;
 }
 
+// Keeps why a store write or delete failed, read from the platform right after the call.
 template <class Result>
 Result TableCursor::noted(Result result) {
     if (!result)
@@ -347,8 +348,7 @@ bool TableCursor::setProperty(PropertyValue value, bool commit) {
             clearRecord();
             m_position = kNoRecord;
             changed();
-            m_writeFailure = StoreStatus::RecordUnreachable;
-            return false;
+            return unreachable();
         }
     }
     const PropertyNumber number = value.number();

@@ -79,7 +79,7 @@ StoreStatus deleteSplitLinesOf(const StoredState& s) {
     return StoreStatus::Ok;
 }
 
-// Step 2: the other side of a transfer goes with a record the user deletes; a record deleted as a
+// The other side of a transfer goes with a record the user deletes; a record deleted as a
 // dependant leaves its other side a plain transaction.
 StoreStatus detachOtherSide(const StoredState& s, bool byUser) {
     if (s.link.empty()) return StoreStatus::Ok;
@@ -92,7 +92,7 @@ StoreStatus detachOtherSide(const StoredState& s, bool byUser) {
     return reevaluateOwnerOf(s.link);
 }
 
-// Steps 4 and 5 once the record is gone: the deletion report, the budget line, balances and project
+// Once the record is gone: the deletion report, the budget line, balances and project
 // totals.
 StoreStatus afterDelete(const StoredState& s, const std::u16string& key) {
     if (!key.empty() && s.kind != kKindSplitLine && isSyncPartnerSet()) {

@@ -49,7 +49,8 @@ bool takenByAnother(const std::u16string& id, const StoredState& s) {
     return t.ensureSort(tx::kIdentifier, SortKind::String) && t.findEqual(id) >= 0;
 }
 
-// Step 6 for a split line: it follows its owner. Moved on its own it would lose the owner, so it stays.
+// The identifier of a split line, which follows its owner. Moved on its own it would lose the owner, so it
+// stays.
 StoreStatus splitLineIdentifier(TransactionRecord& r, const StoredState& s, SaveRole role,
                                 std::u16string& id) {
     if (s.exists && role != SaveRole::LineOfOwner && (r.account() != s.account || r.date() != s.date)) {
@@ -63,7 +64,7 @@ StoreStatus splitLineIdentifier(TransactionRecord& r, const StoredState& s, Save
     return StoreStatus::Ok;
 }
 
-// Step 6 for kinds 0, 1 and 4: a unique identifier when the account or date changed, else the stored one.
+// The identifier of kinds 0, 1 and 4: a unique one when the account or date changed, else the stored one.
 StoreStatus transactionIdentifierOf(TransactionRecord& r, const StoredState& s, std::u16string& id,
                                     bool& unique) {
     const bool accountChanged = !s.exists || r.account() != s.account;
@@ -87,7 +88,7 @@ StoreStatus transactionIdentifierOf(TransactionRecord& r, const StoredState& s, 
     return StoreStatus::Ok;
 }
 
-// Step 6: the identifier of a Transactions record. A formatted identifier that another record holds is
+// The identifier of a Transactions record. A formatted identifier that another record holds is
 // refused: two records sharing one would make every later seek for it find either.
 StoreStatus settleIdentifier(TransactionRecord& r, const StoredState& s, SaveRole role) {
     std::u16string id;
@@ -293,7 +294,7 @@ StoreStatus onlyModificationPending(TransactionRecord& r) {
     return StoreStatus::Ok;
 }
 
-// Step 2 and 3: the table in its order and, for a stored record, what the store holds for it.
+// The table in its order and, for a stored record, what the store holds for it.
 StoreStatus prepareStored(TransactionRecord& r, StoredState& s) {
     TableCursor& table = tableOf(r);
     const bool sorted = r.source() == RecordSource::Planner
@@ -319,7 +320,7 @@ void preparePlanner(TransactionRecord& r, const StoredState& s) {
     r.clearSetFlag(tx::kDate);
 }
 
-// Step 6 and the fields that follow from the identifier, account and date of a Transactions record.
+// The identifier, and the fields that follow from the identifier, account and date of a Transactions record.
 StoreStatus prepareTransaction(TransactionRecord& r, const StoredState& s, SaveRole role) {
     if (s.exists && !reachStored(r)) return StoreStatus::ReindexNeeded;
     StoreStatus status = settleIdentifier(r, s, role);
@@ -336,7 +337,7 @@ StoreStatus prepareTransaction(TransactionRecord& r, const StoredState& s, SaveR
     return StoreStatus::Ok;
 }
 
-// Steps 4, 8, 9 and 10 after the record's own write: its split lines, the other side of a transfer, and
+// After the record's own write: its split lines, the other side of a transfer, and
 // the former other side of a transfer that is no longer one.
 StoreStatus writeDependants(TransactionRecord& r, const StoredState& s, SaveRole role) {
     StoreStatus status = StoreStatus::Ok;

@@ -50,10 +50,10 @@ std::string splitProblem(const EntryValues& v, dove::Amount& total) {
     return {};
 }
 
-dove::TransactionRecord newLine(const SplitSpec& spec, const std::u16string& currency) {
+dove::TransactionRecord newLine(const SplitEntry& given, const std::u16string& currency) {
     dove::TransactionRecord line;
-    line.setCategory(spec.category);
-    line.setAmount(spec.amount);
+    line.setCategory(given.category);
+    line.setAmount(given.amount);
     line.setCurrency(currency);
     return line;
 }
@@ -61,22 +61,22 @@ dove::TransactionRecord newLine(const SplitSpec& spec, const std::u16string& cur
 // The lines of the list: a line equal in category and amount to a stored line of the owner keeps that
 // line (its identifier, key and texts); every other line is new.
 std::vector<dove::TransactionRecord> linesFor(dove::TransactionRecord& owner,
-                                              const std::vector<SplitSpec>& specs,
+                                              const std::vector<SplitEntry>& entries,
                                               const std::u16string& currency) {
     std::vector<dove::TransactionRecord> stored;
     if (owner.kind() == dove::kKindSplitOwner && dove::loadSplitLines(owner)) stored = owner.splits();
     std::vector<bool> taken(stored.size(), false);
     std::vector<dove::TransactionRecord> lines;
-    for (const SplitSpec& spec : specs) {
+    for (const SplitEntry& given : entries) {
         size_t i = 0;
         while (i < stored.size() &&
-               (taken[i] || stored[i].category() != spec.category || stored[i].amount() != spec.amount))
+               (taken[i] || stored[i].category() != given.category || stored[i].amount() != given.amount))
             ++i;
         if (i < stored.size()) {
             taken[i] = true;
             lines.push_back(stored[i]);
         } else {
-            lines.push_back(newLine(spec, currency));
+            lines.push_back(newLine(given, currency));
         }
     }
     return lines;

@@ -67,7 +67,7 @@ std::string categoryProblem(const CommandLine& line, int32_t account, std::optio
 }
 
 // "CATEGORY=AMOUNT" or "@ACCOUNT=AMOUNT".
-std::string splitProblem(const std::string& text, int32_t account, SplitSpec& split) {
+std::string splitProblem(const std::string& text, int32_t account, SplitEntry& split) {
     const size_t equals = text.rfind('=');
     if (equals == std::string::npos)
         return "bad split line '" + text + "' (expected CATEGORY=AMOUNT or @ACCOUNT=AMOUNT)";
@@ -138,9 +138,9 @@ std::string readEntryOptions(const CommandLine& line, int32_t account, EntryValu
     return problem;
 }
 
-std::optional<dove::Amount> splitTotal(const std::vector<SplitSpec>& splits) {
+std::optional<dove::Amount> splitTotal(const std::vector<SplitEntry>& splits) {
     dove::Amount total = 0;
-    for (const SplitSpec& split : splits)
+    for (const SplitEntry& split : splits)
         if (__builtin_add_overflow(total, split.amount, &total)) return std::nullopt;
     return total;
 }

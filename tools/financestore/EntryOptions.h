@@ -17,7 +17,7 @@ namespace financestore {
 inline constexpr size_t kMaxNameLength = 255;
 
 // One --split line: a category (negative: a transfer to that account) and its amount.
-struct SplitSpec {
+struct SplitEntry {
     int32_t category = 0;
     dove::Amount amount = 0;
 };
@@ -32,7 +32,7 @@ struct EntryValues {
     std::optional<int32_t> project;
     std::optional<int32_t> cleared;  // --cleared 1, --uncleared 0
     std::u16string currency;         // --currency (add only)
-    std::vector<SplitSpec> splits;   // --split, in order
+    std::vector<SplitEntry> splits;  // --split, in order
 };
 
 // Reads the options into values; the message of the first bad one, "" when all are good. account is
@@ -40,6 +40,6 @@ struct EntryValues {
 std::string readEntryOptions(const CommandLine& line, int32_t account, EntryValues& values);
 
 // The sum of the split lines; nullopt when it leaves the range of amounts.
-std::optional<dove::Amount> splitTotal(const std::vector<SplitSpec>& splits);
+std::optional<dove::Amount> splitTotal(const std::vector<SplitEntry>& splits);
 
 }  // namespace financestore

@@ -127,7 +127,7 @@ FutureListStatus fillItem(TableCursor& scheduled, TableCursor& transactions, con
         const DayPayments* day = found == payments.end() ? nullptr : &found->second;
         if (!stillDue(e, day, remaining)) continue;
         const bool partial = day != nullptr && day->partial;
-        if (scheduled.addRecord(entryValues(e, o, partial ? &remaining : nullptr)) == 0)
+        if (scheduled.addRecordUnread(entryValues(e, o, partial ? &remaining : nullptr)) == 0)
             return FutureListStatus::WriteFailed;
     }
     return FutureListStatus::Built;

@@ -1,6 +1,7 @@
 // Scanning a memo for placeholders and formatting each one.
 #include "MemoExpansion.h"
 
+#include <iterator>
 #include <optional>
 
 #include "CivilCalendar.h"
@@ -40,12 +41,24 @@ bool sameWord(const std::u16string& text, size_t at, size_t length, const std::u
     return !word.empty() && word.size() == length && _wcsnicmp(text.c_str() + at, word.c_str(), length) == 0;
 }
 
-std::optional<Field> fieldNamed(const std::u16string& text, size_t at, size_t length) {
-    for (const FieldName& name : kFieldNames) {
-        if (sameWord(text, at, length, name.english) ||
-            sameWord(text, at, length, resourceString(name.resourceId)))
-            return name.field;
+// The names in the current resources, read again when the resource module changes or had no names.
+const std::u16string* resourceNames() {
+    static HINSTANCE module = nullptr;
+    static std::u16string names[std::size(kFieldNames)];
+    if (module != resourceModule() || names[0].empty()) {
+        module = resourceModule();
+        for (size_t i = 0; i < std::size(kFieldNames); ++i)
+            names[i] = resourceString(kFieldNames[i].resourceId);
     }
+    return names;
+}
+
+std::optional<Field> fieldNamed(const std::u16string& text, size_t at, size_t length) {
+    for (const FieldName& name : kFieldNames)
+        if (sameWord(text, at, length, name.english)) return name.field;
+    const std::u16string* names = resourceNames();
+    for (size_t i = 0; i < std::size(kFieldNames); ++i)
+        if (sameWord(text, at, length, names[i])) return kFieldNames[i].field;
     return std::nullopt;
 }
 

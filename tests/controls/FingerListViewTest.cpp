@@ -124,15 +124,19 @@ TEST_F(FingerListViewTest, PageKeysStopAtBothEndsOfShortAndLongLists) {
         int newSelected;
     };
     const Case cases[] = {
-        {20, 5, 7, 1, 9, 11},                              // the middle: rows and selection move four
-        {20, 5, 7, -1, 1, 3},    {20, 13, 14, 1, 15, 16},  // the rows stop at the last page; the selection
-                                                           // keeps its place
-        {20, 15, 17, 1, 15, 19},                           // the selection reaches the last row
-        {20, 15, 19, 1, 15, 19},                           // nothing is past the last row
-        {20, 2, 6, -1, 0, 4},  // the rows stop at the top; the selection keeps its place
-        {20, 0, 3, -1, 0, 0},  // the selection reaches the first row
-        {20, 0, 0, -1, 0, 0},    {3, 0, 0, 1, 0, 2},  // a short list never scrolls
-        {3, 0, 2, 1, 0, 2},      {3, 0, 2, -1, 0, 0},     {3, 0, 0, -1, 0, 0},
+        {20, 5, 7, 1, 9, 11},  // the middle: rows and selection move four
+        {20, 5, 7, -1, 1, 3},
+        {20, 13, 14, 1, 15, 16},  // the rows stop at the last page; the selection
+                                  // keeps its place
+        {20, 15, 17, 1, 15, 19},  // the selection reaches the last row
+        {20, 15, 19, 1, 15, 19},  // nothing is past the last row
+        {20, 2, 6, -1, 0, 4},     // the rows stop at the top; the selection keeps its place
+        {20, 0, 3, -1, 0, 0},     // the selection reaches the first row
+        {20, 0, 0, -1, 0, 0},
+        {3, 0, 0, 1, 0, 2},  // a short list never scrolls
+        {3, 0, 2, 1, 0, 2},
+        {3, 0, 2, -1, 0, 0},
+        {3, 0, 0, -1, 0, 0},
     };
     for (const Case& c : cases) {
         view.setItems(numbered(c.count));

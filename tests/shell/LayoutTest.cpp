@@ -56,8 +56,8 @@ class LayoutTest : public ShellTest {
         }
     }
 
-    RECT keyboard() { return screenRect(m_window->panel(kPanelKeyboard).window()); }
-    bool keyboardVisible() { return IsWindowVisible(m_window->panel(kPanelKeyboard).window()) != FALSE; }
+    RECT keyboard() { return screenRect(m_window->panelWindow(kPanelKeyboard)); }
+    bool keyboardVisible() { return IsWindowVisible(m_window->panelWindow(kPanelKeyboard)) != FALSE; }
     int headerHeight() { return m_window->headerBar().height(); }
 };
 
@@ -111,7 +111,7 @@ TEST_F(LayoutTest, RotationMovesTheKeyboardToTheRightSideAndBack) {
     EXPECT_EQ(keyboard().top, headerHeight());
     EXPECT_EQ(keyboard().right - keyboard().left, 80);
     EXPECT_EQ(keyboard().bottom - keyboard().top, 215);
-    EXPECT_EQ(screenRect(m_window->panel(kPanelPayees).window()).left, 0);
+    EXPECT_EQ(screenRect(m_window->panelWindow(kPanelPayees)).left, 0);
     expectNoOverlap("landscape");
 
     platform::testing::rotateScreen();
@@ -129,7 +129,7 @@ TEST_F(LayoutTest, LeftHandedAlignmentPutsTheKeyboardOnTheLeftAndTheFormBesideIt
     platform::testing::pumpMessages();
     EXPECT_EQ(keyboard().left, 0);
     EXPECT_EQ(keyboard().top, headerHeight());
-    RECT payees = screenRect(m_window->panel(kPanelPayees).window());
+    RECT payees = screenRect(m_window->panelWindow(kPanelPayees));
     RECT strip = screenRect(m_window->strip(kStripConfirmOrCreate).window());
     EXPECT_EQ(payees.left, 80);
     EXPECT_EQ(strip.left, 80);

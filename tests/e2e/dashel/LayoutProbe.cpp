@@ -43,6 +43,8 @@ View readView(shell::MainWindow& main) {
     }
     for (int p = 0; p < shell::kPanelCount; ++p)
         view.panels[p] = partOf(main.panelWindow(static_cast<shell::Panel>(p)));
+    view.payeeRows = partOf(main.payeeList().view().window());
+    view.payeeRowHeight = main.payeeList().view().rowHeight();
     RECT title = main.headerBar().titleArea();
     view.title = centreOnScreen(main.headerBar().window(), title);
     for (int f = 0; f < 6; ++f)

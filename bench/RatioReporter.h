@@ -42,6 +42,15 @@ class RatioReporter : public benchmark::ConsoleReporter {
         std::fflush(stdout);
     }
 
+    // Prints the ratio of ours to a fixed time in seconds (a frame's budget); nothing when ours did
+    // not run.
+    void printRatioToTime(const char* name, const std::string& ours, double seconds, double target) const {
+        auto a = m_seconds.find(ours);
+        if (a == m_seconds.end() || seconds <= 0) return;
+        std::printf("ratio %s %.3f (target <= %g)\n", name, a->second / seconds, target);
+        std::fflush(stdout);
+    }
+
   private:
     Clock m_clock;
     std::map<std::string, double> m_seconds;

@@ -2,8 +2,8 @@
 // dumps show the rows moving on after the finger lifts and then resting as whole rows on the row
 // grid; a tap on a shown payee confirms it (the program goes on to the field panel), and the keypad
 // is drawn below or beside it. Snapshots of the list mid-flick and at rest are kept for review.
+#include <cstdio>
 #include <fstream>
-#include <regex>
 
 #include "DashelFixture.h"
 #include "ShellCommands.h"
@@ -21,21 +21,38 @@ struct Row {
     RECT rect;
 };
 
-// The dumped texts that lie within the rows' rectangle.
+// The text, rectangle and window of one dumped line; false when the line is not one.
+bool parseLine(const std::string& line, Row& row, std::string& window) {
+    static const std::string kText = "{\"text\": \"", kRect = "\", \"rect\": [",
+                             kWindow = "], \"window\": \"";
+    size_t rect = line.find(kRect);
+    size_t windowAt = line.find(kWindow);
+    if (line.rfind(kText, 0) != 0 || rect == std::string::npos || windowAt == std::string::npos) return false;
+    row.text = line.substr(kText.size(), rect - kText.size());
+    int values[4] = {};
+    if (std::sscanf(line.c_str() + rect + kRect.size(), "%d, %d, %d, %d", &values[0], &values[1], &values[2],
+                    &values[3]) != 4)
+        return false;
+    row.rect = RECT{values[0], values[1], values[2], values[3]};
+    window = line.substr(windowAt + kWindow.size());
+    if (window.size() < 2 || window.compare(window.size() - 2, 2, "\"}") != 0) return false;
+    window.resize(window.size() - 2);
+    return true;
+}
+
+// The dumped texts of the list's rows that lie within the rows' rectangle.
 std::vector<Row> rowsIn(const std::string& file, const RECT& rows) {
-    static const std::regex line(
-        R"re(\{"text": "(.*)", "rect": \[(-?\d+), (-?\d+), (-?\d+), (-?\d+)\], "window": "(.*)"\})re");
     std::vector<Row> found;
     std::ifstream in(file);
-    for (std::string text; std::getline(in, text);) {
-        std::smatch m;
-        if (!std::regex_match(text, m, line)) {
-            ADD_FAILURE() << "not a text line: " << text;
+    for (std::string line; std::getline(in, line);) {
+        Row row;
+        std::string window;
+        if (!parseLine(line, row, window)) {
+            ADD_FAILURE() << "not a text line: " << line;
             continue;
         }
-        RECT rect{std::stoi(m[2]), std::stoi(m[3]), std::stoi(m[4]), std::stoi(m[5])};
-        if (rect.top >= rows.top && rect.bottom <= rows.bottom && m[6] == "FingerList/FingerList")
-            found.push_back(Row{m[1], rect});
+        if (row.rect.top >= rows.top && row.rect.bottom <= rows.bottom && window == "FingerList/FingerList")
+            found.push_back(row);
     }
     return found;
 }

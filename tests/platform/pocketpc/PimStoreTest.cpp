@@ -175,6 +175,7 @@ TEST_F(PimStoreTest, ItemsOfAnEndedSessionCanBeReadButNotChanged) {
     IDispatch* found = nullptr;
     ASSERT_EQ(m_app->GetItemFromOid(oid, &found), S_OK);
     IPimItem* item = asItem(found, olTaskItem);
+    found->Release();
     ASSERT_EQ(m_app->Logoff(), S_OK);
     EXPECT_EQ(text(item, &IPimItem::get_Subject), u"Call the bank");
     EXPECT_EQ(item->Save(), E_UNEXPECTED);

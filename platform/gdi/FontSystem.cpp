@@ -77,6 +77,7 @@ class FontLoader {
         if (it != m_matches.end()) return it->second.file.empty() ? nullptr : &it->second;
         FaceMatch& m = m_matches[key];
         m = findFace(std::get<0>(key), weight, italic);
+        if (weight >= FW_SEMIBOLD && !m.file.empty()) m = withDrawnBold(m, std::get<0>(key), italic);
         return m.file.empty() ? nullptr : &m;
     }
 
@@ -114,6 +115,39 @@ class FontLoader {
         if (sorted != nullptr) FcFontSetDestroy(sorted);
         FcPatternDestroy(pattern);
         return result;
+    }
+
+    // A bold face whose glyphs have the regular face's outlines (only its advances are bold) would
+    // draw regular strokes spread apart; such a family is drawn from its regular face, emboldened.
+    FaceMatch withDrawnBold(FaceMatch bold, const std::string& family, bool italic) {
+        if (bold.syntheticBold) return bold;
+        FaceMatch regular = findFace(family, FW_NORMAL, italic);
+        if (regular.file.empty() || regular.file == bold.file || regular.family != bold.family) return bold;
+        if (!sameOutlines(bold, regular)) return bold;
+        regular.syntheticBold = true;
+        return regular;
+    }
+
+    // True when a few stem-heavy glyphs have the same outline widths in both faces.
+    bool sameOutlines(const FaceMatch& a, const FaceMatch& b) {
+        FT_Face faces[2] = {nullptr, nullptr};
+        const FaceMatch* matches[2] = {&a, &b};
+        bool same = true;
+        for (int i = 0; i < 2 && same; ++i)
+            same = FT_New_Face(m_library, matches[i]->file.c_str(), matches[i]->index, &faces[i]) == 0;
+        for (char32_t c : {U'l', U'H', U'o'}) {
+            if (!same) break;
+            FT_Pos widths[2] = {0, 0};
+            for (int i = 0; i < 2 && same; ++i) {
+                FT_UInt index = FT_Get_Char_Index(faces[i], c);
+                same = index != 0 && FT_Load_Glyph(faces[i], index, FT_LOAD_NO_SCALE) == 0;
+                if (same) widths[i] = faces[i]->glyph->metrics.width;
+            }
+            same = same && widths[0] == widths[1];
+        }
+        for (FT_Face face : faces)
+            if (face != nullptr) FT_Done_Face(face);
+        return same;
     }
 
     FontInstance* open(const FaceMatch& match, const LOGFONTW& lf, LONG height, int weight, int dpi);
@@ -218,8 +252,13 @@ std::unique_ptr<Glyph> FontInstance::render(char32_t c) {
     if (FT_Load_Glyph(face, index, FT_LOAD_NO_BITMAP | FT_LOAD_TARGET_NORMAL) != 0) return g;
     FT_GlyphSlot slot = face->glyph;
     if (m_match.syntheticItalic) FT_GlyphSlot_Oblique(slot);
+    FT_Pos hinted = slot->advance.x;
     if (m_match.syntheticBold) FT_GlyphSlot_Embolden(slot);
-    g->advance = static_cast<int>((slot->advance.x + 32) >> 6);
+    // The glyph's shape is hinted, its advance is not: hinted advances widen small text well past the
+    // font's design widths. The unhinted advance (16.16 pixels), with what emboldening added, is
+    // rounded to whole pixels.
+    FT_Pos advance64 = ((slot->linearHoriAdvance + 512) >> 10) + (slot->advance.x - hinted);
+    g->advance = static_cast<int>((advance64 + 32) >> 6);
     if (FT_Render_Glyph(slot, FT_RENDER_MODE_NORMAL) != 0) return g;
     const FT_Bitmap& bm = slot->bitmap;
     if (bm.pixel_mode != FT_PIXEL_MODE_GRAY || bm.width == 0 || bm.rows == 0) return g;

@@ -13,7 +13,9 @@
 namespace platform::gdi {
 
 // One rasterised glyph: its advance and its coverage map placed relative to the pen position on the
-// baseline (left: pixels right of the pen; top: rows above the baseline).
+// baseline (left: pixels right of the pen; top: rows above the baseline). The advance is the
+// outline's own, unhinted, rounded to whole pixels, so that text keeps close to the widths the font
+// was designed with at every size and a run's width is the sum of its glyphs' advances.
 struct Glyph {
     int advance = 0;
     int left = 0;

@@ -252,24 +252,29 @@ std::unique_ptr<Glyph> FontInstance::render(char32_t c) {
     if (FT_Load_Glyph(face, index, FT_LOAD_NO_BITMAP | FT_LOAD_TARGET_NORMAL) != 0) return g;
     FT_GlyphSlot slot = face->glyph;
     if (m_match.syntheticItalic) FT_GlyphSlot_Oblique(slot);
-    FT_Pos hinted = slot->advance.x;
-    if (m_match.syntheticBold) FT_GlyphSlot_Embolden(slot);
+    // Bold drawn from a regular face: the glyph is struck again one pixel or more to the right, as
+    // the device does, which keeps accents and other separate parts as bold as the stems.
+    int strength =
+        m_match.syntheticBold ? std::max(1, (static_cast<int>(face->size->metrics.x_ppem) + 12) / 24) : 0;
     // The glyph's shape is hinted, its advance is not: hinted advances widen small text well past the
-    // font's design widths. The unhinted advance (16.16 pixels), with what emboldening added, is
-    // rounded to whole pixels.
-    FT_Pos advance64 = ((slot->linearHoriAdvance + 512) >> 10) + (slot->advance.x - hinted);
+    // font's design widths. The unhinted advance is in 16.16 pixels.
+    FT_Pos advance64 = ((slot->linearHoriAdvance + 512) >> 10) + strength * 64;
     g->advance = static_cast<int>((advance64 + 32) >> 6);
     if (FT_Render_Glyph(slot, FT_RENDER_MODE_NORMAL) != 0) return g;
     const FT_Bitmap& bm = slot->bitmap;
     if (bm.pixel_mode != FT_PIXEL_MODE_GRAY || bm.width == 0 || bm.rows == 0) return g;
     g->left = slot->bitmap_left;
     g->top = slot->bitmap_top;
-    g->width = static_cast<int>(bm.width);
+    int width = static_cast<int>(bm.width);
+    g->width = width + strength;
     g->rows = static_cast<int>(bm.rows);
-    g->coverage.resize(static_cast<size_t>(g->width) * static_cast<size_t>(g->rows));
+    g->coverage.assign(static_cast<size_t>(g->width) * static_cast<size_t>(g->rows), 0);
     for (int y = 0; y < g->rows; ++y) {
         const unsigned char* src = bm.buffer + static_cast<std::ptrdiff_t>(y) * bm.pitch;
-        std::copy(src, src + g->width, g->coverage.begin() + static_cast<std::ptrdiff_t>(y) * g->width);
+        uint8_t* row = g->coverage.data() + static_cast<std::ptrdiff_t>(y) * g->width;
+        for (int shift = 0; shift <= strength; ++shift)
+            for (int x = 0; x < width; ++x)
+                row[x + shift] = std::max(row[x + shift], src[x]);
     }
     return g;
 }

@@ -8,8 +8,6 @@
 #include <sstream>
 #include <thread>
 
-#include "Accounts.h"
-#include "FinanceStore.h"
 #include "Options.h"
 #include "Registration.h"
 #include "TodayLibrary.h"
@@ -57,6 +55,12 @@ void ItemTest::TearDown() {
     m_screen.reset();
     UnregisterClassW(kHomeClass, GetModuleHandleW(nullptr));
     m_root.reset();
+}
+
+void ItemTest::freshRoot() {
+    platform::cedbCloseStore();
+    m_root.reset();
+    m_root.emplace();
 }
 
 HWND ItemTest::initialize() {
@@ -119,23 +123,6 @@ std::u16string ItemTest::installScript(const std::string& name, const std::strin
     std::ofstream(path) << "#!/bin/sh\n" << body;
     chmod(path.c_str(), 0755);
     return u"\\windows\\" + platform::fromUtf8(name);
-}
-
-void seedAccounts(std::initializer_list<AccountSeed> accounts) {
-    ASSERT_TRUE(dove::openFinanceStore());
-    dove::TableCursor& table = dove::tableCursor(dove::Table::Accounts);
-    int32_t position = 0;
-    for (const AccountSeed& seed : accounts) {
-        using dove::PropertyValue;
-        ASSERT_NE(table.addRecord(
-                      {PropertyValue::i4(dove::account::kNumber, seed.number),
-                       PropertyValue::i4(dove::account::kPosition, ++position),
-                       PropertyValue::string(dove::account::kName, seed.name),
-                       PropertyValue::string(dove::account::kCurrency, seed.currency),
-                       PropertyValue::date(dove::account::kBalance, static_cast<uint64_t>(seed.balance))}),
-                  0u);
-    }
-    dove::closeFinanceStore();
 }
 
 bool waitForText(const std::string& path, const std::string& text) {

@@ -10,6 +10,7 @@
 
 #include "TempRoot.h"
 #include "TodayItem.h"
+#include "TodaySeed.h"
 #include "UserTesting.h"
 
 namespace todaytest {
@@ -23,6 +24,8 @@ class ItemTest : public ::testing::Test {
     void SetUp() override;
     void TearDown() override;
 
+    // Replaces the device root with a fresh one (the store of the old one closed first).
+    void freshRoot();
     // Initialises the item through its guarded entry, as ordinal 240 does, under the home window.
     HWND initialize();
     // Initialises the item, asks for its height and places it below a 20-pixel header, full width.
@@ -48,16 +51,6 @@ class ItemTest : public ::testing::Test {
     HWND m_home = nullptr;
     TODAYLISTITEM m_record{};
 };
-
-// Adds accounts to the root's finance store (creating it), in display order, each with its name,
-// currency and stored balance.
-struct AccountSeed {
-    int32_t number;
-    std::u16string name;
-    std::u16string currency;
-    int64_t balance;
-};
-void seedAccounts(std::initializer_list<AccountSeed> accounts);
 
 // Waits (up to a few seconds of wall clock, for another process) until the file holds text.
 bool waitForText(const std::string& path, const std::string& text);

@@ -3,6 +3,7 @@
 
 #include <memory>
 
+#include "MarkupFonts.h"
 #include "WindowObject.h"
 #include "platform/resources.h"
 #include "resources/TodayResources.h"
@@ -17,6 +18,7 @@ class LibraryState {
     // Runs when the library is unloaded: nothing may be left pointing into its code or data.
     ~LibraryState() {
         m_item.reset();
+        releaseSharedMarkupFonts();
         WindowObject::unregisterClasses();
         platform::unregisterModuleResources(libraryModule());
     }

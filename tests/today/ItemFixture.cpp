@@ -125,6 +125,22 @@ std::u16string ItemTest::installScript(const std::string& name, const std::strin
     return u"\\windows\\" + platform::fromUtf8(name);
 }
 
+void ItemTest::setInstallPath(const WCHAR* key, const std::u16string& path) {
+    HKEY opened = nullptr;
+    ASSERT_EQ(RegCreateKeyExW(HKEY_CURRENT_USER, key, 0, nullptr, 0, KEY_WRITE, nullptr, &opened, nullptr),
+              ERROR_SUCCESS);
+    ASSERT_EQ(RegSetValueExW(opened, nullptr, 0, REG_SZ, reinterpret_cast<const BYTE*>(path.c_str()),
+                             static_cast<DWORD>((path.size() + 1) * sizeof(WCHAR))),
+              ERROR_SUCCESS);
+    RegCloseKey(opened);
+}
+
+void ItemTest::installStarter() const {
+    const std::string tool = platform::testing::builtProgram("financestore");
+    const std::string body = "exec '" + tool + "' starter --log '" + starterLog() + "' \"$@\"\n";
+    setInstallPath(today::kInstallPathStarter, installScript("BrimwellStarter", body));
+}
+
 bool waitForText(const std::string& path, const std::string& text) {
     const auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(20);
     while (std::chrono::steady_clock::now() < deadline) {

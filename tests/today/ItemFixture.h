@@ -45,6 +45,11 @@ class ItemTest : public ::testing::Test {
     std::string itemLog() const;
     // Writes an executable file under the root's windows folder and returns its device path.
     std::u16string installScript(const std::string& name, const std::string& body) const;
+    // Writes a program location key's default value.
+    static void setInstallPath(const WCHAR* key, const std::u16string& path);
+    // Installs the finance manager's starter stand-in, which logs its command lines to starterLog().
+    void installStarter() const;
+    std::string starterLog() const { return m_root->path() + "/starter.log"; }
 
     std::optional<platform::testing::TempRoot> m_root;
     std::optional<platform::testing::WindowTestScope> m_screen;

@@ -13,11 +13,11 @@ namespace today {
 namespace {
 
 constexpr int kPoints = 9;
-constexpr int kSectionGap = 5;  // units between sections
-constexpr int kLineStep = 5;    // units a line step scrolls
-constexpr int kPageStep = 50;   // units a page step scrolls
-constexpr int kTextMargin = 4;  // units left and right of an entry's text
-constexpr int kEntryPadding = 3;
+constexpr int kSectionGap = 5;     // units between sections
+constexpr int kLineStep = 5;       // units a line step scrolls
+constexpr int kPageStep = 50;      // units a page step scrolls
+constexpr int kTextMargin = 4;     // units left and right of an entry's text
+constexpr int kEntryPadding = 5;   // units above and below an entry's text
 constexpr int kMoveTolerance = 5;  // units the stylus may move before a press is no longer one
 constexpr UINT kLongPressMs = 500;
 constexpr UINT_PTR kLongPressTimer = 1;

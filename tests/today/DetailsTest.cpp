@@ -97,6 +97,22 @@ TEST_F(DetailsTest, TheWindowCoversTheScreenWithTitleMenuBarAndList) {
               IDOK);
 }
 
+TEST_F(DetailsTest, ATurnedScreenLaysTheDetailsOutAgain) {
+    seedAll();
+    openDetails({[](HWND) { platform::testing::rotateScreen(); },
+                 [](HWND details) {
+                     RECT r{};
+                     GetWindowRect(details, &r);
+                     EXPECT_EQ(r.right, 320);
+                     EXPECT_EQ(r.bottom, 240 - 26);
+                     RECT shown{};
+                     GetWindowRect(list(details).window(), &shown);
+                     EXPECT_EQ(shown.right, 320);
+                     EXPECT_EQ(shown.bottom, r.bottom);
+                     close()(details);
+                 }});
+}
+
 TEST_F(DetailsTest, SectionsFollowEachOtherSeparatedByTheirGap) {
     seedAll();
     openDetails({[&](HWND details) {

@@ -92,6 +92,7 @@ TEST_F(DetailsTest, TheWindowCoversTheScreenWithTitleMenuBarAndList) {
                                EXPECT_EQ(list.top, title.bottom);
                                EXPECT_EQ(list.bottom, r.bottom);
                                EXPECT_EQ(GetFocus(), d->list().window());
+                               EXPECT_FALSE(GetUpdateRect(d->list().window(), nullptr, FALSE)) << "painted";
                            },
                            close()}),
               IDOK);

@@ -15,12 +15,10 @@ HINSTANCE programModule() {
     return platform::moduleOf(reinterpret_cast<const void*>(&WindowObject::dispatcher));
 }
 
-// The classes this module registered, so that a library can remove them before it is unloaded. Never
-// destroyed: a library's own static state unregisters them while the process exits, whatever the order
-// in which the statics of its files go.
+// The classes this module registered, so that a library can remove them before it is unloaded.
 std::vector<Str>& registeredClasses() {
-    static auto* classes = new std::vector<Str>;
-    return *classes;
+    static std::vector<Str> classes;
+    return classes;
 }
 
 // Registers the class with the dispatcher as its procedure; an existing class of that name counts

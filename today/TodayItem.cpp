@@ -172,9 +172,9 @@ void TodayItem::action(Area area) {
 }
 
 // The text leads to the details of what is loaded; with nothing loaded, to Brimwell's Today set-up
-// where the user chooses what to show. The data password is asked first when Brimwell does not run
-// (it would have asked itself), or when it runs and has raised flag 2 to have it asked again; the
-// flag is read (and cleared) at every opening.
+// where the user chooses what to show. The data password is asked first when Brimwell does not run,
+// or when it runs and has raised flag 2 to have it asked again; the flag is read (and cleared) at
+// every opening. A store that cannot be read for the password keeps the details closed.
 void TodayItem::textAction() {
     if (!m_data.anythingToShow()) {
         m_log.value(u"Start Brimwell set-up", startBrimwell(true) ? 1 : 0);

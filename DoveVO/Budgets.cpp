@@ -49,10 +49,11 @@ int lineOf(int32_t k, int32_t transferKind) {
 // The position of the budget line of category, walking up the categories; -1 when none.
 int linePosition(int32_t category, int32_t transferKind) {
     int32_t k = category;
-    for (int depth = 0; depth < kMaxDepth && k != 0; ++depth) {
+    // The walk ends at the root: a line of the root category is never taken.
+    for (int depth = 0; depth < kMaxDepth && k != 0 && k != category::kRoot; ++depth) {
         int position = lineOf(k, transferKind);
         if (position >= 0) return position;
-        if (k < 0 || k == category::kRoot) return -1;
+        if (k < 0) return -1;
         int32_t parent = categoryParent(k);
         if (parent <= 0 || parent == k || parent == category::kRoot) return -1;
         k = parent;
@@ -96,28 +97,30 @@ std::u16string findBudgetLine(int32_t category, int32_t transferKind) {
     return lines.getString(kKey);
 }
 
-bool takeOutOfBudget(const BudgetContribution& contribution) {
-    if (!seekActiveLine(contribution)) return true;
+StoreStatus takeOutOfBudget(const BudgetContribution& contribution) {
+    if (!seekActiveLine(contribution)) return StoreStatus::Ok;
     TableCursor& lines = tableCursor(Table::BudgetLists);
-    return lines.set64(kMonthTotal, lines.get64(kMonthTotal) - converted(contribution), true);
+    if (!lines.set64(kMonthTotal, lines.get64(kMonthTotal) - converted(contribution), true))
+        return lines.writeFailure();
+    return StoreStatus::Ok;
 }
 
-bool putIntoBudget(const BudgetContribution& contribution, Amount* overBy) {
+StoreStatus putIntoBudget(const BudgetContribution& contribution, Amount* overBy) {
     if (overBy != nullptr) *overBy = 0;
-    if (!seekActiveLine(contribution)) return true;
+    if (!seekActiveLine(contribution)) return StoreStatus::Ok;
     TableCursor& lines = tableCursor(Table::BudgetLists);
     const Amount total = lines.get64(kMonthTotal) + converted(contribution);
-    if (!lines.set64(kMonthTotal, total, true)) return false;
+    if (!lines.set64(kMonthTotal, total, true)) return lines.writeFailure();
     const Amount limit = limitOfThisMonth(lines);
     const int32_t category = lines.getI4(kCategory);
     bool upperBound = limit > 0;
     if (category > 0) upperBound = budgetKind(lines.getI4(kBudget)) != kExpenseBudget;
     const bool over = limit != 0 && (upperBound ? total > limit : total < limit);
-    if (!over) return true;
+    if (!over) return StoreStatus::Ok;
     if (std::find(exceeded().begin(), exceeded().end(), category) == exceeded().end())
         exceeded().push_back(category);
     if (overBy != nullptr) *overBy = total - limit;
-    return true;
+    return StoreStatus::Ok;
 }
 
 const std::vector<int32_t>& exceededBudgetLines() {

@@ -9,6 +9,7 @@
 
 #include "Amount.h"
 #include "DateTime.h"
+#include "StoreStatus.h"
 
 namespace dove {
 
@@ -19,7 +20,8 @@ inline constexpr int32_t kExpenseBudget = 0;
 inline constexpr int32_t kTransferBudget = 2;
 
 // The key (135) of the budget line of category (walking up to the nearest ancestor with a line for a
-// category; transfer categories are not walked). Empty when there is none.
+// category, never taking a line of the root category 1; transfer categories are not walked). Empty
+// when there is none.
 std::u16string findBudgetLine(int32_t category, int32_t transferKind = kTransferBudget);
 
 // What a transaction contributes to its budget line.
@@ -31,12 +33,12 @@ struct BudgetContribution {
 };
 
 // Takes the contribution out of its line's current-month total (nothing when the line is missing or
-// inactive, or the date is outside the current month). False only when a store write failed.
-bool takeOutOfBudget(const BudgetContribution& contribution);
+// inactive, or the date is outside the current month). Not Ok only when the store write failed.
+StoreStatus takeOutOfBudget(const BudgetContribution& contribution);
 // Puts the contribution into its line's total; *overBy receives how far the line is past its limit
-// (0 when not over), and an over line's category is recorded in the exceeded list. False only when a
-// store write failed.
-bool putIntoBudget(const BudgetContribution& contribution, Amount* overBy = nullptr);
+// (0 when not over), and an over line's category is recorded in the exceeded list. Not Ok only when
+// the store write failed.
+StoreStatus putIntoBudget(const BudgetContribution& contribution, Amount* overBy = nullptr);
 
 // The categories of the lines that went over their limit in this process, each once.
 const std::vector<int32_t>& exceededBudgetLines();

@@ -50,7 +50,7 @@ int32_t childNamed(int32_t parent, const std::u16string& name) {
 }  // namespace
 
 std::u16string categoryName(int32_t number) {
-    if (number < 0) return u"[" + accountName(-number) + u"]";
+    if (number < 0) return accountExists(-number) ? u"[" + accountName(-number) + u"]" : std::u16string();
     if (number == 0) return {};
     return readCategory(number).name;
 }
@@ -79,7 +79,7 @@ int32_t categoryType(int32_t number) {
     return readCategory(number).type;
 }
 
-int32_t createCategory(int32_t parent, const std::u16string& name, int32_t type) {
+StoreStatus createCategory(int32_t parent, const std::u16string& name, int32_t type, int32_t* number) {
     TableCursor& categories = tableCursor(Table::Categories);
     SortScope sorted(categories, kNumber, SortKind::I4);
     int32_t& counter = numberCounters().category;
@@ -87,15 +87,14 @@ int32_t createCategory(int32_t parent, const std::u16string& name, int32_t type)
     if (counter == 0 && count > 0 && categories.moveTo(count - 1)) counter = categories.getI4(kNumber);
     if (parent > 1) type = categories.seekFirstEqual(parent) ? categories.getI4(kType) : category::kExpense;
     const std::u16string key = newRecordKeyText();
-    const int32_t number = ++counter;
-    categories.newRecord();
-    categories.setI4(kNumber, number);
-    categories.setI4(kParent, parent);
-    categories.setI4(129, -1);
-    categories.setDate(128, nowUtc());
-    categories.setI4(kType, type);
-    categories.setString(135, key);
-    return categories.setString(kName, trimmed(name), true) ? number : 0;
+    const int32_t created = ++counter;
+    if (categories.addRecord({PropertyValue::i4(kNumber, created), PropertyValue::i4(kParent, parent),
+                              PropertyValue::i4(129, -1), PropertyValue::date(128, nowUtc()),
+                              PropertyValue::i4(kType, type), PropertyValue::string(135, key),
+                              PropertyValue::string(kName, trimmed(name))}) == 0)
+        return categories.writeFailure();
+    *number = created;
+    return StoreStatus::Ok;
 }
 
 int32_t findCategoryByFullName(const std::u16string& fullName) {
@@ -111,14 +110,23 @@ int32_t findCategoryByFullName(const std::u16string& fullName) {
     }
 }
 
-int32_t createCategoryPath(const std::u16string& fullName, int32_t type) {
-    int32_t existing = findCategoryByFullName(fullName);
-    if (existing != 0) return existing;
+namespace {
+
+StoreStatus createPathLevels(const std::u16string& fullName, int32_t type, int32_t* number) {
+    *number = findCategoryByFullName(fullName);
+    if (*number != 0) return StoreStatus::Ok;
     size_t colon = fullName.rfind(u':');
-    if (colon == std::u16string::npos) return createCategory(category::kRoot, fullName, type);
-    int32_t parent = createCategoryPath(fullName.substr(0, colon), type);
-    if (parent == 0) return 0;
-    return createCategory(parent, fullName.substr(colon + 1), type);
+    if (colon == std::u16string::npos) return createCategory(category::kRoot, fullName, type, number);
+    int32_t parent = 0;
+    const StoreStatus status = createPathLevels(fullName.substr(0, colon), type, &parent);
+    if (status != StoreStatus::Ok) return status;
+    return createCategory(parent, fullName.substr(colon + 1), type, number);
+}
+
+}  // namespace
+
+StoreStatus createCategoryPath(const std::u16string& fullName, int32_t type, int32_t* number) {
+    return inStoreTransaction([&] { return createPathLevels(fullName, type, number); });
 }
 
 }  // namespace dove

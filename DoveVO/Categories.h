@@ -5,6 +5,8 @@
 #include <cstdint>
 #include <string>
 
+#include "StoreStatus.h"
+
 namespace dove {
 
 namespace category {
@@ -13,8 +15,8 @@ inline constexpr int32_t kIncome = 1;
 inline constexpr int32_t kExpense = 2;
 }  // namespace category
 
-// One level's name; for a negative number (a transfer) the account's name in brackets ("" when the
-// account is missing); "" for 0 or a missing category.
+// One level's name; for a negative number (a transfer) the account's name in brackets (the empty text,
+// not "[]", when the account is missing); "" for 0 or a missing category.
 std::u16string categoryName(int32_t number);
 // The names from the top level down joined by ":", without the root; "" for 0.
 std::u16string categoryFullName(int32_t number);
@@ -24,11 +26,13 @@ int32_t categoryParent(int32_t number);
 int32_t categoryType(int32_t number);
 
 // Creates a category under parent (a sub-category always takes its parent's type, 2 when the parent
-// is missing) and returns its number; 0 when the write failed (the number is then not reused).
-int32_t createCategory(int32_t parent, const std::u16string& name, int32_t type);
+// is missing); *number receives the new number. On failure nothing is stored and the number is not
+// reused in this process.
+StoreStatus createCategory(int32_t parent, const std::u16string& name, int32_t type, int32_t* number);
 // The number of the category with that full name, 0 when none.
 int32_t findCategoryByFullName(const std::u16string& fullName);
-// Finds or creates every level of the full name and returns the last level's number (0 on failure).
-int32_t createCategoryPath(const std::u16string& fullName, int32_t type);
+// Finds or creates every level of the full name; *number receives the last level's number. All levels
+// are created in one store transaction, or none.
+StoreStatus createCategoryPath(const std::u16string& fullName, int32_t type, int32_t* number);
 
 }  // namespace dove

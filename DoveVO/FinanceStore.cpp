@@ -29,7 +29,6 @@ struct StoreState {
     NumberCounters numbers;
     int bracketDepth = 0;
     bool bracketDoomed = false;
-    uint32_t failedWritesAtBegin = 0;
     std::vector<std::function<void()>> pendingActions;
 };
 
@@ -82,16 +81,15 @@ bool createAndOpenAllTables() {
     return true;
 }
 
-void createDefaultRecords() {
+StoreStatus createDefaultRecords() {
     TableCursor& projects = tableCursor(Table::Projects);
-    if (projects.recordCount() == 0) {
-        projects.newRecord();
-        projects.setI4(201, 1);
-        projects.setI4(203, 0);
-        projects.setString(110, resourceString(kRootProjectNameId), true);
-    }
-    if (tableCursor(Table::Categories).recordCount() == 0)
-        createCategory(0, resourceString(kRootCategoryNameId), 0);
+    if (projects.recordCount() == 0 &&
+        projects.addRecord({PropertyValue::i4(201, 1), PropertyValue::i4(203, 0),
+                            PropertyValue::string(110, resourceString(kRootProjectNameId))}) == 0)
+        return projects.writeFailure();
+    if (tableCursor(Table::Categories).recordCount() != 0) return StoreStatus::Ok;
+    int32_t root = 0;
+    return createCategory(0, resourceString(kRootCategoryNameId), 0, &root);
 }
 
 }  // namespace
@@ -118,7 +116,10 @@ bool openFinanceStore() {
     if (s.openedMutex == nullptr) s.openedMutex = CreateMutexW(nullptr, FALSE, kStoreOpenedMutexName);
     if (!takeSyncLock()) return false;
     bool opened = createAndOpenAllTables();
-    if (opened) createDefaultRecords();
+    if (opened && createDefaultRecords() != StoreStatus::Ok) {
+        writeErrorLog(u"The root project or category could not be written", u"DoveVO/DataBases", 0);
+        opened = false;
+    }
     letGoOfSyncLock();
     if (!opened) return false;
     currencyCache().load();
@@ -193,7 +194,6 @@ StoreTransaction::StoreTransaction() {
     if (s.bracketDepth == 0) {
         if (!platform::cedbBeginTransaction()) return;
         s.bracketDoomed = false;
-        s.failedWritesAtBegin = TableCursor::failedWriteCount();
         s.pendingActions.clear();
     }
     ++s.bracketDepth;
@@ -215,7 +215,6 @@ bool StoreTransaction::commit() {
     m_done = true;
     StoreState& s = state();
     if (--s.bracketDepth > 0) return !s.bracketDoomed;
-    if (TableCursor::failedWriteCount() != s.failedWritesAtBegin) s.bracketDoomed = true;
     if (s.bracketDoomed || !platform::cedbCommitTransaction()) {
         platform::cedbRollbackTransaction();
         s.pendingActions.clear();
@@ -227,6 +226,14 @@ bool StoreTransaction::commit() {
     for (auto& action : actions)
         action();
     return true;
+}
+
+StoreStatus inStoreTransaction(const std::function<StoreStatus()>& write) {
+    StoreTransaction bracket;
+    if (!bracket.active()) return StoreStatus::WriteFailed;
+    const StoreStatus status = write();
+    if (status != StoreStatus::Ok) return status;
+    return bracket.commit() ? StoreStatus::Ok : StoreStatus::WriteFailed;
 }
 
 void afterCommit(std::function<void()> action) {

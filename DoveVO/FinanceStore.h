@@ -7,6 +7,7 @@
 #include <functional>
 
 #include "Catalogue.h"
+#include "StoreStatus.h"
 #include "TableCursor.h"
 #include "platform/wintypes.h"
 
@@ -20,8 +21,8 @@ TableCursor& tableCursor(Table table);
 // Opens the finance store: resets the number counters, creates the "Brimwell_Database_opened" mutex,
 // creates every missing table with the catalogue's sort orders and opens each with its open order,
 // creates the root project and root category when their tables are empty, and loads the currency
-// cache. False when a table could not be created or opened (the tables that opened stay open; the caller
-// closes the store).
+// cache. False when a table could not be created or opened, or a root record could not be written (the
+// tables that opened stay open; the caller closes the store).
 bool openFinanceStore();
 // Releases the sync lock, frees the currency cache, closes every cursor and the mutex, opens and closes
 // the option key (reading and writing nothing) and sounds the exclamation beep. Always true.
@@ -60,8 +61,8 @@ void invalidateAllCursors();
 
 // One store transaction: the writes between construction and commit() become durable together;
 // destruction without commit() rolls all of them back and invalidates the cursors. Brackets nest: only
-// the outermost one talks to the store, and an inner failure dooms the outer bracket. A store write that
-// failed anywhere inside the bracket dooms it too, even when the code that made it went on.
+// the outermost one talks to the store, and an inner failure dooms the outer bracket. Every write inside
+// reports its own failure to its caller, which ends the bracket without committing.
 class StoreTransaction {
   public:
     StoreTransaction();
@@ -79,6 +80,10 @@ class StoreTransaction {
     bool m_active = false;
     bool m_done = false;
 };
+
+// Runs write inside one store transaction and commits it when write gives Ok; any other status rolls
+// everything back and is the result. WriteFailed when the bracket cannot begin or commit.
+StoreStatus inStoreTransaction(const std::function<StoreStatus()>& write);
 
 // Work to do once the outermost bracket has committed (notification flags, counters); run at once
 // when no bracket is open, dropped when the bracket rolls back.

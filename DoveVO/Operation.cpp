@@ -71,8 +71,10 @@ bool addEarlierHoldings(TableCursor& t, int32_t account, int firstPos, int start
     }
 }
 
-// The pass over the records from startPos to lastPos; returns the running balance at the end.
-Amount runPass(TableCursor& t, int32_t account, int lastPos, Amount running, SecuritiesList* securities) {
+// The pass over the records from startPos to lastPos, running on from running; running ends as the
+// balance after the last record. A failed write of a running balance ends the pass with its status.
+StoreStatus runPass(TableCursor& t, int32_t account, int lastPos, Amount& running,
+                    SecuritiesList* securities) {
     for (;;) {
         const DWORD began = GetTickCount();
         if (securities != nullptr) {
@@ -80,14 +82,15 @@ Amount runPass(TableCursor& t, int32_t account, int lastPos, Amount running, Sec
             if (!name.empty()) securities->add(name, t.getI4(tx::kUnitsChange));
         }
         if (t.getI4(tx::kExcluded) == 0) running += t.get64(tx::kAmount);
-        if (t.get64(tx::kRunningBalance) != running || !t.hasProperty(tx::kRunningBalance))
-            t.set64(tx::kRunningBalance, running);
+        if ((t.get64(tx::kRunningBalance) != running || !t.hasProperty(tx::kRunningBalance)) &&
+            !t.set64(tx::kRunningBalance, running))
+            return t.writeFailure();
         const int next = t.position() + 1;
         if (GetTickCount() - began > kSlowRecordMs) Sleep(kPacingPauseMs);
         if (next > lastPos) break;
         if (!(t.position() == next - 1 ? t.moveNext() : t.moveTo(next)) || !belongs(t, account)) break;
     }
-    return running;
+    return StoreStatus::Ok;
 }
 
 // True when a security's computed quantity is not the stored one (a record that named it was deleted,
@@ -100,21 +103,25 @@ bool quantitiesDiffer(const std::vector<Security>& computed, const std::vector<S
     return false;
 }
 
-void writeAccountResults(int32_t account, Amount balance, const SecuritiesList* securities) {
+StoreStatus writeAccountResults(int32_t account, Amount balance, const SecuritiesList* securities) {
     TableCursor& accounts = tableCursor(Table::Accounts);
     // The pass leaves Accounts alone, so the cursor normally still stands on the account.
     const bool standing = accounts.position() >= 0 && accounts.sortProperty() == account::kNumber &&
                           accounts.getI4(account::kNumber) == account;
     if (!standing &&
         (!accounts.ensureSort(account::kNumber, SortKind::I4) || !accounts.seekFirstEqual(account)))
-        return;
-    if (accounts.get64(account::kBalance) != balance || !accounts.hasProperty(account::kBalance))
-        accounts.set64(account::kBalance, balance, true);
-    if (securities == nullptr) return;
+        return StoreStatus::AccountMissing;
+    if ((accounts.get64(account::kBalance) != balance || !accounts.hasProperty(account::kBalance)) &&
+        !accounts.set64(account::kBalance, balance, true))
+        return accounts.writeFailure();
+    if (securities == nullptr) return StoreStatus::Ok;
     const std::u16string stored = accounts.getString(account::kSecurities);
-    if (!securities->changed && !quantitiesDiffer(securities->items, parseSecurities(stored))) return;
+    if (!securities->changed && !quantitiesDiffer(securities->items, parseSecurities(stored)))
+        return StoreStatus::Ok;
     std::u16string text = securitiesText(securities->items);
-    if (!text.empty() && text != stored) accounts.setString(account::kSecurities, text, true);
+    if (!text.empty() && text != stored && !accounts.setString(account::kSecurities, text, true))
+        return accounts.writeFailure();
+    return StoreStatus::Ok;
 }
 
 // The working list of an investment account's securities, current quantities back at the base ones.
@@ -134,16 +141,15 @@ int firstPositionOf(TableCursor& t, int32_t account) {
     return t.position();
 }
 
-// knownFirst: the account's first position when the caller has found it already, else -1.
-Amount recalcPass(int32_t account, int offset, int knownFirst) {
+// knownFirst: the account's first position when the caller has found it already, else -1. The balance
+// is 0 unless the status is Ok.
+StoreStatus recalcPass(int32_t account, int offset, int knownFirst, Amount& balance) {
+    balance = 0;
     TableCursor& t = tableCursor(Table::Transactions);
     TableCursor& accounts = tableCursor(Table::Accounts);
     if (!t.ensureSort(tx::kIdentifier, SortKind::String) ||
-        !accounts.ensureSort(account::kNumber, SortKind::I4) || !accounts.seekFirstEqual(account)) {
-        writeErrorLog(platform::format(u"Account %d not found in Operation::recalcBalanse", account).c_str(),
-                      u"DoveVO/Operation", 3140);
-        return 0;
-    }
+        !accounts.ensureSort(account::kNumber, SortKind::I4) || !accounts.seekFirstEqual(account))
+        return StoreStatus::AccountMissing;
     const Amount starting = accounts.get64(account::kStartAmount) + accounts.get64(account::kOpeningBalance);
     SecuritiesList list;
     SecuritiesList* securities = nullptr;
@@ -151,7 +157,7 @@ Amount recalcPass(int32_t account, int offset, int knownFirst) {
         list = securitiesOf(accounts);
         securities = &list;
     }
-    Amount balance = starting;
+    Amount running = starting;
     const int firstPos = knownFirst >= 0 ? knownFirst : firstPositionOf(t, account);
     if (firstPos >= 0) {
         int lastPos = firstPos;
@@ -159,13 +165,31 @@ Amount recalcPass(int32_t account, int offset, int knownFirst) {
             lastPos = t.position();
         const int startPos = std::min(firstPos + std::max(offset, 0), lastPos);
         if (securities != nullptr && !addEarlierHoldings(t, account, firstPos, startPos, *securities))
-            return 0;
-        Amount running = openingValue(t, account, firstPos, startPos, starting);
-        if (!t.moveTo(startPos)) return 0;
-        balance = runPass(t, account, lastPos, running, securities);
+            return StoreStatus::RecordUnreachable;
+        running = openingValue(t, account, firstPos, startPos, starting);
+        if (!t.moveTo(startPos)) return StoreStatus::RecordUnreachable;
+        const StoreStatus passed = runPass(t, account, lastPos, running, securities);
+        if (passed != StoreStatus::Ok) return passed;
     }
-    writeAccountResults(account, balance, securities);
-    return balance;
+    const StoreStatus written = writeAccountResults(account, running, securities);
+    if (written == StoreStatus::Ok) balance = running;
+    return written;
+}
+
+// The pass in its own store transaction: the balances of an account change together, with one commit
+// instead of one per record.
+Amount recalcInBracket(int32_t account, int offset, int knownFirst, StoreStatus& status) {
+    // A missing account is found before the bracket: it is no failure of a write, and must not undo the
+    // writes of a save that runs the pass.
+    if (!accountExists(account)) {
+        writeErrorLog(platform::format(u"Account %d not found in Operation::recalcBalanse", account).c_str(),
+                      u"DoveVO/Operation", 3140);
+        status = StoreStatus::AccountMissing;
+        return 0;
+    }
+    Amount balance = 0;
+    status = inStoreTransaction([&] { return recalcPass(account, offset, knownFirst, balance); });
+    return status == StoreStatus::Ok ? balance : 0;
 }
 
 }  // namespace
@@ -209,14 +233,12 @@ std::u16string securitiesText(const std::vector<Security>& securities) {
     return text;
 }
 
-Amount Operation::recalcBalanse(int32_t account, int offset, bool /*showProgress*/) {
-    if (account < 1) return 0;
-    // One store transaction for the whole pass: the balances of an account change together, and one
-    // commit instead of one per record.
-    StoreTransaction bracket;
-    const Amount balance = recalcPass(account, offset, -1);
-    bracket.commit();
-    return balance;
+Amount Operation::recalcBalanse(int32_t account, int offset, bool /*showProgress*/, StoreStatus& status) {
+    if (account < 1) {
+        status = StoreStatus::NoAccount;
+        return 0;
+    }
+    return recalcInBracket(account, offset, -1, status);
 }
 
 bool Operation::balanceAfterAppending(int32_t account, const std::u16string& identifier, Amount amount,
@@ -242,25 +264,22 @@ bool Operation::balanceAfterAppending(int32_t account, const std::u16string& ide
     return true;
 }
 
-void Operation::settleAccountBalance(int32_t account, Amount balance) {
-    if (account < 1) return;
-    StoreTransaction bracket;
-    writeAccountResults(account, balance, nullptr);
-    bracket.commit();
+StoreStatus Operation::settleAccountBalance(int32_t account, Amount balance) {
+    if (account < 1) return StoreStatus::NoAccount;
+    return inStoreTransaction([&] { return writeAccountResults(account, balance, nullptr); });
 }
 
-Amount Operation::recalcBalanseFrom(int32_t account, const std::u16string& identifier) {
-    if (account < 1) return 0;
+StoreStatus Operation::recalcBalanseFrom(int32_t account, const std::u16string& identifier) {
+    if (account < 1) return StoreStatus::NoAccount;
     TableCursor& t = tableCursor(Table::Transactions);
-    if (!t.ensureSort(tx::kIdentifier, SortKind::String)) return 0;
+    if (!t.ensureSort(tx::kIdentifier, SortKind::String)) return StoreStatus::RecordUnreachable;
     const int firstPos = firstPositionOf(t, account);
     int offset = 0;
     if (firstPos >= 0 && t.seekLastSmaller(identifier) && belongs(t, account))
         offset = t.position() + 1 - firstPos;
-    StoreTransaction bracket;
-    const Amount balance = recalcPass(account, offset, firstPos);
-    bracket.commit();
-    return balance;
+    StoreStatus status = StoreStatus::Ok;
+    recalcInBracket(account, offset, firstPos, status);
+    return status;
 }
 
 }  // namespace dove

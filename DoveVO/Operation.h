@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "Amount.h"
+#include "StoreStatus.h"
 
 namespace dove {
 
@@ -26,11 +27,15 @@ class Operation {
     // Recomputes the running balances of the account from the record at offset (counted from the
     // account's first transaction in identifier order; negative counts as 0; beyond the last record means
     // the last record) to the end of the account, writing only balances that changed, then the account's
-    // balance when it changed. Returns the balance; 0 for an account below 1 or a missing one (logged).
-    static Amount recalcBalanse(int32_t account, int offset, bool showProgress);
+    // balance when it changed, all in one store transaction. Returns the balance and sets status to Ok.
+    // Otherwise returns 0 with nothing written and status says why: NoAccount for a number below 1,
+    // AccountMissing for an account not in the table (logged), RecordUnreachable when the pass cannot
+    // stand on its records, or the status of the write that failed.
+    static Amount recalcBalanse(int32_t account, int offset, bool showProgress, StoreStatus& status);
 
-    // The same, from the first record of the account whose identifier is not smaller than identifier.
-    static Amount recalcBalanseFrom(int32_t account, const std::u16string& identifier);
+    // The same pass, from the first record of the account whose identifier is not smaller than
+    // identifier.
+    static StoreStatus recalcBalanseFrom(int32_t account, const std::u16string& identifier);
 
     // The running balance that the pass would give a record about to be added after every record of
     // its account: the balance before it (the nearest earlier record that is not excluded, else the
@@ -40,7 +45,7 @@ class Operation {
     static bool balanceAfterAppending(int32_t account, const std::u16string& identifier, Amount amount,
                                       int32_t excluded, Amount& balance);
     // The pass's last step for a balance known without it: writes it to the account when it differs.
-    static void settleAccountBalance(int32_t account, Amount balance);
+    static StoreStatus settleAccountBalance(int32_t account, Amount balance);
 };
 
 }  // namespace dove

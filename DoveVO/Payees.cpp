@@ -29,9 +29,9 @@ uint64_t splitKey(int32_t payee, int32_t line) {
 void readSplits(Payee& payee) {
     TableCursor& splits = tableCursor(Table::MemorizedSplits);
     SortScope sorted(splits, kSplitKey, SortKind::Date);
-    // Lines of a payee are adjacent in key order; line numbers start above 0, but a line 0 is read too.
-    const uint64_t first = splitKey(payee.number, 0);
-    if (first == 0 ? !splits.moveTo(0) : !splits.seekFirstGreater(first - 1)) return;
+    // Lines of a payee are adjacent in key order and numbered from 1: the first is the first key greater
+    // than (line 0, payee).
+    if (!splits.seekFirstGreater(splitKey(payee.number, 0))) return;
     do {
         const uint64_t key = splits.getDate(kSplitKey);
         if ((key >> 32) != static_cast<uint32_t>(payee.number)) break;
@@ -112,7 +112,7 @@ bool readPayeeByNumber(int32_t number, Payee& payee) {
     return true;
 }
 
-bool createPayee(Payee& payee) {
+StoreStatus createPayee(Payee& payee) {
     TableCursor& m = tableCursor(Table::Memorized);
     SortScope sorted(m, kNumber, SortKind::I4);
     int32_t& counter = numberCounters().payee;
@@ -123,22 +123,26 @@ bool createPayee(Payee& payee) {
     payee.stamp = nowUtc();
     payee.name = trimmed(payee.name);
     // The payee and its memorized splits are stored together or not at all.
-    StoreTransaction bracket;
-    if (!bracket.active() || m.addRecord(payeeValues(payee)) == 0) return false;
-    for (const MemorizedSplit& split : payee.splits)
-        if (!writeMemorizedSplit(payee.number, split)) return false;
-    if (!bracket.commit()) return false;
-    if (createdHook()) createdHook()(payee);
-    return true;
+    const StoreStatus status = inStoreTransaction([&] {
+        if (m.addRecord(payeeValues(payee)) == 0) return m.writeFailure();
+        for (const MemorizedSplit& split : payee.splits) {
+            const StoreStatus written = writeMemorizedSplit(payee.number, split);
+            if (written != StoreStatus::Ok) return written;
+        }
+        return StoreStatus::Ok;
+    });
+    if (status == StoreStatus::Ok && createdHook()) createdHook()(payee);
+    return status;
 }
 
-bool writePayee(const Payee& payee) {
+StoreStatus writePayee(const Payee& payee) {
     TableCursor& m = tableCursor(Table::Memorized);
     SortScope sorted(m, kNumber, SortKind::I4);
-    return m.seekFirstEqual(payee.number) && m.writeProperties(payeeValues(payee));
+    if (!m.seekFirstEqual(payee.number)) return StoreStatus::RecordMissing;
+    return m.writeProperties(payeeValues(payee)) ? StoreStatus::Ok : m.writeFailure();
 }
 
-bool writeMemorizedSplit(int32_t payee, const MemorizedSplit& split) {
+StoreStatus writeMemorizedSplit(int32_t payee, const MemorizedSplit& split) {
     TableCursor& splits = tableCursor(Table::MemorizedSplits);
     SortScope sorted(splits, kSplitKey, SortKind::Date);
     std::vector<PropertyValue> values = {PropertyValue::date(kSplitKey, splitKey(payee, split.line)),
@@ -147,8 +151,9 @@ bool writeMemorizedSplit(int32_t payee, const MemorizedSplit& split) {
                                          PropertyValue::i4(137, split.number),
                                          PropertyValue::string(114, split.text),
                                          PropertyValue::date(112, static_cast<uint64_t>(split.amount))};
-    if (splits.seekFirstEqual(splitKey(payee, split.line))) return splits.writeProperties(values);
-    return splits.addRecord(values) != 0;
+    const bool written = splits.seekFirstEqual(splitKey(payee, split.line)) ? splits.writeProperties(values)
+                                                                            : splits.addRecord(values) != 0;
+    return written ? StoreStatus::Ok : splits.writeFailure();
 }
 
 bool displayNameMatches(const std::u16string& d, const std::u16string& t) {

@@ -11,6 +11,7 @@
 
 #include "Amount.h"
 #include "DateTime.h"
+#include "StoreStatus.h"
 
 namespace dove {
 
@@ -57,12 +58,14 @@ bool readPayee(int index, Payee& payee);
 bool readPayeeByNumber(int32_t number, Payee& payee);
 
 // Creates the payee: the next payee number, a key when it has none, the stamp, every field and the
-// memorized entry (and its splits). On success payee.number holds the new number.
-bool createPayee(Payee& payee);
-// Rewrites an existing payee's fields and memorized entry.
-bool writePayee(const Payee& payee);
-// Writes one memorized split line of the payee (line key: payee number high, line number low).
-bool writeMemorizedSplit(int32_t payee, const MemorizedSplit& split);
+// memorized entry (and its splits), all in one store transaction. payee.number holds the new number
+// (not reused in this process even when the write failed).
+StoreStatus createPayee(Payee& payee);
+// Rewrites an existing payee's fields and memorized entry; RecordMissing when no payee has its number.
+StoreStatus writePayee(const Payee& payee);
+// Writes one memorized split line of the payee (line key: payee number high, line number low),
+// replacing the line with that key when there is one.
+StoreStatus writeMemorizedSplit(int32_t payee, const MemorizedSplit& split);
 
 // Whether display name d names the payee t: d equals t, contains "@" t "@", or begins with t "@".
 bool displayNameMatches(const std::u16string& d, const std::u16string& t);

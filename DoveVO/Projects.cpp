@@ -51,10 +51,11 @@ void sumOwnTransactions(int32_t number, Amount& income, Amount& expense) {
     }
 }
 
-void writeIfDifferent(PropertyNumber property, Amount value) {
+// Writes the amount into the current project when it differs; false when the write failed.
+bool writeIfDifferent(PropertyNumber property, Amount value) {
     TableCursor& projects = tableCursor(Table::Projects);
-    if (projects.get64(property) != value || !projects.hasProperty(property))
-        projects.set64(property, value, true);
+    if (projects.get64(property) == value && projects.hasProperty(property)) return true;
+    return projects.set64(property, value, true);
 }
 
 std::vector<int32_t> childrenOf(int32_t number) {
@@ -69,47 +70,51 @@ std::vector<int32_t> childrenOf(int32_t number) {
     return children;
 }
 
-ProjectTotals computeTotals(int32_t number, int depth) {
+// Computes the totals of the project and its sub-projects; failed is set when a write of stored totals
+// failed.
+ProjectTotals computeTotals(int32_t number, int depth, bool& failed) {
     ProjectTotals totals;
+    TableCursor& projects = tableCursor(Table::Projects);
     if (!seekProject(number)) return totals;
-    if (tableCursor(Table::Projects).getI4(kValid) == 0) {
+    if (projects.getI4(kValid) == 0) {
         sumOwnTransactions(number, totals.ownIncome, totals.ownExpense);
         if (!seekProject(number)) return totals;
-        writeIfDifferent(kOwnIncome, totals.ownIncome);
-        writeIfDifferent(kOwnExpense, totals.ownExpense);
-        tableCursor(Table::Projects).setI4(kValid, 1, true);
+        if (!writeIfDifferent(kOwnIncome, totals.ownIncome) ||
+            !writeIfDifferent(kOwnExpense, totals.ownExpense) || !projects.setI4(kValid, 1, true))
+            failed = true;
     }
-    totals.ownIncome = tableCursor(Table::Projects).get64(kOwnIncome);
-    totals.ownExpense = tableCursor(Table::Projects).get64(kOwnExpense);
+    totals.ownIncome = projects.get64(kOwnIncome);
+    totals.ownExpense = projects.get64(kOwnExpense);
     if (depth >= kMaxDepth) return totals;
     for (int32_t child : childrenOf(number)) {
-        ProjectTotals sub = computeTotals(child, depth + 1);
+        ProjectTotals sub = computeTotals(child, depth + 1, failed);
         totals.childIncome += sub.ownIncome + sub.childIncome;
         totals.childExpense += sub.ownExpense + sub.childExpense;
     }
     if (!seekProject(number)) return totals;
-    writeIfDifferent(kChildIncome, totals.childIncome);
-    writeIfDifferent(kChildExpense, totals.childExpense);
+    if (!writeIfDifferent(kChildIncome, totals.childIncome) ||
+        !writeIfDifferent(kChildExpense, totals.childExpense))
+        failed = true;
     return totals;
 }
 
 }  // namespace
 
-int32_t createProject(int32_t parent, const std::u16string& name) {
+StoreStatus createProject(int32_t parent, const std::u16string& name, int32_t* number) {
     TableCursor& projects = tableCursor(Table::Projects);
     SortScope sorted(projects, project::kNumber, SortKind::I4);
     int32_t& counter = numberCounters().project;
     const int count = projects.recordCount();
     if (counter == 0 && count > 0 && projects.moveTo(count - 1)) counter = projects.getI4(project::kNumber);
     const std::u16string key = newRecordKeyText();
-    const int32_t number = ++counter;
-    projects.newRecord();
-    projects.setI4(project::kNumber, number);
-    projects.setI4(kParent, parent);
-    projects.setI4(129, -1);
-    projects.setDate(128, nowUtc());
-    projects.setString(135, key);
-    return projects.setString(kName, trimmed(name), true) ? number : 0;
+    const int32_t created = ++counter;
+    if (projects.addRecord({PropertyValue::i4(project::kNumber, created), PropertyValue::i4(kParent, parent),
+                            PropertyValue::i4(129, -1), PropertyValue::date(128, nowUtc()),
+                            PropertyValue::string(135, key), PropertyValue::string(kName, trimmed(name))}) ==
+        0)
+        return projects.writeFailure();
+    *number = created;
+    return StoreStatus::Ok;
 }
 
 std::u16string projectName(int32_t number) {
@@ -118,17 +123,23 @@ std::u16string projectName(int32_t number) {
     return projects.seekFirstEqual(number) ? std::u16string(projects.getString(kName)) : std::u16string();
 }
 
-ProjectTotals projectTotals(int32_t number) {
+StoreStatus projectTotals(int32_t number, ProjectTotals& totals) {
     TableCursor& projects = tableCursor(Table::Projects);
     SortScope sorted(projects, project::kNumber, SortKind::I4);
-    return computeTotals(number, 0);
+    bool failed = false;
+    // The stored totals are written together or not at all; the totals computed stand either way.
+    return inStoreTransaction([&] {
+        totals = computeTotals(number, 0, failed);
+        return failed ? projects.writeFailure() : StoreStatus::Ok;
+    });
 }
 
-void invalidateProjectTotals(int32_t number) {
-    if (number <= project::kRoot) return;
+StoreStatus invalidateProjectTotals(int32_t number) {
+    if (number <= project::kRoot) return StoreStatus::Ok;
     TableCursor& projects = tableCursor(Table::Projects);
     SortScope sorted(projects, project::kNumber, SortKind::I4);
-    if (projects.seekFirstEqual(number) && projects.getI4(kValid) != 0) projects.setI4(kValid, 0, true);
+    if (!projects.seekFirstEqual(number) || projects.getI4(kValid) == 0) return StoreStatus::Ok;
+    return projects.setI4(kValid, 0, true) ? StoreStatus::Ok : projects.writeFailure();
 }
 
 }  // namespace dove

@@ -7,6 +7,7 @@
 
 #include "Amount.h"
 #include "PropertyValue.h"
+#include "StoreStatus.h"
 
 namespace dove {
 
@@ -15,8 +16,9 @@ inline constexpr int32_t kRoot = 1;
 inline constexpr PropertyNumber kNumber = 201;
 }  // namespace project
 
-// Creates a project under parent and returns its number; 0 when the write failed.
-int32_t createProject(int32_t parent, const std::u16string& name);
+// Creates a project under parent; *number receives the new number. On failure nothing is stored and
+// the number is not reused in this process.
+StoreStatus createProject(int32_t parent, const std::u16string& name, int32_t* number);
 
 // The project's name, "" when missing.
 std::u16string projectName(int32_t number);
@@ -30,11 +32,12 @@ struct ProjectTotals {
 };
 
 // Brings the project's stored totals up to date (computing its own totals from its transactions when
-// its valid flag is 0, and its sub-projects' recursively) and returns them. Zero totals for a missing
-// project.
-ProjectTotals projectTotals(int32_t number);
+// its valid flag is 0, and its sub-projects' recursively) into totals. Zero totals for a missing
+// project. A failed write of the stored totals is the result (the totals are still computed).
+StoreStatus projectTotals(int32_t number, ProjectTotals& totals);
 
 // Marks the project's own totals for recomputation (valid flag 0) after one of its transactions changed.
-void invalidateProjectTotals(int32_t number);
+// Nothing for no project (0 or 1) or a missing one.
+StoreStatus invalidateProjectTotals(int32_t number);
 
 }  // namespace dove

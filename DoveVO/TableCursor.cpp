@@ -4,25 +4,24 @@
 #include "TableCursor.h"
 
 #include "RecordHeap.h"
-#include "UserMessage.h"
+#include "StoreAlert.h"
 #include "platform/windows.h"
 
 namespace dove {
-namespace {
 
-uint32_t g_failedWrites = 0;
-
-// Counts a failed store write or delete, so that a caller ignoring one result is still found out.
-template <class Result>
-Result counted(Result result) {
-    if (!result) ++g_failedWrites;
-    return result;
+// A write or delete that could not reach its record: false, with that as the reason.
+bool TableCursor::unreachable() {
+    m_writeFailure = StoreStatus::RecordUnreachable;
+    return false;
 }
 
-}  // namespace
-
-uint32_t TableCursor::failedWriteCount() {
-    return g_failedWrites;
+// Keeps why a store write or delete failed, read from the platform right after the call.
+template <class Result>
+Result TableCursor::noted(Result result) {
+    if (!result)
+        m_writeFailure =
+            GetLastError() == ERROR_DISK_FULL ? StoreStatus::TableFull : StoreStatus::WriteFailed;
+    return result;
 }
 
 TableCursor::TableCursor(std::u16string databaseName)
@@ -43,8 +42,7 @@ bool TableCursor::openWith(CEPROPID sortId) {
     if (handle == nullptr) {
         // The store should hand back the invalid handle on failure; a null one is reported with the
         // error number. It is as unusable as the invalid one, so the open still fails.
-        DWORD error = GetLastError();
-        showUserMessage(u"Open FALSE", platform::format(u"%u", error));
+        raiseStoreAlert(StoreAlert::NullOpenHandle, GetLastError());
         return false;
     }
     if (handle == INVALID_HANDLE_VALUE) return false;
@@ -141,7 +139,7 @@ bool TableCursor::loadAtPlatform() {
     if (oid == 0) {
         DWORD error = GetLastError();
         if (error == ERROR_NOT_ENOUGH_MEMORY || error == ERROR_OUTOFMEMORY)
-            showUserMessage(u"Empty Memory", u"Brimwell", MessageButtons::OkCancel);
+            raiseStoreAlert(StoreAlert::RecordHeapExhausted);
         return false;
     }
     const auto* values = reinterpret_cast<const CEPROPVAL*>(m_readBuffer);
@@ -331,7 +329,7 @@ bool TableCursor::storeNewRecord() {
     values.reserve(m_record.size());
     for (const PropertyValue& v : m_record)
         values.push_back(v.toStore());
-    CEOID oid = counted(CeWriteRecordProps(m_handle, 0, static_cast<WORD>(values.size()), values.data()));
+    CEOID oid = noted(CeWriteRecordProps(m_handle, 0, static_cast<WORD>(values.size()), values.data()));
     if (oid == 0) {
         clearRecord();
         m_position = kNoRecord;
@@ -350,7 +348,7 @@ bool TableCursor::setProperty(PropertyValue value, bool commit) {
             clearRecord();
             m_position = kNoRecord;
             changed();
-            return false;
+            return unreachable();
         }
     }
     const PropertyNumber number = value.number();
@@ -358,10 +356,10 @@ bool TableCursor::setProperty(PropertyValue value, bool commit) {
     bool ok = true;
     if (!composing) {
         CEPROPVAL stored = find(number)->toStore();
-        CEOID oid = counted(CeWriteRecordProps(m_handle, m_platformOid, 1, &stored));
+        CEOID oid = noted(CeWriteRecordProps(m_handle, m_platformOid, 1, &stored));
         ok = oid != 0;
         // Writing the sort property may move the record in the order; read it back where it now stands.
-        if (ok && (number == m_sortNumber || commit)) ok = reloadByObjectId(oid);
+        if (ok && (number == m_sortNumber || commit) && !reloadByObjectId(oid)) ok = unreachable();
     } else if (commit) {
         ok = storeNewRecord();
     }
@@ -378,7 +376,7 @@ CEOID TableCursor::writeCurrentRecord() {
         std::vector<CEPROPVAL> values;
         for (const PropertyValue& v : m_record)
             values.push_back(v.toStore());
-        oid = counted(
+        oid = noted(
             CeWriteRecordProps(m_handle, m_platformOid, static_cast<WORD>(values.size()), values.data()));
         // The record may have moved in the sort order: stand on it again.
         if (oid != 0) reloadByObjectId(oid);
@@ -392,21 +390,21 @@ bool TableCursor::writeProperties(const std::vector<PropertyValue>& values) {
     const bool standing = m_position >= 0 && m_platformIndex == m_position && m_platformOid != 0;
     if (!isOpen() || m_position < 0 || (!standing && !seekPlatformTo(m_position))) {
         invalidate();
-        return false;
+        return unreachable();
     }
     std::vector<CEPROPVAL> stored;
     stored.reserve(values.size());
     for (const PropertyValue& v : values)
         stored.push_back(v.toStore());
     CEOID oid =
-        counted(CeWriteRecordProps(m_handle, m_platformOid, static_cast<WORD>(stored.size()), stored.data()));
+        noted(CeWriteRecordProps(m_handle, m_platformOid, static_cast<WORD>(stored.size()), stored.data()));
     changed();
     ++m_writeCount;
     if (oid == 0) {
         invalidate();
         return false;
     }
-    return reloadByObjectId(oid);
+    return reloadByObjectId(oid) || unreachable();
 }
 
 CEOID TableCursor::addRecord(const std::vector<PropertyValue>& values) {
@@ -419,9 +417,10 @@ CEOID TableCursor::addRecord(const std::vector<PropertyValue>& values) {
 }
 
 bool TableCursor::deleteAt(int index) {
-    if (!isOpen() || index < 0 || index >= recordCount()) return false;
-    if (m_platformIndex != index && !seekPlatformTo(index)) return false;
-    BOOL deleted = counted(CeDeleteRecord(m_handle, m_platformOid));
+    if (!isOpen() || index < 0 || index >= recordCount() ||
+        (m_platformIndex != index && !seekPlatformTo(index)))
+        return unreachable();
+    BOOL deleted = noted(CeDeleteRecord(m_handle, m_platformOid));
     ++m_writeCount;
     // Indexes after the deleted record have shifted: forget where the handle stands and what it held.
     invalidate();

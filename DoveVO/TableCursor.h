@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "PropertyValue.h"
+#include "StoreStatus.h"
 
 namespace dove {
 
@@ -117,9 +118,10 @@ class TableCursor {
     // afterwards. False when the index is out of range or the store refuses.
     bool deleteAt(int index);
 
-    // How many store writes and deletes of any cursor have failed in this process. A store transaction
-    // compares it at its end, so that a write whose failure a caller ignored still dooms the transaction.
-    static uint32_t failedWriteCount();
+    // Why the last failed write or delete of this cursor failed: RecordUnreachable when the record it
+    // was meant for could not be reached, TableFull when the table held all the records it can, else
+    // WriteFailed.
+    StoreStatus writeFailure() const { return m_writeFailure; }
 
     // The store's object id of the current record (0 when none).
     CEOID currentObjectId() const { return m_currentOid; }
@@ -141,6 +143,9 @@ class TableCursor {
     bool reloadByObjectId(CEOID oid);
     void clearRecord();
     void changed() { ++m_changeGeneration; }
+    template <class Result>
+    Result noted(Result result);
+    bool unreachable();
 
     std::u16string m_name;
     CEOID m_oid = 0;
@@ -161,6 +166,7 @@ class TableCursor {
     std::u16string m_searchText;
     uint32_t m_changeGeneration = 0;
     uint32_t m_writeCount = 0;
+    StoreStatus m_writeFailure = StoreStatus::WriteFailed;
 };
 
 // Puts a cursor into a sort order for a scope and restores the order it found at the end (reopening

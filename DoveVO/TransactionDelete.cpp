@@ -12,17 +12,22 @@ namespace dove {
 namespace detail {
 namespace {
 
+// The status of a write of the Transactions table.
+StoreStatus written(bool ok) {
+    return ok ? StoreStatus::Ok : tableCursor(Table::Transactions).writeFailure();
+}
+
 // A record deleted as a dependant: the record its link names is no longer a transfer.
-bool unlinkPartner(const std::u16string& link) {
+StoreStatus unlinkPartner(const std::u16string& link) {
     TransactionRecord partner;
-    if (!loadTransactionByIdentifier(partner, link)) return true;
+    if (!loadTransactionByIdentifier(partner, link)) return StoreStatus::Ok;
     std::vector<PropertyValue> values;
     if (partner.category() < 0) values.push_back(PropertyValue::i4(tx::kCategory, 0));
     if (partner.kind() == kKindSplitTransfer) values.push_back(PropertyValue::i4(tx::kKind, kKindPlain));
     values.push_back(PropertyValue::string(tx::kLink, u""));
     values.push_back(PropertyValue::date(tx::kModifiedStamp, nowUtc()));
     values.push_back(PropertyValue::i4(tx::kModifiedFlag, -1));
-    return tableCursor(Table::Transactions).writeProperties(values);
+    return written(tableCursor(Table::Transactions).writeProperties(values));
 }
 
 bool plannerItemExists(int32_t scheduleNumber) {
@@ -32,75 +37,95 @@ bool plannerItemExists(int32_t scheduleNumber) {
 }
 
 // Step 3: an entered occurrence of a scheduled item moves to the reserved account; anything else goes.
-bool removeOrPark(TransactionRecord& r, const StoredState& s) {
+StoreStatus removeOrPark(TransactionRecord& r, const StoredState& s) {
     TableCursor& t = tableCursor(Table::Transactions);
     const int32_t schedule = r.i4(tx::kScheduleNumber);
     if (schedule != 0 && s.kind != kKindGenerated && plannerItemExists(schedule)) {
         Date d = s.date;
         auto id = makeUniqueTransactionIdentifier(static_cast<uint32_t>(tx::kDeletedOccurrencesAccount), &d);
-        if (!id || !reachStored(r, &s.identifier)) return false;
-        return t.writeProperties(
-            {PropertyValue::string(tx::kIdentifier, *id),
-             PropertyValue::i4(tx::kAccount, tx::kDeletedOccurrencesAccount),
-             PropertyValue::date(tx::kDate, d), PropertyValue::string(tx::kProjectKey, u""),
-             PropertyValue::i4(tx::kCategory, 0), PropertyValue::string(tx::kLink, u"")});
+        if (!id) return StoreStatus::NoAccount;
+        if (!reachStored(r, &s.identifier)) return StoreStatus::RecordUnreachable;
+        return written(
+            t.writeProperties({PropertyValue::string(tx::kIdentifier, *id),
+                               PropertyValue::i4(tx::kAccount, tx::kDeletedOccurrencesAccount),
+                               PropertyValue::date(tx::kDate, d), PropertyValue::string(tx::kProjectKey, u""),
+                               PropertyValue::i4(tx::kCategory, 0), PropertyValue::string(tx::kLink, u"")}));
     }
-    if (!reachStored(r, &s.identifier)) return false;
-    return t.deleteAt(t.position());
+    if (!reachStored(r, &s.identifier)) return StoreStatus::RecordUnreachable;
+    return written(t.deleteAt(t.position()));
 }
 
 // After a split line went as a dependant: an owner left without lines is a plain transaction again.
-bool reevaluateOwnerOf(const std::u16string& lineId) {
+StoreStatus reevaluateOwnerOf(const std::u16string& lineId) {
     const std::u16string ownerId = splitOwnerIdentifier(lineId);
     TransactionRecord owner;
-    if (ownerId.empty() || !loadTransactionByIdentifier(owner, ownerId)) return true;
+    if (ownerId.empty() || !loadTransactionByIdentifier(owner, ownerId)) return StoreStatus::Ok;
     if (owner.kind() != kKindSplitOwner || !storedSplitIdentifiers(owner.account(), owner.date()).empty())
-        return true;
-    if (!reachStored(owner)) return false;
-    return tableCursor(Table::Transactions)
-        .writeProperties({PropertyValue::i4(tx::kKind, kKindPlain), PropertyValue::i4(tx::kModifiedFlag, -1),
-                          PropertyValue::date(tx::kModifiedStamp, nowUtc())});
+        return StoreStatus::Ok;
+    if (!reachStored(owner)) return StoreStatus::RecordUnreachable;
+    return written(tableCursor(Table::Transactions)
+                       .writeProperties({PropertyValue::i4(tx::kKind, kKindPlain),
+                                         PropertyValue::i4(tx::kModifiedFlag, -1),
+                                         PropertyValue::date(tx::kModifiedStamp, nowUtc())}));
 }
 
-bool deleteSplitLinesOf(const StoredState& s) {
+StoreStatus deleteSplitLinesOf(const StoredState& s) {
     for (const std::u16string& id : storedSplitIdentifiers(s.account, s.date)) {
         TransactionRecord line;
-        if (loadTransactionByIdentifier(line, id) && !deleteOne(line, true)) return false;
+        if (!loadTransactionByIdentifier(line, id)) continue;
+        const StoreStatus status = deleteOne(line, true);
+        if (status != StoreStatus::Ok) return status;
     }
-    return true;
+    return StoreStatus::Ok;
+}
+
+// The other side of a transfer goes with a record the user deletes; a record deleted as a
+// dependant leaves its other side a plain transaction.
+StoreStatus detachOtherSide(const StoredState& s, bool byUser) {
+    if (s.link.empty()) return StoreStatus::Ok;
+    if (!byUser) return unlinkPartner(s.link);
+    TransactionRecord other;
+    if (!loadTransactionByIdentifier(other, s.link) || other.link() != s.identifier) return StoreStatus::Ok;
+    const bool otherIsLine = other.kind() == kKindSplitLine;
+    const StoreStatus status = deleteOne(other, false);
+    if (status != StoreStatus::Ok || !otherIsLine) return status;
+    return reevaluateOwnerOf(s.link);
+}
+
+// Once the record is gone: the deletion report, the budget line, balances and project
+// totals.
+StoreStatus afterDelete(const StoredState& s, const std::u16string& key) {
+    if (!key.empty() && s.kind != kKindSplitLine && isSyncPartnerSet()) {
+        const StoreStatus reported = reportDeletion(kDeletedTransaction, key);
+        if (reported != StoreStatus::Ok) return reported;
+    }
+    StoreStatus status = takeOutOfBudget(BudgetContribution{s.category, s.amount, s.currency, s.date});
+    // Split lines sort outside their account's range and never count toward its balance.
+    if (status == StoreStatus::Ok && s.kind != kKindSplitLine && s.account > 0 &&
+        s.account < tx::kDeletedOccurrencesAccount) {
+        status = Operation::recalcBalanseFrom(s.account, s.identifier);
+        // A pass for an account missing from the Accounts table has logged it; the delete stands.
+        if (status == StoreStatus::AccountMissing) status = StoreStatus::Ok;
+    }
+    if (status == StoreStatus::Ok) status = invalidateProjectTotals(s.project);
+    return status;
 }
 
 }  // namespace
 
-bool deleteOne(TransactionRecord& r, bool byUser) {
-    if (r.source() != RecordSource::Transactions || !reachStored(r)) return false;
+StoreStatus deleteOne(TransactionRecord& r, bool byUser) {
+    if (r.source() != RecordSource::Transactions) return StoreStatus::InvalidRecord;
+    if (!reachStored(r)) return StoreStatus::RecordMissing;
     const StoredState s = readStored(tableCursor(Table::Transactions));
     const std::u16string key = r.key();
-    if (s.kind == kKindSplitOwner && !deleteSplitLinesOf(s)) return false;
-    if (!s.link.empty()) {
-        if (byUser) {
-            TransactionRecord other;
-            if (loadTransactionByIdentifier(other, s.link) && other.link() == s.identifier) {
-                const bool otherIsLine = other.kind() == kKindSplitLine;
-                if (!deleteOne(other, false)) return false;
-                if (otherIsLine && !reevaluateOwnerOf(s.link)) return false;
-            }
-        } else if (!unlinkPartner(s.link)) {
-            return false;
-        }
-    }
-    if (!removeOrPark(r, s)) return false;
-    if (!key.empty() && s.kind != kKindSplitLine && isSyncPartnerSet() &&
-        !reportDeletion(kDeletedTransaction, key))
-        return false;
-    if (!takeOutOfBudget(BudgetContribution{s.category, s.amount, s.currency, s.date})) return false;
-    // Split lines sort outside their account's range and never count toward its balance.
-    if (s.kind != kKindSplitLine && s.account > 0 && s.account < tx::kDeletedOccurrencesAccount)
-        Operation::recalcBalanseFrom(s.account, s.identifier);
-    invalidateProjectTotals(s.project);
+    StoreStatus status = s.kind == kKindSplitOwner ? deleteSplitLinesOf(s) : StoreStatus::Ok;
+    if (status == StoreStatus::Ok) status = detachOtherSide(s, byUser);
+    if (status == StoreStatus::Ok) status = removeOrPark(r, s);
+    if (status == StoreStatus::Ok) status = afterDelete(s, key);
+    if (status != StoreStatus::Ok) return status;
     signalTransactionsChanged();
     r.forgetPosition();
-    return true;
+    return StoreStatus::Ok;
 }
 
 }  // namespace detail
@@ -109,16 +134,14 @@ namespace {
 
 // Runs one write under a store transaction; on failure the record gets its state from before.
 template <class Write>
-bool atomically(TransactionRecord& record, Write write) {
+StoreStatus atomically(TransactionRecord& record, Write write) {
     TransactionRecord before = record;
-    StoreTransaction bracket;
-    if (!bracket.active()) return false;
-    if (write() && bracket.commit()) return true;
-    record = std::move(before);
-    return false;
+    const StoreStatus status = inStoreTransaction(write);
+    if (status != StoreStatus::Ok) record = std::move(before);
+    return status;
 }
 
-bool detachGenerated(int32_t schedule) {
+StoreStatus detachGenerated(int32_t schedule) {
     TableCursor& t = tableCursor(Table::Transactions);
     std::vector<std::u16string> ids;
     {
@@ -132,53 +155,56 @@ bool detachGenerated(int32_t schedule) {
     }
     for (const std::u16string& id : ids) {
         TransactionRecord r;
-        if (!loadTransactionByIdentifier(r, id)) return false;
-        if (r.account() == tx::kDeletedOccurrencesAccount) {
-            if (!t.deleteAt(t.position())) return false;
-            continue;
-        }
-        if (!t.writeProperties(
-                {PropertyValue::i4(tx::kScheduleNumber, 0), PropertyValue::date(tx::kScheduledDate, 0),
-                 PropertyValue::date(tx::kUnpaidFlag, 0), PropertyValue::date(tx::kPaidAmount, 0),
-                 PropertyValue::i4(tx::kModifiedFlag, -1), PropertyValue::string(tx::kOccurrenceKey, u"")}))
-            return false;
+        if (!loadTransactionByIdentifier(r, id)) return StoreStatus::RecordMissing;
+        const bool ok =
+            r.account() == tx::kDeletedOccurrencesAccount
+                ? t.deleteAt(t.position())
+                : t.writeProperties(
+                      {PropertyValue::i4(tx::kScheduleNumber, 0), PropertyValue::date(tx::kScheduledDate, 0),
+                       PropertyValue::date(tx::kUnpaidFlag, 0), PropertyValue::date(tx::kPaidAmount, 0),
+                       PropertyValue::i4(tx::kModifiedFlag, -1),
+                       PropertyValue::string(tx::kOccurrenceKey, u"")});
+        if (!ok) return t.writeFailure();
     }
-    return true;
+    return StoreStatus::Ok;
 }
 
 }  // namespace
 
-bool saveTransaction(TransactionRecord& record) {
+StoreStatus saveTransaction(TransactionRecord& record) {
     return atomically(record, [&] { return detail::saveOne(record, detail::SaveRole::Direct); });
 }
 
-bool addNewTransaction(TransactionRecord& record) {
+StoreStatus addNewTransaction(TransactionRecord& record) {
     record.forgetPosition();
     record.markAllNonEmptySet();
     return saveTransaction(record);
 }
 
-bool deleteTransaction(TransactionRecord& record) {
+StoreStatus deleteTransaction(TransactionRecord& record) {
     return atomically(record, [&] { return detail::deleteOne(record, true); });
 }
 
-bool deleteScheduledItem(TransactionRecord& item) {
-    if (item.source() != RecordSource::Planner) return false;
+StoreStatus deleteScheduledItem(TransactionRecord& item) {
+    if (item.source() != RecordSource::Planner) return StoreStatus::InvalidRecord;
     return atomically(item, [&] {
-        const int32_t schedule = item.i4(tx::kScheduleNumber);
-        if (!detachGenerated(schedule) || !detail::reachStored(item)) return false;
+        const StoreStatus detached = detachGenerated(item.i4(tx::kScheduleNumber));
+        if (detached != StoreStatus::Ok) return detached;
+        if (!detail::reachStored(item)) return StoreStatus::RecordMissing;
         TableCursor& planner = tableCursor(Table::Planner);
-        if (!planner.deleteAt(planner.position())) return false;
+        if (!planner.deleteAt(planner.position())) return planner.writeFailure();
         detail::signalScheduledChanged();
         item.forgetPosition();
-        return true;
+        return StoreStatus::Ok;
     });
 }
 
-bool reportDeletion(int32_t itemKind, const std::u16string& key) {
+StoreStatus reportDeletion(int32_t itemKind, const std::u16string& key) {
     TableCursor& deleted = tableCursor(Table::DeletedItems);
-    return deleted.addRecord({PropertyValue::i4(901, itemKind), PropertyValue::string(135, key),
-                              PropertyValue::date(108, nowUtc())}) != 0;
+    if (deleted.addRecord({PropertyValue::i4(901, itemKind), PropertyValue::string(135, key),
+                           PropertyValue::date(108, nowUtc())}) == 0)
+        return deleted.writeFailure();
+    return StoreStatus::Ok;
 }
 
 }  // namespace dove

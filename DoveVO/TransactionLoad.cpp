@@ -145,6 +145,9 @@ bool readScheduledItem(uint32_t scheduleNumber, TransactionRecord& item) {
         !planner.seekFirstEqual(static_cast<int32_t>(scheduleNumber)))
         return false;
     detail::loadCurrent(item, RecordSource::Planner);
+    // The item's date as shown and edited is its next occurrence; a save writes a changed date there.
+    item.setDate(item.value64(tx::kNextOccurrence));
+    item.clearSetFlag(tx::kDate);
     return true;
 }
 

@@ -94,6 +94,13 @@ void TransactionRecord::setEnteredAmount(Amount v, const std::u16string& code) {
     setText(tx::kEnteredCurrency, code);
 }
 
+void TransactionRecord::clearEnteredAmount() {
+    if (enteredAmount() == 0 && text(tx::kEnteredCurrency).empty() && value64(tx::kRate) == 0) return;
+    set64(tx::kEnteredAmount, 0);
+    setText(tx::kEnteredCurrency, u"");
+    set64(tx::kRate, 0);
+}
+
 void TransactionRecord::setSplits(std::vector<TransactionRecord> lines) {
     m_splits = std::move(lines);
     m_hasSplitList = true;

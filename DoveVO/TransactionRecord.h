@@ -48,6 +48,7 @@ inline constexpr PropertyNumber kUnitsChange = 140;
 inline constexpr PropertyNumber kRate = 142;
 inline constexpr PropertyNumber kProject = 201;
 inline constexpr PropertyNumber kScheduleNumber = 251;
+inline constexpr PropertyNumber kNextOccurrence = 253;  // Planner: the item's date as shown and edited
 inline constexpr PropertyNumber kCurrency = 301;
 inline constexpr PropertyNumber kCategory = 401;
 inline constexpr PropertyNumber kPayee = 1001;
@@ -115,6 +116,9 @@ class TransactionRecord {
     void setCurrency(const std::u16string& v) { setText(tx::kCurrency, v); }
     Amount enteredAmount() const { return static_cast<Amount>(value64(tx::kEnteredAmount)); }
     void setEnteredAmount(Amount v, const std::u16string& code);
+    // Clears the entered amount, its currency and the rate (121, 122, 142) when any of them holds a
+    // value: the record's amount is then in its own currency only.
+    void clearEnteredAmount();
     int32_t cleared() const { return i4(tx::kCleared); }
     void setCleared(int32_t v) { setI4(tx::kCleared, v); }
     int32_t kind() const { return i4(tx::kKind); }

@@ -11,14 +11,9 @@
 #include "Projects.h"
 #include "TransactionSteps.h"
 #include "TransactionStore.h"
-#include "UserMessage.h"
 
 namespace dove::detail {
 namespace {
-
-const char16_t* const kReindexMessage =
-    u"Error 1154.\nPlease make Reindex Database.\n\nRun Brimwell and press Reset Button and Run Brimwell "
-    u"again after reload device.";
 
 bool isReservedAccount(int32_t account) {
     return account >= tx::kDeletedOccurrencesAccount;
@@ -47,45 +42,77 @@ void settleCategoryAndKind(TransactionRecord& r, const StoredState& s) {
     if (r.category() != 0 && r.category() == -r.account()) r.setCategory(0);
 }
 
-// Step 6: the identifier of a Transactions record.
-bool settleIdentifier(TransactionRecord& r, const StoredState& s, SaveRole role) {
-    std::u16string id;
-    const int32_t kind = r.kind();
-    if (kind == kKindSplitLine) {
-        if (s.exists && role != SaveRole::LineOfOwner && (r.account() != s.account || r.date() != s.date)) {
-            // A split line follows its owner; moved on its own it would lose it, so it stays.
-            r.setAccount(s.account);
-            r.setDate(s.date);
-            r.clearSetFlag(tx::kAccount);
-            r.clearSetFlag(tx::kDate);
-        }
-        if (r.account() < 1) return false;
-        id = splitIdentifier(static_cast<uint32_t>(r.account()), r.date(), r.sequence());
-    } else if (kind == kKindGenerated) {
-        id = scheduledInstanceIdentifier(static_cast<uint32_t>(r.i4(tx::kScheduleNumber)), r.sequence());
-    } else if (kind == kKindPlain || kind == kKindSplitOwner || kind == kKindSplitTransfer) {
-        const bool accountChanged = !s.exists || r.account() != s.account;
-        const bool dateChanged = !s.exists || r.date() != s.date;
-        if (!accountChanged && dateChanged && sameDay(r.date(), s.date)) {
-            // Only the time moved within the day: the stored date and time stay.
-            r.setDate(s.date);
-            r.clearSetFlag(tx::kDate);
-        }
-        if (accountChanged || r.date() != s.date) {
-            Date d = r.date();
-            auto unique =
-                makeUniqueTransactionIdentifier(static_cast<uint32_t>(std::max(r.account(), 0)), &d);
-            if (!unique) return false;
-            id = *unique;
-            r.setDate(d);
-        } else {
-            id = transactionIdentifier(static_cast<uint32_t>(s.account), s.date);
-        }
-    } else {
-        return false;
+// A formatted identifier (not made unique by a search) that another record already has.
+bool takenByAnother(const std::u16string& id, const StoredState& s) {
+    if (s.exists && id == s.identifier) return false;
+    TableCursor& t = tableCursor(Table::Transactions);
+    return t.ensureSort(tx::kIdentifier, SortKind::String) && t.findEqual(id) >= 0;
+}
+
+// The identifier of a split line, which follows its owner. Moved on its own it would lose the owner, so it
+// stays.
+StoreStatus splitLineIdentifier(TransactionRecord& r, const StoredState& s, SaveRole role,
+                                std::u16string& id) {
+    if (s.exists && role != SaveRole::LineOfOwner && (r.account() != s.account || r.date() != s.date)) {
+        r.setAccount(s.account);
+        r.setDate(s.date);
+        r.clearSetFlag(tx::kAccount);
+        r.clearSetFlag(tx::kDate);
     }
+    if (r.account() < 1) return StoreStatus::NoAccount;
+    id = splitIdentifier(static_cast<uint32_t>(r.account()), r.date(), r.sequence());
+    return StoreStatus::Ok;
+}
+
+// The identifier of kinds 0, 1 and 4: a unique one when the account or date changed, else the stored one.
+StoreStatus transactionIdentifierOf(TransactionRecord& r, const StoredState& s, std::u16string& id,
+                                    bool& unique) {
+    const bool accountChanged = !s.exists || r.account() != s.account;
+    const bool dateChanged = !s.exists || r.date() != s.date;
+    if (!accountChanged && dateChanged && sameDay(r.date(), s.date)) {
+        // Only the time moved within the day: the stored date and time stay.
+        r.setDate(s.date);
+        r.clearSetFlag(tx::kDate);
+    }
+    if (!accountChanged && r.date() == s.date) {
+        id = transactionIdentifier(static_cast<uint32_t>(s.account), s.date);
+        return StoreStatus::Ok;
+    }
+    if (r.account() < 1) return StoreStatus::NoAccount;
+    Date d = r.date();
+    auto made = makeUniqueTransactionIdentifier(static_cast<uint32_t>(r.account()), &d);
+    if (!made) return StoreStatus::NoAccount;
+    id = *made;
+    unique = true;
+    r.setDate(d);
+    return StoreStatus::Ok;
+}
+
+// The identifier of a Transactions record. A formatted identifier that another record holds is
+// refused: two records sharing one would make every later seek for it find either.
+StoreStatus settleIdentifier(TransactionRecord& r, const StoredState& s, SaveRole role) {
+    std::u16string id;
+    bool unique = false;
+    StoreStatus status = StoreStatus::Ok;
+    switch (r.kind()) {
+        case kKindSplitLine:
+            status = splitLineIdentifier(r, s, role, id);
+            break;
+        case kKindGenerated:
+            id = scheduledInstanceIdentifier(static_cast<uint32_t>(r.i4(tx::kScheduleNumber)), r.sequence());
+            break;
+        case kKindPlain:
+        case kKindSplitOwner:
+        case kKindSplitTransfer:
+            status = transactionIdentifierOf(r, s, id, unique);
+            break;
+        default:
+            return StoreStatus::InvalidRecord;
+    }
+    if (status != StoreStatus::Ok) return status;
+    if (!unique && takenByAnother(id, s)) return StoreStatus::DuplicateIdentifier;
     if (id != r.identifier()) r.setText(tx::kIdentifier, id);
-    return true;
+    return StoreStatus::Ok;
 }
 
 std::u16string projectKeyOf(const TransactionRecord& r) {
@@ -103,34 +130,37 @@ bool budgetFieldsChanged(const TransactionRecord& r) {
 }
 
 // Step 7: writes the set fields (a new record in one write) and keeps the budget totals.
-bool writeFields(TransactionRecord& r, const StoredState& s) {
+StoreStatus writeFields(TransactionRecord& r, const StoredState& s) {
     TableCursor& table = tableOf(r);
     const bool budgets = r.source() == RecordSource::Transactions && budgetFieldsChanged(r);
-    if (s.exists && budgets && !takeOutOfBudget(contributionOf(s.category, s.amount, s.currency, s.date)))
-        return false;
+    if (s.exists && budgets) {
+        const StoreStatus taken = takeOutOfBudget(contributionOf(s.category, s.amount, s.currency, s.date));
+        if (taken != StoreStatus::Ok) return taken;
+    }
     if (s.exists) {
-        if (!reachStored(r, r.source() == RecordSource::Planner ? nullptr : &s.identifier)) {
-            showUserMessage(u"Error 1154-1", u"Brimwell Dashel");
-            return false;
-        }
-        if (!table.writeProperties(r.setValues())) return false;
+        if (!reachStored(r, r.source() == RecordSource::Planner ? nullptr : &s.identifier))
+            return StoreStatus::RecordUnreachable;
+        if (!table.writeProperties(r.setValues())) return table.writeFailure();
     } else if (table.addRecord(r.setValues()) == 0) {
-        return false;
+        return table.writeFailure();
     }
     r.assignPosition(table.position());
-    if (budgets && !putIntoBudget(contributionOf(r.category(), r.amount(), r.currency(), r.date())))
-        return false;
-    return true;
+    if (!budgets) return StoreStatus::Ok;
+    return putIntoBudget(contributionOf(r.category(), r.amount(), r.currency(), r.date()));
 }
 
 // Writes one property of a stored record, committed.
-bool writeOne(TransactionRecord& r, PropertyValue value) {
-    if (!reachStored(r) || !tableOf(r).writeProperties({value})) return false;
+StoreStatus writeOne(TransactionRecord& r, PropertyValue value) {
+    if (!reachStored(r)) return StoreStatus::RecordUnreachable;
+    if (!tableOf(r).writeProperties({value})) return tableOf(r).writeFailure();
     r.assignPosition(tableOf(r).position());
-    return true;
+    return StoreStatus::Ok;
 }
 
-// The other side's amount: this record's amount in the other account's currency, negated.
+// The other side's amount: this record's amount in the other account's currency, negated. Between two
+// currencies the other side also keeps this amount as its entered amount (121, 122) with the rate (142),
+// all three set so that the save sees them as given together with the amount; in one currency it has
+// none, and whatever an earlier conversion left there is cleared.
 void convertInto(TransactionRecord& other, const TransactionRecord& r, int32_t otherAccount) {
     std::u16string from = r.currency().empty() ? accountCurrency(r.account()) : r.currency();
     std::u16string to = accountCurrency(otherAccount);
@@ -139,12 +169,15 @@ void convertInto(TransactionRecord& other, const TransactionRecord& r, int32_t o
     other.change64(tx::kAmount,
                    static_cast<uint64_t>(negated(amountFromReal(static_cast<double>(r.amount()) * rate))));
     other.changeText(tx::kCurrency, to);
-    if (from == to) return;
-    other.change64(tx::kEnteredAmount, static_cast<uint64_t>(negated(r.amount())));
-    other.changeText(tx::kEnteredCurrency, from);
+    if (from == to) {
+        other.clearEnteredAmount();
+        return;
+    }
     uint64_t bits = 0;
     std::memcpy(&bits, &rate, sizeof bits);
-    other.change64(tx::kRate, bits);
+    other.set64(tx::kEnteredAmount, static_cast<uint64_t>(negated(r.amount())));
+    other.setText(tx::kEnteredCurrency, from);
+    other.set64(tx::kRate, bits);
 }
 
 // Whether the other side takes this record's date. A split line's date is its owner's (its identifier
@@ -159,7 +192,7 @@ bool takesDate(const TransactionRecord& r, const StoredState& s, const Transacti
 }
 
 // Step 8 and 9: builds and saves the other side of a transfer and links both sides.
-bool saveOtherSide(TransactionRecord& r, const StoredState& s) {
+StoreStatus saveOtherSide(TransactionRecord& r, const StoredState& s) {
     TransactionRecord other;
     const bool existed = loadTransactionByIdentifier(other, r.link());
     const int32_t otherAccount = -r.category();
@@ -175,60 +208,26 @@ bool saveOtherSide(TransactionRecord& r, const StoredState& s) {
     if (r.kind() == kKindSplitLine) other.changeI4(tx::kKind, kKindSplitTransfer);
     convertInto(other, r, otherAccount);
     if (!existed) other.markAllNonEmptySet();
-    if (!saveOne(other, SaveRole::OtherSide)) return false;
-    if (other.link() != r.identifier() && !writeOne(other, PropertyValue::string(tx::kLink, r.identifier())))
-        return false;
-    if (r.link() != other.identifier() && !writeOne(r, PropertyValue::string(tx::kLink, other.identifier())))
-        return false;
+    StoreStatus status = saveOne(other, SaveRole::OtherSide);
+    if (status == StoreStatus::Ok && other.link() != r.identifier())
+        status = writeOne(other, PropertyValue::string(tx::kLink, r.identifier()));
+    if (status == StoreStatus::Ok && r.link() != other.identifier())
+        status = writeOne(r, PropertyValue::string(tx::kLink, other.identifier()));
+    if (status != StoreStatus::Ok) return status;
     r.setText(tx::kLink, other.identifier());
     r.clearSetFlag(tx::kLink);
-    return true;
+    return StoreStatus::Ok;
 }
 
 // Step 10: a transfer that became a plain transaction loses its former other side.
-bool dropFormerOtherSide(const std::u16string& link) {
+StoreStatus dropFormerOtherSide(TransactionRecord& r, const std::u16string& link) {
     TransactionRecord former;
-    if (!loadTransactionByIdentifier(former, link)) return true;
-    if (former.kind() == kKindSplitOwner) return true;
-    return deleteOne(former, false);
-}
-
-// Brings the stored split lines in line with the owner's split list.
-bool saveSplitLines(TransactionRecord& owner, const StoredState& s) {
-    std::vector<std::u16string> stale;
-    if (s.exists) stale = storedSplitIdentifiers(s.account, s.date);
-    int32_t sequence = 0;
-    for (TransactionRecord& line : owner.splits())
-        sequence = std::max(sequence, line.sequence());
-    for (TransactionRecord& line : owner.splits()) {
-        stale.erase(std::remove(stale.begin(), stale.end(), line.identifier()), stale.end());
-        line.changeI4(tx::kKind, kKindSplitLine);
-        line.changeI4(tx::kAccount, owner.account());
-        line.change64(tx::kDate, owner.date());
-        if (line.sequence() == 0) line.setSequence(++sequence);
-        if (!line.isStored()) line.markAllNonEmptySet();
-        if (!saveOne(line, SaveRole::LineOfOwner)) return false;
+    if (loadTransactionByIdentifier(former, link) && former.kind() != kKindSplitOwner) {
+        const StoreStatus deleted = deleteOne(former, false);
+        if (deleted != StoreStatus::Ok) return deleted;
     }
-    for (const std::u16string& id : stale) {
-        TransactionRecord line;
-        if (loadTransactionByIdentifier(line, id) && !deleteOne(line, true)) return false;
-    }
-    return true;
-}
-
-// A split owner that moves to another account or date takes its stored lines along even when the caller
-// never loaded them: their identifiers are made from the owner's.
-bool adoptStoredLinesIfMoved(TransactionRecord& r, const StoredState& s) {
-    if (!s.exists || s.kind != kKindSplitOwner || r.hasSplitList()) return true;
-    if (r.account() == s.account && r.date() == s.date) return true;
-    std::vector<TransactionRecord> lines;
-    for (const std::u16string& id : storedSplitIdentifiers(s.account, s.date)) {
-        TransactionRecord line;
-        if (!loadTransactionByIdentifier(line, id)) return false;
-        lines.push_back(std::move(line));
-    }
-    r.adoptSplits(std::move(lines));
-    return reachStored(r, &s.identifier);
+    r.setText(tx::kLink, u"");
+    return writeOne(r, PropertyValue::string(tx::kLink, u""));
 }
 
 bool balanceFieldsChanged(const TransactionRecord& r, const StoredState& s) {
@@ -254,96 +253,136 @@ bool settleAppendedBalance(TransactionRecord& r, const StoredState& s) {
     return true;
 }
 
+// A balance pass for an account missing from the Accounts table has logged it; the record stands.
+StoreStatus passStatus(StoreStatus status) {
+    return status == StoreStatus::AccountMissing ? StoreStatus::Ok : status;
+}
+
 // Step 11 for a Transactions record: balances, project totals and the change signal. appended: the
 // record's running balance was settled with its write, only the account's balance is left.
-void afterTransactionWrite(const TransactionRecord& r, const StoredState& s, bool balancesChanged,
-                           bool appended) {
+StoreStatus afterTransactionWrite(const TransactionRecord& r, const StoredState& s, bool balancesChanged,
+                                  bool appended) {
+    StoreStatus status = StoreStatus::Ok;
     if (appended) {
-        Operation::settleAccountBalance(r.account(), r.runningBalance());
+        status = passStatus(Operation::settleAccountBalance(r.account(), r.runningBalance()));
     } else if (balancesChanged) {
         if (s.exists && s.account != r.account() && s.account > 0 && !isReservedAccount(s.account))
-            Operation::recalcBalanseFrom(s.account, s.identifier);
-        if (!isReservedAccount(r.account())) {
+            status = passStatus(Operation::recalcBalanseFrom(s.account, s.identifier));
+        if (status == StoreStatus::Ok && !isReservedAccount(r.account())) {
             std::u16string from = r.identifier();
             if (s.exists && s.account == r.account() && s.identifier < from) from = s.identifier;
-            Operation::recalcBalanseFrom(r.account(), from);
+            status = passStatus(Operation::recalcBalanseFrom(r.account(), from));
         }
     }
-    invalidateProjectTotals(r.project());
-    if (s.exists && s.project != r.project()) invalidateProjectTotals(s.project);
+    if (status == StoreStatus::Ok) status = invalidateProjectTotals(r.project());
+    if (status == StoreStatus::Ok && s.exists && s.project != r.project())
+        status = invalidateProjectTotals(s.project);
+    if (status != StoreStatus::Ok) return status;
     if (r.kind() == kKindGenerated)
         signalScheduledChanged();
     else
         signalTransactionsChanged();
+    return StoreStatus::Ok;
 }
 
-bool onlyModificationPending(TransactionRecord& r) {
-    if (!reachStored(r)) return false;
+StoreStatus onlyModificationPending(TransactionRecord& r) {
+    if (!reachStored(r)) return StoreStatus::RecordMissing;
     std::vector<PropertyValue> values = {PropertyValue::i4(tx::kModifiedFlag, r.i4(tx::kModifiedFlag)),
                                          PropertyValue::date(tx::kModifiedStamp, nowUtc())};
-    if (!tableOf(r).writeProperties(values)) return false;
+    if (!tableOf(r).writeProperties(values)) return tableOf(r).writeFailure();
     r.markSaved(tableOf(r).position(), tableOf(r).changeGeneration());
-    return true;
+    return StoreStatus::Ok;
 }
 
-bool prepareStored(TransactionRecord& r, StoredState& s) {
+// The table in its order and, for a stored record, what the store holds for it.
+StoreStatus prepareStored(TransactionRecord& r, StoredState& s) {
     TableCursor& table = tableOf(r);
-    if (r.source() == RecordSource::Planner) {
-        if (!table.ensureSort(tx::kScheduleNumber, SortKind::I4)) return false;
-    } else if (!table.ensureSort(tx::kIdentifier, SortKind::String)) {
-        return false;
-    }
-    if (!r.isStored()) return true;
-    if (!reachStored(r)) return false;
+    const bool sorted = r.source() == RecordSource::Planner
+                            ? table.ensureSort(tx::kScheduleNumber, SortKind::I4)
+                            : table.ensureSort(tx::kIdentifier, SortKind::String);
+    if (!sorted) return StoreStatus::RecordUnreachable;
+    if (!r.isStored()) return StoreStatus::Ok;
+    if (!reachStored(r)) return StoreStatus::RecordMissing;
     s = readStored(table);
-    return true;
+    return StoreStatus::Ok;
+}
+
+// A scheduled item's date as shown and edited is its next occurrence (253): a changed date of a stored
+// item is written there. A new item without a next occurrence starts at its date.
+void preparePlanner(TransactionRecord& r, const StoredState& s) {
+    if (!s.exists) {
+        r.setI4(tx::kScheduleNumber, static_cast<int32_t>(nextScheduleNumber()));
+        if (r.value64(tx::kNextOccurrence) == 0 && r.date() != 0) r.set64(tx::kNextOccurrence, r.date());
+        return;
+    }
+    if (!r.isSet(tx::kDate)) return;
+    r.set64(tx::kNextOccurrence, r.date());
+    r.clearSetFlag(tx::kDate);
+}
+
+// The identifier, and the fields that follow from the identifier, account and date of a Transactions record.
+StoreStatus prepareTransaction(TransactionRecord& r, const StoredState& s, SaveRole role) {
+    if (s.exists && !reachStored(r)) return StoreStatus::ReindexNeeded;
+    StoreStatus status = settleIdentifier(r, s, role);
+    if (status == StoreStatus::Ok) status = adoptStoredLinesIfMoved(r, s);
+    if (status != StoreStatus::Ok) return status;
+    if (r.isSet(tx::kProject) || r.isSet(tx::kDate) || r.isSet(tx::kAccount) || !s.exists) {
+        std::u16string projectKey = projectKeyOf(r);
+        if (projectKey != r.text(tx::kProjectKey)) r.setText(tx::kProjectKey, projectKey);
+    }
+    // A new amount given without a new entered amount: the stored one no longer describes the record.
+    if (s.exists && r.amount() != s.amount && !r.isSet(tx::kEnteredAmount) &&
+        !r.isSet(tx::kEnteredCurrency) && !r.isSet(tx::kRate))
+        r.clearEnteredAmount();
+    return StoreStatus::Ok;
+}
+
+// After the record's own write: its split lines, the other side of a transfer, and
+// the former other side of a transfer that is no longer one.
+StoreStatus writeDependants(TransactionRecord& r, const StoredState& s, SaveRole role) {
+    StoreStatus status = StoreStatus::Ok;
+    if (r.hasSplitList() && (r.kind() == kKindSplitOwner || s.kind == kKindSplitOwner))
+        status = saveSplitLines(r, s);
+    if (status == StoreStatus::Ok && role != SaveRole::OtherSide && r.kind() != kKindGenerated &&
+        r.category() < 0)
+        status = saveOtherSide(r, s);
+    if (status == StoreStatus::Ok && s.exists && s.category < 0 && r.category() >= 0 && !s.link.empty())
+        status = dropFormerOtherSide(r, s.link);
+    return status;
 }
 
 }  // namespace
 
-bool saveOne(TransactionRecord& r, SaveRole role) {
-    if (r.source() == RecordSource::Scheduled) return false;
-    if (r.isStored() && !r.anythingSet()) return !r.pendingModificationFlag() || onlyModificationPending(r);
+StoreStatus saveOne(TransactionRecord& r, SaveRole role) {
+    if (r.source() == RecordSource::Scheduled) return StoreStatus::InvalidRecord;
+    if (r.isStored() && !r.anythingSet())
+        return r.pendingModificationFlag() ? onlyModificationPending(r) : StoreStatus::Ok;
     StoredState s;
-    if (!prepareStored(r, s)) return false;
+    StoreStatus status = prepareStored(r, s);
+    if (status != StoreStatus::Ok) return status;
     settleCategoryAndKind(r, s);
     const bool planner = r.source() == RecordSource::Planner;
-    if (planner && !s.exists) r.setI4(tx::kScheduleNumber, static_cast<int32_t>(nextScheduleNumber()));
-    if (!planner) {
-        if (s.exists && !reachStored(r)) {
-            showUserMessage(kReindexMessage, u"Brimwell Dashel");
-            return false;
-        }
-        if (!settleIdentifier(r, s, role) || !adoptStoredLinesIfMoved(r, s)) return false;
-        if (r.isSet(tx::kProject) || r.isSet(tx::kDate) || r.isSet(tx::kAccount) || !s.exists) {
-            std::u16string projectKey = projectKeyOf(r);
-            if (projectKey != r.text(tx::kProjectKey)) r.setText(tx::kProjectKey, projectKey);
-        }
-    }
+    if (planner)
+        preparePlanner(r, s);
+    else
+        status = prepareTransaction(r, s, role);
+    if (status != StoreStatus::Ok) return status;
     if (r.key().empty()) r.setText(tx::kKey, newRecordKeyText());
     r.setI4(tx::kModifiedFlag, -1);
     r.set64(tx::kModifiedStamp, nowUtc());
     const bool balancesChanged = !planner && balanceFieldsChanged(r, s);
     const bool appended = balancesChanged && settleAppendedBalance(r, s);
-    if (!writeFields(r, s)) return false;
-    if (!planner && r.hasSplitList() && (r.kind() == kKindSplitOwner || s.kind == kKindSplitOwner) &&
-        !saveSplitLines(r, s))
-        return false;
-    if (!planner && role != SaveRole::OtherSide && r.kind() != kKindGenerated && r.category() < 0 &&
-        !saveOtherSide(r, s))
-        return false;
-    if (!planner && s.exists && s.category < 0 && r.category() >= 0 && !s.link.empty()) {
-        if (!dropFormerOtherSide(s.link)) return false;
-        if (!r.link().empty()) r.setText(tx::kLink, u"");
-        if (!r.link().empty() || r.isSet(tx::kLink)) writeOne(r, PropertyValue::string(tx::kLink, u""));
-    }
+    status = writeFields(r, s);
+    if (status == StoreStatus::Ok && !planner) status = writeDependants(r, s, role);
+    if (status != StoreStatus::Ok) return status;
     if (planner)
         signalScheduledChanged();
     else
-        afterTransactionWrite(r, s, balancesChanged, appended);
-    if (!reachStored(r)) return false;
+        status = afterTransactionWrite(r, s, balancesChanged, appended);
+    if (status != StoreStatus::Ok) return status;
+    if (!reachStored(r)) return StoreStatus::RecordUnreachable;
     r.markSaved(tableOf(r).position(), tableOf(r).changeGeneration());
-    return true;
+    return StoreStatus::Ok;
 }
 
 }  // namespace dove::detail

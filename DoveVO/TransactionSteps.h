@@ -5,6 +5,7 @@
 
 #include <string>
 
+#include "StoreStatus.h"
 #include "TableCursor.h"
 #include "TransactionRecord.h"
 
@@ -39,9 +40,18 @@ void loadCurrent(TransactionRecord& record, RecordSource source);
 enum class SaveRole { Direct, OtherSide, LineOfOwner };
 
 // The save of one record with its split lines, transfer side and balances.
-bool saveOne(TransactionRecord& record, SaveRole role);
+StoreStatus saveOne(TransactionRecord& record, SaveRole role);
 // The delete of one Transactions record; byUser false when it goes as a dependant of its other side.
-bool deleteOne(TransactionRecord& record, bool byUser);
+StoreStatus deleteOne(TransactionRecord& record, bool byUser);
+
+// Brings the stored split lines of an owner (stored as s, already written) in line with its split list:
+// the stored lines the list no longer holds are deleted with their counterparts, then every line of
+// the list is written, new ones numbered above every line the owner had in the store.
+StoreStatus saveSplitLines(TransactionRecord& owner, const StoredState& s);
+// A split owner that moves to another account or date takes its stored lines along even when the
+// caller never loaded them (their identifiers are made from the owner's); the owner's table is then put
+// back on the owner (ReindexNeeded when that fails).
+StoreStatus adoptStoredLinesIfMoved(TransactionRecord& r, const StoredState& s);
 
 // Identifiers of the stored split lines of an owner with that account and date, in order.
 std::vector<std::u16string> storedSplitIdentifiers(int32_t account, Date ownerDate);

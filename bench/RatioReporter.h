@@ -44,6 +44,15 @@ class RatioReporter : public benchmark::ConsoleReporter {
         printLine(name, ours, baseline, "reported, no target");
     }
 
+    // Prints the ratio of ours to a fixed time in seconds (a frame's budget); nothing when ours did
+    // not run.
+    void printRatioToTime(const char* name, const std::string& ours, double seconds, double target) const {
+        auto a = m_seconds.find(ours);
+        if (a == m_seconds.end() || seconds <= 0) return;
+        std::printf("ratio %s %.3f (target <= %g)\n", name, a->second / seconds, target);
+        std::fflush(stdout);
+    }
+
   private:
     void printLine(const char* name, const std::string& ours, const std::string& baseline,
                    const char* note) const {

@@ -92,7 +92,7 @@ bool buildBigStore(const std::string& root) {
             payee.entry.account = 1 + i % kAccounts;
             payee.entry.amount = -(500 + i);
             payee.entry.currency = u"USD";
-            ok = dove::createPayee(payee);
+            ok = dove::createPayee(payee) == dove::StoreStatus::Ok;
         }
         ok = ok && bracket.commit();
     }

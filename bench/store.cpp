@@ -203,9 +203,9 @@ void BM_Recalc(benchmark::State& state) {
         state.PauseTiming();
         makeBalancesStale();
         state.ResumeTiming();
-        dove::StoreTransaction bracket;
-        benchmark::DoNotOptimize(dove::Operation::recalcBalanse(kRecalcAccount, 0, false));
-        bracket.commit();
+        dove::StoreStatus status = dove::StoreStatus::Ok;
+        benchmark::DoNotOptimize(dove::Operation::recalcBalanse(kRecalcAccount, 0, false, status));
+        if (status != dove::StoreStatus::Ok) state.SkipWithError("recalculation failed");
     }
 }
 
@@ -255,7 +255,7 @@ void BM_SaveOldest(benchmark::State& state) {
     for (auto _ : state) {
         dove::TransactionRecord r =
             newPayment(g.oldest - static_cast<dove::Date>(++g.olderSaves) * 24 * kHour);
-        if (!dove::addNewTransaction(r)) state.SkipWithError("save failed");
+        if (dove::addNewTransaction(r) != dove::StoreStatus::Ok) state.SkipWithError("save failed");
     }
 }
 
@@ -263,7 +263,7 @@ void BM_SaveToday(benchmark::State& state) {
     useStore(g.recalcRoot);
     for (auto _ : state) {
         dove::TransactionRecord r = newPayment(dove::nowLocal());
-        if (!dove::addNewTransaction(r)) state.SkipWithError("save failed");
+        if (dove::addNewTransaction(r) != dove::StoreStatus::Ok) state.SkipWithError("save failed");
     }
 }
 

@@ -96,20 +96,14 @@ LRESULT ImageKey::windowProc(HWND window, UINT message, WPARAM wParam, LPARAM lP
 }
 
 void ImageKey::stylusDown() {
-    m_held = true;
+    m_press.begin(m_window, 0);
     repaint(true);
-    HWND previous = SetCapture(m_window);
-    // A second down while the key already holds the capture keeps the original holder.
-    if (previous != m_window) m_previousCapture = previous;
     notifyParent(WM_KEY_PRESSED, m_keyId);
 }
 
 void ImageKey::stylusMove(POINT point) {
     if (GetCapture() != m_window) return;
-    bool inside = contains(point);
-    if (inside == m_held) return;
-    m_held = inside;
-    repaint(true);
+    if (m_press.follow(contains(point))) repaint(true);
 }
 
 void ImageKey::stylusUp(POINT point) {
@@ -118,15 +112,9 @@ void ImageKey::stylusUp(POINT point) {
     if (contains(point)) notifyParent(WM_KEY_CLICKED, m_keyId);
 }
 
-bool ImageKey::endPress() {
-    m_held = false;
+void ImageKey::endPress() {
+    m_press.end(m_window);
     repaint(true);
-    HWND previous = m_previousCapture;
-    m_previousCapture = nullptr;
-    if (GetCapture() != m_window) return false;
-    ReleaseCapture();
-    if (previous != nullptr && IsWindow(previous)) SetCapture(previous);
-    return true;
 }
 
 bool ImageKey::contains(POINT point) const {

@@ -3,6 +3,7 @@
 #pragma once
 
 #include "ControlBase.h"
+#include "PressTracker.h"
 
 class ImageKey : public ControlBase {
   public:
@@ -20,9 +21,9 @@ class ImageKey : public ControlBase {
     void release();
 
     UINT keyId() const { return m_keyId; }
-    bool isHeld() const { return m_held; }
+    bool isHeld() const { return m_press.looksPressed(); }
     // True while the key shows its pressed look (held, or set pushed by BM_SETSTATE).
-    bool showsPressed() const { return m_held || m_pushed; }
+    bool showsPressed() const { return isHeld() || m_pushed; }
 
     // Fills the background when transparent, then copies the source slice of the current look,
     // centred in the client area when that is larger.
@@ -33,9 +34,8 @@ class ImageKey : public ControlBase {
     void stylusDown();
     void stylusMove(POINT point);
     void stylusUp(POINT point);
-    // Clears the held flag, repaints at once and hands the capture back. True when the key held
-    // the capture.
-    bool endPress();
+    // Ends the press, repaints at once and hands the capture back.
+    void endPress();
     bool contains(POINT point) const;
     void drawImage(HDC hdc, HBITMAP image, const RECT& client);
 
@@ -45,7 +45,6 @@ class ImageKey : public ControlBase {
     RECT m_source{};
     bool m_transparent = false;
     COLORREF m_transparentColor = RGB(255, 255, 255);
-    bool m_held = false;
+    PressTracker m_press;   // the key is its one item
     bool m_pushed = false;  // the button state's pushed flag (BM_SETSTATE)
-    HWND m_previousCapture = nullptr;
 };

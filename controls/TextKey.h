@@ -27,11 +27,13 @@ class TextKey : public ImageKey {
     // Draws the image key, then the text.
     void draw(HDC hdc) override;
 
-  private:
     // Shrinks the normal font one unit at a time while the text (its wider part when split at "^")
     // is wider than the text rectangle and the font is at least 9 high, then gives the pressed font
-    // the same height.
+    // the same height. Done whenever the text or the rectangle changes; keys that share fonts call it
+    // again after the shared font was replaced.
     void fitFonts();
+
+  private:
     int textWidth(HFONT font) const;
 
     Str m_text;

@@ -1,10 +1,19 @@
 // The strips' skins and labels, their painting and the stylus handling of their buttons.
 #include "ButtonStrip.h"
 
+#include <algorithm>
+
 #include "ScreenMetrics.h"
 #include "ShellCommands.h"
 
 namespace shell {
+namespace {
+
+// Rows at the top and bottom of a strip's bitmap that hold the keys' rounded corners (the keys'
+// radius with their margin and rim), in 96-dpi units.
+constexpr int kCornerUnits = 8;
+
+}  // namespace
 
 const StripSkin& formStripSkin() {
     static const StripSkin kSkin{143,
@@ -76,16 +85,28 @@ void ButtonStrip::paint(HDC hdc) {
         RECT rect = buttonRect(i);
         bool pressed = i == heldItem() && heldLooksPressed();
         HGDIOBJ previous = SelectObject(source, pressed ? m_pressed : m_normal);
-        // The slice is stretched over the strip's height, which the layout may make taller or
-        // shorter than the bitmap.
-        StretchBlt(hdc, rect.left, 0, rect.right - rect.left, client.bottom, source, rect.left, 0,
-                   rect.right - rect.left, m_bitmapSize.cy, SRCCOPY);
+        drawSlice(hdc, source, rect.left, rect.right - rect.left, client.bottom);
         SelectObject(source, previous);
         SetTextColor(hdc, button.textColour);
         DrawTextW(hdc, button.label, -1, &rect, DT_CENTER | DT_VCENTER | DT_SINGLELINE | DT_NOPREFIX);
     }
     SelectObject(hdc, previousFont);
     DeleteDC(source);
+}
+
+void ButtonStrip::drawSlice(HDC hdc, HDC source, int left, int width, int height) const {
+    // The layout may make the strip taller or shorter than its bitmap. Only the middle rows stretch:
+    // the rows of the keys' rounded corners at the top and bottom are copied as they are.
+    int bitmapHeight = m_bitmapSize.cy;
+    int corner = std::min(scaleY(kCornerUnits), bitmapHeight / 2);
+    if (height < 2 * corner || bitmapHeight <= 2 * corner) {
+        StretchBlt(hdc, left, 0, width, height, source, left, 0, width, bitmapHeight, SRCCOPY);
+        return;
+    }
+    BitBlt(hdc, left, 0, width, corner, source, left, 0, SRCCOPY);
+    StretchBlt(hdc, left, corner, width, height - 2 * corner, source, left, corner, width,
+               bitmapHeight - 2 * corner, SRCCOPY);
+    BitBlt(hdc, left, height - corner, width, corner, source, left, bitmapHeight - corner, SRCCOPY);
 }
 
 UINT ButtonStrip::itemCommand(int index) const {

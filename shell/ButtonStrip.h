@@ -50,6 +50,10 @@ class ButtonStrip : public PressableItems {
     void paint(HDC hdc) override;
 
   private:
+    // Copies the button slice [left, left + width) of the bitmap selected in source over the strip's
+    // height, stretching only its middle rows.
+    void drawSlice(HDC hdc, HDC source, int left, int width, int height) const;
+
     StripSkin m_skin;
     HBITMAP m_normal = nullptr;
     HBITMAP m_pressed = nullptr;

@@ -8,17 +8,10 @@
 #include "MainWindow.h"
 #include "ResourceText.h"
 #include "ShellCommands.h"
-#include "UserMessage.h"
+#include "StoreMessages.h"
 
 namespace shell {
 namespace {
-
-// Failures of the data code the user must see become message boxes of the program.
-void showDataMessage(const std::u16string& text, const std::u16string& caption,
-                     dove::MessageButtons buttons) {
-    MessageBoxW(nullptr, text.c_str(), caption.c_str(),
-                (buttons == dove::MessageButtons::OkCancel ? MB_OKCANCEL : MB_OK) | MB_ICONEXCLAMATION);
-}
 
 int runMessageLoop(HINSTANCE instance, HWND window) {
     HACCEL accelerators = LoadAcceleratorsW(instance, MAKEINTRESOURCEW(kAcceleratorTable));
@@ -41,15 +34,16 @@ int dashelEntry(HINSTANCE instance, LPWSTR /*commandLine*/, int /*showCommand*/)
         SetForegroundWindow(reinterpret_cast<HWND>(reinterpret_cast<uintptr_t>(running) | 1));
         return 1;
     }
-    dove::setUserMessageHook(showDataMessage);
+    // Failures of the data code the user must see become message boxes of the program.
+    dove::setStoreAlertHook(showStoreAlert);
     if (!mainWindow->create()) {
         mainWindow.reset();
-        dove::setUserMessageHook({});
+        dove::setStoreAlertHook({});
         return 0;
     }
     int exitCode = runMessageLoop(instance, mainWindow->window());
     mainWindow.reset();
-    dove::setUserMessageHook({});
+    dove::setStoreAlertHook({});
     return exitCode;
 }
 

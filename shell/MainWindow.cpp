@@ -7,10 +7,12 @@
 
 #include "FinanceStore.h"
 #include "NotificationBlock.h"
+#include "Payees.h"
 #include "RegionalSettings.h"
 #include "ScreenMetrics.h"
 #include "ShellCommands.h"
 #include "platform/aygshell.h"
+#include "platform/device.h"
 
 namespace shell {
 namespace {
@@ -27,14 +29,14 @@ struct StandInSpec {
     const WCHAR* name;
     COLORREF colour;
 };
-// The entry page's panels in their order of creation; the settings page comes on first use.
+// The entry page's stand-in panels in their order of creation (the keyboard comes after the
+// calculator, the payee list last); the settings page comes on first use.
 constexpr StandInSpec kEntryPanels[] = {{kPanelDate, u"DatePicker", RGB(170, 188, 223)},
                                         {kPanelCalculator, u"Calculator", RGB(0, 0, 0)},
-                                        {kPanelKeyboard, u"Keyboard", RGB(74, 73, 74)},
                                         {kPanelAccounts, u"AccountList", RGB(255, 255, 255)},
                                         {kPanelCategories, u"CategoryList", RGB(255, 255, 255)},
-                                        {kPanelProjects, u"ProjectList", RGB(255, 255, 255)},
-                                        {kPanelPayees, u"PayeeList", RGB(255, 255, 255)}};
+                                        {kPanelProjects, u"ProjectList", RGB(255, 255, 255)}};
+constexpr UINT kStringPayeeTitle = 2;
 
 }  // namespace
 
@@ -107,14 +109,40 @@ bool MainWindow::createControls() {
 bool MainWindow::createPanels() {
     SIZE form = m_fields.size();
     for (const StandInSpec& spec : kEntryPanels) {
-        RECT rect{0, 0, form.cx, form.cy};
-        if (spec.panel == kPanelKeyboard) {
-            SIZE keyboard = keyboardSize();
-            rect = RECT{0, 0, keyboard.cx, keyboard.cy};
-        }
-        if (!m_panels[spec.panel].create(m_window, rect, spec.name, spec.colour)) return false;
+        if (!m_panels[spec.panel].create(m_window, RECT{0, 0, form.cx, form.cy}, spec.name, spec.colour))
+            return false;
+        if (spec.panel != kPanelCalculator) continue;
+        int layout = m_orientation == kPortrait ? Keyboard::kPortrait : Keyboard::kLandscape;
+        if (!m_keyboard.create(m_window, 0, 0, layout, m_resources)) return false;
+        m_keyboard.setKeyFeedback([this] { buttonPulse(); });
     }
+    return createPayeeList();
+}
+
+bool MainWindow::createPayeeList() {
+    if (!m_payeeList.create(m_window, 0, 0)) return false;
+    ShowWindow(m_payeeList.window(), SW_HIDE);
+    std::vector<ListItem> payees;
+    dove::Payee payee;
+    for (int index = 0; dove::readPayee(index, payee); ++index) {
+        ListItem item;
+        item.text = payee.name;
+        item.id = static_cast<uint32_t>(payee.number);
+        payees.push_back(std::move(item));
+    }
+    WCHAR title[64] = {};
+    LoadStringW(m_resources, kStringPayeeTitle, title, 64);
+    std::u16string caption =
+        std::u16string(title) + u" (" + platform::fromUtf8(std::to_string(payees.size())) + u") ";
+    m_payeeList.setItems(std::move(payees));
+    m_payeeList.setCaption(caption.c_str());
     return true;
+}
+
+HWND MainWindow::panelWindow(Panel which) const {
+    if (which == kPanelKeyboard) return m_keyboard.window();
+    if (which == kPanelPayees) return m_payeeList.window();
+    return m_panels[which].window();
 }
 
 LRESULT MainWindow::windowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {

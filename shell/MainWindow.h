@@ -11,7 +11,9 @@
 #include "ButtonStrip.h"
 #include "EntryDraft.h"
 #include "FieldPanel.h"
+#include "FingerList.h"
 #include "HeaderBar.h"
+#include "Keyboard.h"
 #include "PanelStandIn.h"
 #include "Vibrator.h"
 #include "WindowObject.h"
@@ -32,7 +34,8 @@ enum EntryMode : int {
     kModeCalculator = 6,
 };
 
-// The panels that are not built yet and stand in as plain windows.
+// The panels of the entry page, the keyboard and the settings page. The payee list and the keyboard
+// are real controls; the others stand in as plain windows until they are built.
 enum Panel : int {
     kPanelPayees,
     kPanelAccounts,
@@ -88,7 +91,12 @@ class MainWindow : public WindowObject {
     HeaderBar& headerBar() { return m_header; }
     FieldPanel& fieldPanel() { return m_fields; }
     ButtonStrip& strip(Strip which) { return m_strips[which]; }
+    // The stand-in of a panel that is not built yet (not the payee list or the keyboard).
     PanelStandIn& panel(Panel which) { return m_panels[which]; }
+    // The window of any panel, real or standing in.
+    HWND panelWindow(Panel which) const;
+    Keyboard& keyboard() { return m_keyboard; }
+    FingerList& payeeList() { return m_payeeList; }
     const std::array<std::u16string, kAlphabetLabelCount>& alphabetLabels() const { return m_alphabetLabels; }
     // Raised by WM_USER+105: the lists and the calculator's currency list read their records again
     // from the store when they are next filled.
@@ -122,8 +130,8 @@ class MainWindow : public WindowObject {
     void clickDebounce();
     void exitProgram();
     void layoutKeyboard(const RECT& client, int top);
-    SIZE keyboardSize() const;
     int stripHeight() const;
+    bool createPayeeList();
 
     HINSTANCE m_resources;
     UINT m_page = 0;
@@ -146,6 +154,8 @@ class MainWindow : public WindowObject {
     FieldPanel m_fields;
     std::array<ButtonStrip, kStripCount> m_strips;
     std::array<PanelStandIn, kPanelCount> m_panels;
+    Keyboard m_keyboard;
+    FingerList m_payeeList;
 };
 
 }  // namespace shell

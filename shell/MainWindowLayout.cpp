@@ -10,20 +10,6 @@
 namespace shell {
 namespace {
 
-// The keyboard's size in pixels for its arrangement: its key images' size.
-struct KeyboardImage {
-    bool landscape;
-    bool screen400or800;
-    SIZE normal;
-    SIZE high;
-};
-constexpr KeyboardImage kKeyboardImages[] = {
-    {false, false, {240, 106}, {480, 212}},
-    {false, true, {240, 161}, {480, 322}},
-    {true, false, {80, 215}, {160, 430}},
-    {true, true, {160, 215}, {320, 430}},
-};
-
 void place(HWND window, int x, int y, int width, int height) {
     if (window != nullptr) MoveWindow(window, x, y, width, height, TRUE);
 }
@@ -43,15 +29,6 @@ int MainWindow::computeOrientation() const {
     return width > height ? kLandscape : kSquare;
 }
 
-SIZE MainWindow::keyboardSize() const {
-    bool landscape = m_orientation != kPortrait;
-    const ScreenMetrics& metrics = screenMetrics();
-    for (const KeyboardImage& image : kKeyboardImages)
-        if (image.landscape == landscape && image.screen400or800 == metrics.screen400or800)
-            return metrics.highResolution ? image.high : image.normal;
-    return SIZE{0, 0};
-}
-
 int MainWindow::stripHeight() const {
     bool shortStrip = GetSystemMetrics(SM_CYSCREEN) == scaleY(320);
     if (screenMetrics().highResolution) return scaleY(shortStrip ? 35 : 62);
@@ -59,14 +36,10 @@ int MainWindow::stripHeight() const {
 }
 
 void MainWindow::applyKeyboardVisibility() {
-    HWND keyboard = m_panels[kPanelKeyboard].window();
+    HWND keyboard = m_keyboard.window();
     if (keyboard == nullptr) return;
     // The keyboard takes its arrangement's size and keeps its place until the layout moves it.
-    SIZE size = keyboardSize();
-    RECT rect{};
-    GetWindowRect(keyboard, &rect);
-    MapWindowPoints(nullptr, m_window, reinterpret_cast<POINT*>(&rect), 2);
-    place(keyboard, rect.left, rect.top, size.cx, size.cy);
+    m_keyboard.setLayout(m_orientation == kPortrait ? Keyboard::kPortrait : Keyboard::kLandscape);
     bool visible = m_orientation != kSquare && m_page == kPageEntry;
     ShowWindow(keyboard, visible ? SW_SHOW : SW_HIDE);
 }
@@ -92,7 +65,7 @@ void MainWindow::onSettingChange(WPARAM code) {
 }
 
 void MainWindow::layoutKeyboard(const RECT& client, int top) {
-    HWND keyboard = m_panels[kPanelKeyboard].window();
+    HWND keyboard = m_keyboard.window();
     SIZE size = windowSize(keyboard);
     if (m_orientation == kLandscape)
         place(keyboard, leftHandedAlignment() ? 0 : client.right - size.cx, top, size.cx, size.cy);
@@ -105,15 +78,14 @@ void MainWindow::layout() {
     RECT client{};
     GetClientRect(m_window, &client);
     bool leftHanded = leftHandedAlignment();
-    int side =
-        m_orientation == kLandscape && leftHanded ? windowSize(m_panels[kPanelKeyboard].window()).cx : 0;
+    int side = m_orientation == kLandscape && leftHanded ? windowSize(m_keyboard.window()).cx : 0;
     place(m_header.window(), 0, 0, client.right, m_header.height());
     int top = m_fullScreen ? m_header.height() : 0;
     SIZE form = m_fields.size();
     place(m_fields.window(), side, top, form.cx, form.cy);
     place(m_panels[kPanelSettings].window(), 0, top, client.right, client.bottom - top);
     for (int panel = kPanelPayees; panel <= kPanelCalculator; ++panel)
-        place(m_panels[panel].window(), side, top, form.cx, form.cy);
+        place(panelWindow(static_cast<Panel>(panel)), side, top, form.cx, form.cy);
     for (ButtonStrip& strip : m_strips)
         place(strip.window(), side, top + form.cy, form.cx, stripHeight());
     layoutKeyboard(client, top);

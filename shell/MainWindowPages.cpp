@@ -81,7 +81,7 @@ void MainWindow::switchEntryMode(int mode) {
     for (int strip = 0; strip < kStripCount; ++strip)
         showWindow(m_strips[strip].window(), view != nullptr && view->strip == strip);
     for (int panel = kPanelPayees; panel <= kPanelCalculator; ++panel)
-        showWindow(m_panels[panel].window(), view != nullptr && view->panel == panel);
+        showWindow(panelWindow(static_cast<Panel>(panel)), view != nullptr && view->panel == panel);
     if (mode == kModeDate) SetFocus(m_panels[kPanelDate].window());
     m_typedFilter.clear();
     layout();
@@ -92,7 +92,7 @@ void MainWindow::rebuildAlphabetKeys() {
     // which is also what modes 0, 5 and 6 always show.
     for (std::u16string& label : m_alphabetLabels)
         label.clear();
-    m_panels[kPanelKeyboard].setLabels(kAlphabetLabelCount, m_alphabetLabels.data());
+    m_keyboard.setLabels(kAlphabetLabelCount, m_alphabetLabels.data());
 }
 
 void MainWindow::buttonPulse() {

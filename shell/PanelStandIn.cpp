@@ -1,15 +1,11 @@
 // The stand-in panels: a control base window created hidden in its colour.
 #include "PanelStandIn.h"
 
-#include <algorithm>
-
 #include "ScreenMetrics.h"
 #include "ShellCommands.h"
 
 namespace shell {
 namespace {
-
-constexpr int kKeyboardKeys = 12;
 
 // The page buttons: dialog ids, their texts' string ids and the main window's command each sends.
 struct PageButton {
@@ -29,11 +25,6 @@ bool PanelStandIn::create(HWND parent, const RECT& rect, LPCWSTR windowName, COL
     if (!ControlBase::create(parent, rect, windowName)) return false;
     ShowWindow(m_window, SW_HIDE);
     return true;
-}
-
-void PanelStandIn::setLabels(int count, const std::u16string* texts) {
-    int used = std::clamp(count, 0, kKeyboardKeys);
-    m_labels.assign(texts, texts + used);
 }
 
 bool PanelStandIn::addPageButtons(HINSTANCE resources) {

@@ -3,9 +3,6 @@
 // real windows until the panel itself exists.
 #pragma once
 
-#include <string>
-#include <vector>
-
 #include "ControlBase.h"
 
 namespace shell {
@@ -16,11 +13,6 @@ class PanelStandIn : public ControlBase {
     // will be) and painted in colour. False when the window cannot be created.
     bool create(HWND parent, const RECT& rect, LPCWSTR windowName, COLORREF colour);
 
-    // The on-screen keyboard's label call: keeps the first min(count, 12) texts, as the keyboard
-    // gives them to its keys in creation order.
-    void setLabels(int count, const std::u16string* texts);
-    const std::vector<std::u16string>& labels() const { return m_labels; }
-
     // The settings page's stand-in carries the page's two buttons, "OK" (string 11, id 1) and
     // "Cancel" (string 25219, id 2) of resources, near its top-left corner; they send the parent
     // WM_COMMAND(122) and WM_COMMAND(121) from the page, as the page itself does, so the page can
@@ -29,9 +21,6 @@ class PanelStandIn : public ControlBase {
 
     // Turns the page buttons' clicks into the page's commands; everything else as a control base.
     LRESULT windowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) override;
-
-  private:
-    std::vector<std::u16string> m_labels;
 };
 
 }  // namespace shell

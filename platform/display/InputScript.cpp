@@ -94,6 +94,34 @@ std::string parsePoint(const std::vector<std::string>& w, ScriptCommand& command
     return {};
 }
 
+std::string parseDrag(const std::vector<std::string>& w, ScriptCommand& command) {
+    long values[5] = {};
+    bool ok = w.size() == 6;
+    for (size_t i = 0; ok && i < 4; ++i)
+        ok = parseInteger(w[i + 1], kMaxCoordinate, values[i]);
+    if (!ok || !parseInteger(w[5], kMaxWait, values[4]))
+        return "\"drag\" needs X1 Y1 X2 Y2 in pixels and the milliseconds it takes";
+    command.op = ScriptOp::Drag;
+    command.x = static_cast<int>(values[0]);
+    command.y = static_cast<int>(values[1]);
+    command.toX = static_cast<int>(values[2]);
+    command.toY = static_cast<int>(values[3]);
+    command.milliseconds = static_cast<DWORD>(values[4]);
+    return {};
+}
+
+// The rest of the line after a verb that takes a whole text ("char", "tap-text", "tap-window"),
+// without its line end; empty when there is none.
+bool restOfLine(const std::string& trimmed, const std::string& verb, std::string& rest) {
+    if (trimmed.size() <= verb.size() || trimmed.compare(0, verb.size(), verb) != 0) return false;
+    char separator = trimmed[verb.size()];
+    if (separator != ' ' && separator != '\t') return false;
+    rest = trimmed.substr(verb.size() + 1);
+    while (!rest.empty() && (rest.back() == '\r' || rest.back() == '\n'))
+        rest.pop_back();
+    return true;
+}
+
 std::string parseAnswer(const std::vector<std::string>& w, ScriptCommand& command) {
     static constexpr std::pair<const char*, int> kAnswers[] = {
         {"OK", IDOK}, {"CANCEL", IDCANCEL}, {"YES", IDYES}, {"NO", IDNO}};
@@ -126,7 +154,7 @@ std::string parseSimple(const std::vector<std::string>& w, ScriptCommand& comman
         command.op = verb == "rotate" ? ScriptOp::Rotate : ScriptOp::Quit;
         return {};
     }
-    if (verb == "char") return "\"char\" needs text";
+    if (verb == "char" || verb == "tap-text" || verb == "tap-window") return "\"" + verb + "\" needs text";
     if (verb == "answer") {
         command.op = ScriptOp::Answer;
         return parseAnswer(w, command);
@@ -139,12 +167,17 @@ std::string parseLine(const std::string& raw, ScriptCommand& command) {
     std::string trimmed = raw;
     size_t start = trimmed.find_first_not_of(" \t");
     trimmed.erase(0, start);
-    if (trimmed.rfind("char ", 0) == 0 || trimmed.rfind("char\t", 0) == 0) {
-        std::string text = trimmed.substr(5);
-        while (!text.empty() && (text.back() == '\r' || text.back() == '\n'))
-            text.pop_back();
-        if (text.empty()) return "\"char\" needs text";
-        command.op = ScriptOp::Char;
+    // These verbs take the whole rest of the line, '#' included.
+    static constexpr std::pair<const char*, ScriptOp> kTextOps[] = {
+        {"char", ScriptOp::Char}, {"tap-text", ScriptOp::TapText}, {"tap-window", ScriptOp::TapWindow}};
+    for (const auto& [verb, op] : kTextOps) {
+        std::string text;
+        if (!restOfLine(trimmed, verb, text)) continue;
+        if (op == ScriptOp::TapWindow)
+            while (!text.empty() && (text.back() == ' ' || text.back() == '\t'))
+                text.pop_back();
+        if (text.empty()) return "\"" + std::string(verb) + "\" needs text";
+        command.op = op;
         command.text = fromUtf8(text);
         return {};
     }
@@ -156,12 +189,13 @@ std::string parseLine(const std::string& raw, ScriptCommand& command) {
             command.op = op;
             return parsePoint(w, command);
         }
-    if (w[0] == "shot") {
-        if (w.size() != 2) return "\"shot\" needs one file name (without spaces)";
-        command.op = ScriptOp::Shot;
+    if (w[0] == "shot" || w[0] == "dump-text") {
+        if (w.size() != 2) return "\"" + w[0] + "\" needs one file name (without spaces)";
+        command.op = w[0] == "shot" ? ScriptOp::Shot : ScriptOp::DumpText;
         command.file = w[1];
         return {};
     }
+    if (w[0] == "drag") return parseDrag(w, command);
     return parseSimple(w, command);
 }
 

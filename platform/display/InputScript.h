@@ -11,19 +11,37 @@
 
 namespace platform::display {
 
-enum class ScriptOp { Tap, Down, Move, Up, Key, Char, Wait, Rotate, Answer, Shot, Quit };
+enum class ScriptOp {
+    Tap,
+    Down,
+    Move,
+    Up,
+    Key,
+    Char,
+    Wait,
+    Rotate,
+    Answer,
+    Shot,
+    Quit,
+    TapText,
+    TapWindow,
+    DumpText,
+    Drag
+};
 
 struct ScriptCommand {
     ScriptOp op = ScriptOp::Quit;
     int line = 0;
-    int x = 0;  // Tap, Down, Move, Up: screen pixel
+    int x = 0;  // Tap, Down, Move, Up, Drag (its start): screen pixel
     int y = 0;
+    int toX = 0;  // Drag: where it ends
+    int toY = 0;
     UINT key = 0;            // Key: virtual key
     bool shift = false;      // Key: an upper-case letter is typed with shift held
-    std::u16string text;     // Char: the characters typed
-    DWORD milliseconds = 0;  // Wait
+    std::u16string text;     // Char: the characters typed; TapText: the text; TapWindow: the path
+    DWORD milliseconds = 0;  // Wait; Drag: how long the stylus takes
     int answer = 0;          // Answer: IDOK, IDCANCEL, IDYES or IDNO
-    std::string file;        // Shot: host path of the PNG
+    std::string file;        // Shot: host path of the PNG; DumpText: of the text lines
 };
 
 struct ParsedScript {
@@ -51,10 +69,13 @@ struct ScriptHooks {
 // Starts running commands on the calling thread (which must run a message loop). "wait" waits on
 // the platform clock: really in a window, by advancing the virtual clock headless. Each step runs
 // when the thread's queue is idle (its timer message comes after input and painting): input
-// commands are fed one per step; "wait MS" makes the next step come MS ms later; "answer" and
-// "shot" run at once in the same step; "quit" posts WM_QUIT(0). A script that ends with an error
-// posts WM_QUIT(2) when quitAtEnd is set. Replaces any script already running. False when the
-// thread's timer cannot be set.
+// commands are fed one per step; "drag" feeds its stylus down, then a move every 10 ms and the up
+// at its end, one step each; "wait MS" makes the next step come MS ms later; "answer", "shot" and
+// "dump-text" run at once in the same step; "tap-text" and "tap-window" look for what they name when
+// their step comes, and stop the script with an error naming it when it is not showing or showing
+// more than once; "quit" posts WM_QUIT(0). A script that ends with an error posts WM_QUIT(2) when
+// quitAtEnd is set. Replaces any script already running. False when the thread's timer cannot be
+// set.
 bool runScript(ParsedScript script, ScriptHooks hooks);
 // Stops the running script, if any, without posting anything.
 void stopScript();

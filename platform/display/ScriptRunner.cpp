@@ -1,13 +1,17 @@
 // Running an input script on the user-interface thread. A thread timer carries the script: its
 // WM_TIMER comes only after posted input and painting, so each step starts on an idle queue and
-// "shot" sees finished painting. Input commands take one step (one millisecond) each.
+// "shot" sees finished painting. Input commands take one step (one millisecond) each; a drag takes
+// one step for its press and one every 10 ms of its moves.
 
+#include <algorithm>
 #include <cstdio>
 #include <deque>
 #include <mutex>
 
 #include "InputScript.h"
 #include "Screen.h"
+#include "ScreenText.h"
+#include "platform/device.h"
 #include "platform/display.h"
 #include "platform/winuser.h"
 
@@ -17,6 +21,7 @@ namespace {
 
 constexpr UINT kStepDelay = 1;
 constexpr int kErrorExitCode = 2;
+constexpr DWORD kDragStepMs = 10;
 
 struct Runner {
     ParsedScript script;
@@ -24,6 +29,7 @@ struct Runner {
     size_t next = 0;
     UINT_PTR timer = 0;
     bool shiftHeld = false;  // released at the next step, after the shifted key's messages were read
+    int dragStep = 0;        // the moves of the running drag fed so far; 0 before its press
 };
 
 // Only the thread that started the script touches the runner (from its timer procedure).
@@ -101,6 +107,59 @@ bool feedInput(Runner& runner, const ScriptCommand& command) {
     }
 }
 
+// Feeds the next part of a drag: the press, then one move every 10 ms along the line, the last
+// at its end followed by the release. Returns the delay before the next step; the drag's command
+// is done (runner.next moves on) after the release.
+UINT feedDrag(Runner& runner, const ScriptCommand& command) {
+    int steps = static_cast<int>(std::max<DWORD>(1, command.milliseconds / kDragStepMs));
+    auto timeOf = [&](int k) {
+        return static_cast<UINT>(static_cast<long long>(command.milliseconds) * k / steps);
+    };
+    if (runner.dragStep == 0) {
+        injectStylus(StylusAction::Down, command.x, command.y);
+        runner.dragStep = 1;
+        return std::max<UINT>(1, timeOf(1));
+    }
+    int k = runner.dragStep;
+    int x = command.x + (command.toX - command.x) * k / steps;
+    int y = command.y + (command.toY - command.y) * k / steps;
+    injectStylus(StylusAction::Move, x, y);
+    if (k < steps) {
+        runner.dragStep = k + 1;
+        return std::max<UINT>(1, timeOf(k + 1) - timeOf(k));
+    }
+    injectStylus(StylusAction::Up, command.toX, command.toY);
+    runner.dragStep = 0;
+    ++runner.next;
+    return kStepDelay;
+}
+
+// Taps the centre of what a tap-text or tap-window command names; the error text when it is not
+// showing exactly once.
+std::string tapShown(const ScriptCommand& command) {
+    std::string name = "\"" + toUtf8(command.text) + "\"";
+    std::vector<RECT> found;
+    if (command.op == ScriptOp::TapText) {
+        for (const ShownText& shown : shownTexts())
+            if (shown.text == command.text) found.push_back(shown.rect);
+    } else {
+        for (HWND window : windowsAtPath(command.text)) {
+            RECT rect{};
+            GetWindowRect(window, &rect);
+            found.push_back(rect);
+        }
+    }
+    const char* what = command.op == ScriptOp::TapText ? "text" : "window";
+    if (found.empty()) return std::string("no visible ") + what + " " + name;
+    if (found.size() > 1) return std::to_string(found.size()) + " visible " + what + "s " + name;
+    const RECT& rect = found.front();
+    int x = (rect.left + rect.right) / 2;
+    int y = (rect.top + rect.bottom) / 2;
+    injectStylus(StylusAction::Down, x, y);
+    injectStylus(StylusAction::Up, x, y);
+    return {};
+}
+
 void takeShot(Runner& runner, const ScriptCommand& command) {
     bool written = runner.hooks.shot ? runner.hooks.shot(command.file)
                                      : writePng(*Screen::instance().surface(), command.file);
@@ -115,7 +174,9 @@ void step() {
     if (runner.hooks.beforeStep) runner.hooks.beforeStep();
     releaseShift(runner);
     while (runner.next < runner.script.commands.size()) {
-        const ScriptCommand& command = runner.script.commands[runner.next++];
+        const ScriptCommand& command = runner.script.commands[runner.next];
+        if (command.op == ScriptOp::Drag) return schedule(runner, feedDrag(runner, command));
+        ++runner.next;
         if (feedInput(runner, command)) return schedule(runner, kStepDelay);
         switch (command.op) {
             case ScriptOp::Wait:
@@ -126,6 +187,18 @@ void step() {
             case ScriptOp::Shot:
                 takeShot(runner, command);
                 break;
+            case ScriptOp::DumpText:
+                if (!writeShownTexts(command.file))
+                    std::fprintf(stderr, "input script line %d: cannot write the text dump \"%s\"\n",
+                                 command.line, command.file.c_str());
+                break;
+            case ScriptOp::TapText:
+            case ScriptOp::TapWindow: {
+                std::string error = tapShown(command);
+                if (error.empty()) return schedule(runner, kStepDelay);
+                std::fprintf(stderr, "input script line %d: %s\n", command.line, error.c_str());
+                return finish(runner.hooks.quitAtEnd, kErrorExitCode);
+            }
             default:
                 return finish(true, 0);
         }

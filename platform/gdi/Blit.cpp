@@ -6,6 +6,7 @@
 
 #include "DeviceContext.h"
 #include "Raster.h"
+#include "TextRuns.h"
 #include "platform/handles.h"
 #include "platform/winerror.h"
 
@@ -112,10 +113,28 @@ bool copyFast(const Transfer& t, const RECT& piece) {
     return true;
 }
 
+// Codes that replace the destination's pixels without reading them.
+bool replacesDestination(uint8_t code) {
+    return code == 0xCC || code == 0xF0 || code == 0x00 || code == 0xFF;
+}
+
+// The text shown in the destination after a transfer: a plain copy brings the source's runs along
+// (over the runs it covers, unless it left out a transparent colour); a fill covers runs.
+void carryTextRuns(const Transfer& t, const std::vector<TextRun>& sourceRuns) {
+    bool opaque = replacesDestination(t.code) && !t.transparentKey;
+    if (t.source && t.code == 0xCC && !t.mirrorX && !t.mirrorY)
+        copyTextRuns(sourceRuns, t.srcRect, t.dest.surface(), t.destRect, t.dest.clip(), opaque);
+    else if (opaque)
+        coverTextRuns(t.dest.surface(), t.dest.clip(), t.destRect);
+}
+
 void run(Transfer& t) {
     int w = t.destRect.right - t.destRect.left, h = t.destRect.bottom - t.destRect.top;
     int sw = t.srcRect.right - t.srcRect.left, sh = t.srcRect.bottom - t.srcRect.top;
     bool stretched = t.source && (sw != w || sh != h);
+    // Taken before the pixels move: a copy within one surface reads from a snapshot without runs.
+    std::vector<TextRun> sourceRuns;
+    if (t.source) sourceRuns = t.source->surface->textRuns();
     std::shared_ptr<Surface> snapshot;
     if (t.source && t.source->surface == t.dest.surfacePtr() &&
         !rectEmpty(rectOverlap(t.srcRect, t.destRect))) {
@@ -143,6 +162,7 @@ void run(Transfer& t) {
         if (t.source && !stretched && copyFast(t, piece)) return;
         transferPiece(t, piece, srcX, srcY);
     });
+    carryTextRuns(t, sourceRuns);
 }
 
 // Normalises a span given by origin and signed size; returns whether it was mirrored.

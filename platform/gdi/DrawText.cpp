@@ -69,12 +69,17 @@ class Layout {
             if (i < end) pen = (pen / m_tabWidth + 1) * m_tabWidth;
             runStart = i + 1;
         }
-        if (line.ellipsis)
-            drawRun(dc, m_font, x + pen, top, kEllipsis, kEllipsisLength, nullptr, clip, opaque);
+        std::u16string shown =
+            m_text.substr(static_cast<size_t>(line.start), static_cast<size_t>(line.count));
+        if (line.ellipsis) {
+            pen += drawRun(dc, m_font, x + pen, top, kEllipsis, kEllipsisLength, nullptr, clip, opaque);
+            shown += kEllipsis;
+        }
         if (m_mnemonic >= line.start && m_mnemonic < end) {
             underlineChars(dc, m_font, x + width(line.start, m_mnemonic - line.start), top, m_text.data(),
                            m_mnemonic, 1, clip);
         }
+        recordRun(dc, x, top, pen, m_font.metrics().tmHeight, clip, std::move(shown));
     }
 
   private:

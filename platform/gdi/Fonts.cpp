@@ -128,6 +128,7 @@ BOOL ExtTextOutW(HDC hdc, int x, int y, UINT options, const RECT* rect, LPCWSTR 
     int top = vertical == TA_BASELINE ? y - tm.tmAscent : vertical == TA_BOTTOM ? y - tm.tmHeight : y;
     const RECT* clip = (options & ETO_CLIPPED) && rect != nullptr ? rect : nullptr;
     drawRun(*dc, *font, x, top, text, n, dx, clip, s.bkMode == OPAQUE);
+    recordRun(*dc, x, top, width, tm.tmHeight, clip, std::u16string(text, static_cast<size_t>(n)));
     if (updateCp && horizontal == TA_LEFT) s.position.x = x + width;
     return TRUE;
 }

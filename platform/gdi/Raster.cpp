@@ -1,6 +1,8 @@
 // Pixel-level drawing inside clip regions; every write is bounded by the surface and the clip.
 #include "Raster.h"
 
+#include "TextRuns.h"
+
 #include "platform/wingdi.h"
 
 namespace platform::gdi {
@@ -21,6 +23,7 @@ uint32_t applyRop2(int rop2, uint32_t dst, uint32_t pen) {
 }
 
 void fillRect(Surface& surface, const Region& clip, const RECT& rect, uint32_t pixel) {
+    coverTextRuns(surface, clip, rect);
     forEachClipped(surface, clip, rect, [&](const RECT& piece) {
         size_t width = static_cast<size_t>(piece.right - piece.left);
         if (width == static_cast<size_t>(surface.width()) && surface.stride() == surface.width()) {

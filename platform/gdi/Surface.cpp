@@ -26,6 +26,7 @@ Surface::Surface(uint32_t* firstRow, int width, int height, std::ptrdiff_t strid
 void Surface::fill(uint32_t value) {
     for (int y = 0; y < m_height; ++y)
         std::fill_n(row(y), m_width, value);
+    m_textRuns.clear();
 }
 
 }  // namespace platform

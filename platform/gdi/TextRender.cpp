@@ -3,6 +3,7 @@
 #include "TextRender.h"
 
 #include "Raster.h"
+#include "TextRuns.h"
 #include "platform/detail/Gdi.h"
 #include "platform/handles.h"
 #include "platform/winerror.h"
@@ -94,6 +95,12 @@ int drawRun(DeviceContext& dc, FontInstance& font, int x, int top, const char16_
     if (font.underlined()) drawLine(dc, region, sx, sx + width, baseline, font.underline());
     if (font.struckOut()) drawLine(dc, region, sx, sx + width, baseline, font.strikeOut());
     return width;
+}
+
+void recordRun(DeviceContext& dc, int x, int top, int width, int height, const RECT* clip,
+               std::u16string text) {
+    RECT cell = dc.toSurface(RECT{x, top, x + width, top + height});
+    recordTextRun(dc.surface(), clipFor(dc, clip), cell, std::move(text));
 }
 
 void underlineChars(DeviceContext& dc, FontInstance& font, int x, int top, const char16_t* text, int from,

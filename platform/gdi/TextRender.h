@@ -4,6 +4,8 @@
 #include "DeviceContext.h"
 #include "FontSystem.h"
 
+#include <string>
+
 namespace platform::gdi {
 
 // The DC's font instance, or null (ERROR_INVALID_HANDLE / no face). Requires the font lock.
@@ -19,6 +21,11 @@ int textWidth(FontInstance& font, const char16_t* text, int count, int* partial 
 // background colour first. Returns the width drawn.
 int drawRun(DeviceContext& dc, FontInstance& font, int x, int top, const char16_t* text, int count,
             const int* dx, const RECT* clip, bool opaque);
+
+// Records the text drawn in the cell at logical (x, top), width x height pixels, as a run of the
+// DC's surface (the part inside clip, logical, when given, and the DC's clip).
+void recordRun(DeviceContext& dc, int x, int top, int width, int height, const RECT* clip,
+               std::u16string text);
 
 // Underlines the characters [from, from + count) of a run drawn at (x, top) (mnemonic marks).
 void underlineChars(DeviceContext& dc, FontInstance& font, int x, int top, const char16_t* text, int from,

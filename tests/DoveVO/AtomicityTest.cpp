@@ -51,16 +51,17 @@ class AtomicityTest : public StoreTest {
     // Runs operation with a failure injected at each write in turn until it succeeds, checking that every
     // failed attempt left the store and the record untouched. Returns the number of failing steps seen.
     int failEveryStep(const std::function<TransactionRecord()>& prepare,
-                      const std::function<bool(TransactionRecord&)>& operation) {
+                      const std::function<StoreStatus(TransactionRecord&)>& operation) {
         for (int n = 1; n < 200; ++n) {
             TransactionRecord record = prepare();
             const TransactionRecord before = record;
             const std::string dump = dumpStore();
             const uint32_t counter = transactionsChangeCounter();
             platform::cedbFailNthOperation(static_cast<unsigned>(n));
-            const bool ok = operation(record);
+            const StoreStatus status = operation(record);
             platform::cedbFailNthOperation(0);
-            if (ok) return n - 1;
+            if (status == StoreStatus::Ok) return n - 1;
+            EXPECT_EQ(status, StoreStatus::WriteFailed) << "failure at write " << n;
             EXPECT_EQ(dumpStore(), dump) << "failure at write " << n;
             EXPECT_EQ(record.identifier(), before.identifier());
             EXPECT_EQ(record.anythingSet(), before.anythingSet());
@@ -121,7 +122,7 @@ TEST_F(AtomicityTest, DeletingATransferWithADeletionReportIsAllOrNothing) {
     t.setAmount(-1000);
     t.setDate(march(4, 8));
     t.setCategory(-9);
-    ASSERT_TRUE(addNewTransaction(t));
+    ASSERT_EQ(addNewTransaction(t), StoreStatus::Ok);
     const std::u16string id = t.identifier();
     setApplicationProfileForTesting(ApplicationProfile{u"Desktop", u""});
     const int steps = failEveryStep(
@@ -150,7 +151,7 @@ TEST_F(AtomicityTest, MovingASplitOwnerWithATransferLineIsAllOrNothing) {
     lines[1].setCategory(-9);
     lines[1].setAmount(-2000);
     owner.setSplits(std::move(lines));
-    ASSERT_TRUE(addNewTransaction(owner));
+    ASSERT_EQ(addNewTransaction(owner), StoreStatus::Ok);
     const std::u16string id = owner.identifier();
     const int steps = failEveryStep(
         [&] {
@@ -179,7 +180,7 @@ TEST_F(AtomicityTest, AProcessDyingInTheMiddleOfASaveLeavesTheStoreAsItWas) {
     t.setDate(march(4, 8));
     t.setCategory(-9);
     t.setPayeeName(u"Nobody");
-    ASSERT_TRUE(addNewTransaction(t));
+    ASSERT_EQ(addNewTransaction(t), StoreStatus::Ok);
     const std::u16string id = t.identifier();
     const std::string before = dumpStore();
     closeFinanceStore();
@@ -191,8 +192,7 @@ TEST_F(AtomicityTest, AProcessDyingInTheMiddleOfASaveLeavesTheStoreAsItWas) {
         // The other side is read back by name once this side is written: the process ends right there.
         setPayeeLookupHook([](const std::u16string&) -> std::optional<int32_t> { _exit(42); });
         r.setAmount(-7000);
-        saveTransaction(r);
-        return 3;
+        return saveTransaction(r) == StoreStatus::Ok ? 3 : 4;
     });
     EXPECT_EQ(status, 42);
     ASSERT_TRUE(openFinanceStore());
@@ -211,10 +211,10 @@ TEST_F(AtomicityTest, ChangeSignalsWaitForTheCommit) {
     r.setAccount(7);
     r.setAmount(-1);
     r.setDate(march(4));
-    EXPECT_FALSE(addNewTransaction(r));
+    EXPECT_EQ(addNewTransaction(r), StoreStatus::WriteFailed);
     platform::cedbFailNthOperation(0);
     EXPECT_EQ(words[4], 0u);
-    EXPECT_TRUE(addNewTransaction(r));
+    EXPECT_EQ(addNewTransaction(r), StoreStatus::Ok);
     EXPECT_EQ(words[4], 1u);
     EXPECT_EQ(words[3], 0u);
     UnmapViewOfFile(words);

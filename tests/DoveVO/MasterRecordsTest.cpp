@@ -14,23 +14,23 @@ namespace {
 using MasterRecordsTest = StoreTest;
 
 TEST_F(MasterRecordsTest, CategoryNumbersContinueFromTheGreatestAfterARestart) {
-    EXPECT_EQ(createCategory(1, u"  Food ", category::kExpense), 2);
+    EXPECT_EQ(madeCategory(1, u"  Food ", category::kExpense), 2);
     EXPECT_EQ(categoryName(2), u"Food");
     closeFinanceStore();
     ASSERT_TRUE(openFinanceStore());
-    EXPECT_EQ(createCategory(1, u"Salary", category::kIncome), 3);
+    EXPECT_EQ(madeCategory(1, u"Salary", category::kIncome), 3);
 }
 
 TEST_F(MasterRecordsTest, APathCreatesMissingLevelsAndSubcategoriesTakeTheParentsType) {
-    const int32_t fuel = createCategoryPath(u"Car:Fuel", category::kExpense);
+    const int32_t fuel = madeCategoryPath(u"Car:Fuel", category::kExpense);
     ASSERT_GT(fuel, 0);
     EXPECT_EQ(categoryFullName(fuel), u"Car:Fuel");
     const int32_t car = findCategoryByFullName(u"Car");
     EXPECT_EQ(categoryParent(car), 1);
     EXPECT_EQ(categoryType(car), category::kExpense);
-    EXPECT_EQ(createCategoryPath(u"Car:Fuel", category::kExpense), fuel);
-    const int32_t salary = createCategory(1, u"Salary", category::kIncome);
-    const int32_t bonus = createCategory(salary, u"Bonus", category::kExpense);
+    EXPECT_EQ(madeCategoryPath(u"Car:Fuel", category::kExpense), fuel);
+    const int32_t salary = madeCategory(1, u"Salary", category::kIncome);
+    const int32_t bonus = madeCategory(salary, u"Bonus", category::kExpense);
     EXPECT_EQ(categoryType(bonus), category::kIncome);
     EXPECT_EQ(categoryFullName(bonus), u"Salary:Bonus");
     EXPECT_EQ(categoryFullName(1), u"All categories");
@@ -39,7 +39,9 @@ TEST_F(MasterRecordsTest, APathCreatesMissingLevelsAndSubcategoriesTakeTheParent
 TEST_F(MasterRecordsTest, TransferCategoriesAreNamedByTheirAccount) {
     addAccount({9});
     EXPECT_EQ(categoryName(-9), u"[Account]");
-    EXPECT_EQ(categoryName(-10), u"[]");
+    // A transfer to an account that no longer exists names nothing, not "[]".
+    EXPECT_EQ(categoryName(-10), u"");
+    EXPECT_EQ(categoryFullName(-10), u"");
     EXPECT_TRUE(isTransferTarget(9));
 }
 
@@ -49,8 +51,8 @@ TEST_F(MasterRecordsTest, ProjectTotalsSumOwnAndSubProjectTransactionsInTheDefau
     addCurrency(1, u"USD", u"$");
     setDefaultCurrency(u"USD");
     addRate(u"USD", u"EUR", march(1), u"0.5");
-    const int32_t house = createProject(1, u"House");
-    const int32_t roof = createProject(house, u"Roof");
+    const int32_t house = madeProject(1, u"House");
+    const int32_t roof = madeProject(house, u"Roof");
     EXPECT_EQ(house, 2);
     EXPECT_EQ(roof, 3);
     pay(7, -1000, march(1), 0, house);
@@ -62,14 +64,16 @@ TEST_F(MasterRecordsTest, ProjectTotalsSumOwnAndSubProjectTransactionsInTheDefau
     excluded.setDate(march(4));
     excluded.setProject(house);
     excluded.setI4(tx::kExcluded, 1);
-    ASSERT_TRUE(addNewTransaction(excluded));
-    ProjectTotals totals = projectTotals(house);
+    ASSERT_EQ(addNewTransaction(excluded), StoreStatus::Ok);
+    ProjectTotals totals;
+    ASSERT_EQ(projectTotals(house, totals), StoreStatus::Ok);
     EXPECT_EQ(totals.ownIncome, 300);
     EXPECT_EQ(totals.ownExpense, -1000);
     EXPECT_EQ(totals.childExpense, -200);
     EXPECT_EQ(totals.total(), -900);
     pay(7, -50, march(5), 0, house);
-    EXPECT_EQ(projectTotals(house).ownExpense, -1050);
+    ASSERT_EQ(projectTotals(house, totals), StoreStatus::Ok);
+    EXPECT_EQ(totals.ownExpense, -1050);
 }
 
 TEST_F(MasterRecordsTest, PayeesAreCreatedReadAndFoundByAnyOfTheirNames) {
@@ -81,10 +85,10 @@ TEST_F(MasterRecordsTest, PayeesAreCreatedReadAndFoundByAnyOfTheirNames) {
     shop.entry.amount = -250;
     shop.entry.kind = 1;
     shop.splits = {{1, 4, 0, 0, u"bread", -100}, {2, 5, 0, 0, u"milk", -150}};
-    ASSERT_TRUE(createPayee(shop));
+    ASSERT_EQ(createPayee(shop), StoreStatus::Ok);
     Payee other;
     other.name = u"Other";
-    ASSERT_TRUE(createPayee(other));
+    ASSERT_EQ(createPayee(other), StoreStatus::Ok);
     EXPECT_EQ(shop.number, 1);
     EXPECT_EQ(other.number, 2);
     EXPECT_EQ(findPayeeByName(u"Shop"), 1);
@@ -102,6 +106,23 @@ TEST_F(MasterRecordsTest, PayeesAreCreatedReadAndFoundByAnyOfTheirNames) {
     EXPECT_FALSE(displayNameMatches(u"AB@", u"A"));
 }
 
+TEST_F(MasterRecordsTest, MemorizedSplitsAreReadFromTheFirstLineAboveLineZero) {
+    Payee shop;
+    shop.name = u"Shop";
+    shop.entry.kind = 1;
+    shop.splits = {{1, 4, 0, 0, u"bread", -100}, {2, 5, 0, 0, u"milk", -150}};
+    ASSERT_EQ(createPayee(shop), StoreStatus::Ok);
+    // A line 0 is no line of the payee's memorized entry.
+    ASSERT_EQ(writeMemorizedSplit(shop.number, {0, 6, 0, 0, u"stray", -1}), StoreStatus::Ok);
+    Payee read;
+    ASSERT_TRUE(readPayeeByNumber(shop.number, read));
+    ASSERT_EQ(read.splits.size(), 2u);
+    EXPECT_EQ(read.splits[0].line, 1);
+    EXPECT_EQ(read.splits[1].line, 2);
+    read.number = 99;
+    EXPECT_EQ(writePayee(read), StoreStatus::RecordMissing);
+}
+
 class BudgetTest : public StoreTest {
   protected:
     void SetUp() override {
@@ -109,8 +130,8 @@ class BudgetTest : public StoreTest {
         addAccount({7});
         addCurrency(1, u"USD", u"$");
         setDefaultCurrency(u"USD");
-        m_food = createCategory(1, u"Food", category::kExpense);
-        m_bread = createCategory(m_food, u"Bread", category::kExpense);
+        m_food = madeCategory(1, u"Food", category::kExpense);
+        m_bread = madeCategory(m_food, u"Bread", category::kExpense);
         ASSERT_NE(
             tableCursor(Table::Budgets).addRecord({PropertyValue::i4(501, 1), PropertyValue::i4(504, 0)}),
             0u);
@@ -140,9 +161,9 @@ TEST_F(BudgetTest, APaymentThisMonthMovesTheLineTotalAndLastMonthsDoesNot) {
     pay(7, -1000, dateOf(2010, 2, 20), m_food);
     EXPECT_EQ(monthTotal(), -6000);
     r.setAmount(-300);
-    ASSERT_TRUE(saveTransaction(r));
+    ASSERT_EQ(saveTransaction(r), StoreStatus::Ok);
     EXPECT_EQ(monthTotal(), -5300);
-    ASSERT_TRUE(deleteTransaction(r));
+    ASSERT_EQ(deleteTransaction(r), StoreStatus::Ok);
     EXPECT_EQ(monthTotal(), -5000);
     clearExceededBudgetLines();
 }
@@ -153,9 +174,25 @@ TEST_F(BudgetTest, ASubcategoryUsesItsNearestAncestorsLineAndTheRootNone) {
     EXPECT_EQ(findBudgetLine(m_bread), u"{food}");
     EXPECT_EQ(findBudgetLine(1), u"");
     Amount over = 0;
-    EXPECT_TRUE(putIntoBudget({m_food, -1000, u"USD", march(3)}, &over));
+    EXPECT_EQ(putIntoBudget({m_food, -1000, u"USD", march(3)}, &over), StoreStatus::Ok);
     EXPECT_EQ(over, -600);
     clearExceededBudgetLines();
+}
+
+TEST_F(BudgetTest, TheRootCategorysLineIsNeverTaken) {
+    ASSERT_NE(tableCursor(Table::BudgetLists)
+                  .addRecord({PropertyValue::i4(501, 1), PropertyValue::i4(401, category::kRoot),
+                              PropertyValue::i4(402, 1), PropertyValue::string(135, u"{root}"),
+                              PropertyValue::date(417, 0)}),
+              0u);
+    const int32_t travel = madeCategory(1, u"Travel", category::kExpense);
+    EXPECT_EQ(findBudgetLine(category::kRoot), u"");
+    EXPECT_EQ(findBudgetLine(travel), u"");
+    EXPECT_EQ(findBudgetLine(m_bread), u"{food}");
+    pay(7, -100, march(2), travel);
+    TableCursor& lines = tableCursor(Table::BudgetLists);
+    ASSERT_TRUE(lines.ensureSort(135, SortKind::String) && lines.seekFirstEqual(std::u16string(u"{root}")));
+    EXPECT_EQ(lines.get64(417), 0);
 }
 
 TEST_F(BudgetTest, ScheduledItemsCountTheirRemainingOccurrences) {

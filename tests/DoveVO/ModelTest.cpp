@@ -37,7 +37,7 @@ class ModelTest : public StoreTest {
         setDefaultCurrency(u"USD");
         addRate(u"USD", u"EUR", dateOf(2009, 1, 1), u"0.8");
         for (int32_t n : {1, 2, 3, 12})
-            Operation::recalcBalanse(n, 0, false);
+            recalculated(n, 0);
     }
 
     static std::u16string currencyOf(int32_t account) { return account == 3 ? u"EUR" : u"USD"; }
@@ -81,7 +81,7 @@ class ModelTest : public StoreTest {
         int32_t to = randomAccount();
         r.setCategory(m_random() % 3 == 0 && to != account ? -to : 0);
         if (m_random() % 10 == 0) r.setI4(tx::kExcluded, 1);
-        ASSERT_TRUE(addNewTransaction(r));
+        ASSERT_EQ(addNewTransaction(r), StoreStatus::Ok);
         m_model[r.key()] = {account, r.amount()};
         if (r.category() < 0) expectPartner(r);
     }
@@ -105,7 +105,7 @@ class ModelTest : public StoreTest {
         }
         owner.setAmount(total);
         owner.setSplits(std::move(lines));
-        ASSERT_TRUE(addNewTransaction(owner));
+        ASSERT_EQ(addNewTransaction(owner), StoreStatus::Ok);
         m_model[owner.key()] = {account, total};
         TransactionRecord reloaded;
         ASSERT_TRUE(loadTransactionByIdentifier(reloaded, owner.identifier()));
@@ -168,7 +168,7 @@ class ModelTest : public StoreTest {
         }
         // Conversions do not round-trip, so the other side is only recomputed when this side changed.
         const bool changed = r.anythingSet();
-        ASSERT_TRUE(saveTransaction(r));
+        ASSERT_EQ(saveTransaction(r), StoreStatus::Ok);
         m_model[r.key()] = {r.account(), r.amount()};
         if (changed && r.category() < 0) expectPartner(r);
     }
@@ -177,7 +177,7 @@ class ModelTest : public StoreTest {
         TransactionRecord r;
         if (!pickRecord(r)) return;
         forgetWithDependants(r);
-        ASSERT_TRUE(deleteTransaction(r));
+        ASSERT_EQ(deleteTransaction(r), StoreStatus::Ok);
     }
 
     void checkAgainstModel(int step) {
@@ -235,7 +235,7 @@ TEST_F(ModelTest, RandomSavesEditsAndDeletesKeepBalancesAndLinksRight) {
     EXPECT_GT(m_splitTransfersSaved, 5);
     for (int32_t account : {1, 2, 3, 12}) {
         const Amount before = storedAccountBalance(account);
-        EXPECT_EQ(Operation::recalcBalanse(account, 0, false), before);
+        EXPECT_EQ(recalculated(account, 0), before);
     }
 }
 

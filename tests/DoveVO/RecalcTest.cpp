@@ -39,13 +39,17 @@ class RecalcTest : public StoreTest {
 
 TEST_F(RecalcTest, AnAccountWithoutTransactionsHasItsStartingBalance) {
     addAccount({7, u"USD", 1000, 250});
-    EXPECT_EQ(Operation::recalcBalanse(7, 0, false), 1250);
+    EXPECT_EQ(recalculated(7, 0), 1250);
     EXPECT_EQ(storedAccountBalance(7), 1250);
-    EXPECT_EQ(Operation::recalcBalanse(0, 0, false), 0);
+    StoreStatus status = StoreStatus::Ok;
+    EXPECT_EQ(Operation::recalcBalanse(0, 0, false, status), 0);
+    EXPECT_EQ(status, StoreStatus::NoAccount);
 }
 
 TEST_F(RecalcTest, AMissingAccountIsLoggedAndGivesZero) {
-    EXPECT_EQ(Operation::recalcBalanse(42, 0, false), 0);
+    StoreStatus status = StoreStatus::Ok;
+    EXPECT_EQ(Operation::recalcBalanse(42, 0, false, status), 0);
+    EXPECT_EQ(status, StoreStatus::AccountMissing);
     std::ifstream in(platform::hostPath(u"\\error.log"));
     std::stringstream log;
     log << in.rdbuf();
@@ -61,7 +65,7 @@ TEST_F(RecalcTest, RunningBalancesMatchIndependentSumsAndAccountTwelveIsUntouche
         addRaw(1, march(1 + i, 9), amounts[i]);
         addRaw(12, march(1 + i, 10), 7);
     }
-    EXPECT_EQ(Operation::recalcBalanse(1, 0, false), 100 - 50 + 200 - 1 + 4000 - 333);
+    EXPECT_EQ(recalculated(1, 0), 100 - 50 + 200 - 1 + 4000 - 333);
     Amount running = 100;
     std::vector<Amount> expected;
     for (Amount a : amounts)
@@ -69,7 +73,7 @@ TEST_F(RecalcTest, RunningBalancesMatchIndependentSumsAndAccountTwelveIsUntouche
     EXPECT_EQ(balancesOf(1), expected);
     EXPECT_EQ(balancesOf(12), std::vector<Amount>(5, 999999));
     const uint32_t writes = tableCursor(Table::Transactions).writeCount();
-    Operation::recalcBalanse(1, 0, false);
+    recalculated(1, 0);
     EXPECT_EQ(tableCursor(Table::Transactions).writeCount(), writes);
 }
 
@@ -78,14 +82,14 @@ TEST_F(RecalcTest, AnOffsetStartsFromTheStoredBalanceBeforeIt) {
     addRaw(7, march(1), -100);
     addRaw(7, march(2), -200);
     addRaw(7, march(3), -300);
-    Operation::recalcBalanse(7, 0, false);
+    recalculated(7, 0);
     TableCursor& t = tableCursor(Table::Transactions);
     ASSERT_TRUE(t.seekFirstEqual(transactionIdentifier(7, march(1))));
     ASSERT_TRUE(t.set64(113, -5000));  // a stale earlier balance is reused, not recomputed
-    EXPECT_EQ(Operation::recalcBalanse(7, 1, false), -5500);
+    EXPECT_EQ(recalculated(7, 1), -5500);
     EXPECT_EQ(balancesOf(7), (std::vector<Amount>{-5000, -5200, -5500}));
     // An offset beyond the last record starts at the last record.
-    EXPECT_EQ(Operation::recalcBalanse(7, 50, false), -5500);
+    EXPECT_EQ(recalculated(7, 50), -5500);
 }
 
 TEST_F(RecalcTest, ExcludedRecordsNeitherCountNorServeAsTheStartingValue) {
@@ -93,12 +97,12 @@ TEST_F(RecalcTest, ExcludedRecordsNeitherCountNorServeAsTheStartingValue) {
     addRaw(7, march(1), -100);
     addRaw(7, march(2), -200, 1);
     addRaw(7, march(3), -300);
-    Operation::recalcBalanse(7, 0, false);
+    recalculated(7, 0);
     EXPECT_EQ(balancesOf(7), (std::vector<Amount>{900, 900, 600}));
     TableCursor& t = tableCursor(Table::Transactions);
     ASSERT_TRUE(t.seekFirstEqual(transactionIdentifier(7, march(2))));
     ASSERT_TRUE(t.set64(113, 123456));
-    EXPECT_EQ(Operation::recalcBalanse(7, 2, false), 600);
+    EXPECT_EQ(recalculated(7, 2), 600);
 }
 
 TEST_F(RecalcTest, SecuritiesCountUnitsAndOverflowIsLoggedOnce) {
@@ -109,7 +113,7 @@ TEST_F(RecalcTest, SecuritiesCountUnitsAndOverflowIsLoggedOnce) {
     addRaw(5, march(1), 0, 0, u"Acme", 5);
     for (int i = 0; i < 101; ++i)
         addRaw(5, march(2) + static_cast<Date>(i) * kDateSecond, 0, 0, platform::format(u"S%03d", i), 1);
-    Operation::recalcBalanse(5, 0, false);
+    recalculated(5, 0);
     ASSERT_TRUE(accounts.seekFirstEqual(5));
     std::vector<Security> held = parseSecurities(accounts.getString(174));
     ASSERT_EQ(held.size(), 101u);
@@ -132,7 +136,7 @@ TEST_F(RecalcTest, AnAppendedRecordsBalanceIsWhatAPassGives) {
     addAccount({7, u"USD", 1000, 50});
     addRaw(7, march(1), -100);
     addRaw(7, march(2), -7, 1);
-    Operation::recalcBalanse(7, 0, false);
+    recalculated(7, 0);
     TableCursor& t = tableCursor(Table::Transactions);
     ASSERT_TRUE(t.seekFirstEqual(transactionIdentifier(7, march(1))));
     ASSERT_TRUE(t.set64(113, 400));  // the stored balance before the new records is what counts
@@ -141,14 +145,14 @@ TEST_F(RecalcTest, AnAppendedRecordsBalanceIsWhatAPassGives) {
     excluded.setAmount(-20);
     excluded.setDate(march(3));
     excluded.setI4(tx::kExcluded, 1);
-    ASSERT_TRUE(addNewTransaction(excluded));
+    ASSERT_EQ(addNewTransaction(excluded), StoreStatus::Ok);
     EXPECT_EQ(excluded.runningBalance(), 400);
     TransactionRecord last = pay(7, -300, march(4));
     EXPECT_EQ(last.runningBalance(), 100);
     EXPECT_EQ(storedAccountBalance(7), 100);
     EXPECT_EQ(balancesOf(7), (std::vector<Amount>{400, 950, 400, 100}));
     const uint32_t writes = t.writeCount() + tableCursor(Table::Accounts).writeCount();
-    EXPECT_EQ(Operation::recalcBalanse(7, 2, false), 100);
+    EXPECT_EQ(recalculated(7, 2), 100);
     EXPECT_EQ(t.writeCount() + tableCursor(Table::Accounts).writeCount(), writes);
 }
 
@@ -178,7 +182,7 @@ class HoldingsTest : public RecalcTest {
         addRaw(5, march(1), -500, 0, u"Acme", 5);
         addRaw(5, march(2), -300, 0, u"Acme", 3);
         addRaw(5, march(3), 20);
-        Operation::recalcBalanse(5, 0, false);
+        recalculated(5, 0);
         ASSERT_EQ(acme(), 18);
     }
 
@@ -192,9 +196,9 @@ class HoldingsTest : public RecalcTest {
 };
 
 TEST_F(HoldingsTest, APartialPassContinuesFromTheHoldingsBeforeItsStart) {
-    EXPECT_EQ(Operation::recalcBalanse(5, 1, false), -780);
+    EXPECT_EQ(recalculated(5, 1), -780);
     EXPECT_EQ(acme(), 18);
-    EXPECT_EQ(Operation::recalcBalanse(5, 2, false), -780);
+    EXPECT_EQ(recalculated(5, 2), -780);
     EXPECT_EQ(acme(), 18);
 }
 
@@ -205,17 +209,17 @@ TEST_F(HoldingsTest, SavesAndDeletesInTheMiddleKeepTheHoldingsWhole) {
     buy.setAmount(-100);
     buy.setText(tx::kSecurity, u"Acme");
     buy.setI4(tx::kUnitsChange, 2);
-    ASSERT_TRUE(addNewTransaction(buy));
+    ASSERT_EQ(addNewTransaction(buy), StoreStatus::Ok);
     EXPECT_EQ(acme(), 20);
     TransactionRecord first;
     ASSERT_TRUE(loadTransactionByIdentifier(first, transactionIdentifier(5, march(1))));
-    ASSERT_TRUE(deleteTransaction(first));
+    ASSERT_EQ(deleteTransaction(first), StoreStatus::Ok);
     EXPECT_EQ(acme(), 15);
     // With no record naming it after the one deleted, the holding falls back to its base.
-    ASSERT_TRUE(deleteTransaction(buy));
+    ASSERT_EQ(deleteTransaction(buy), StoreStatus::Ok);
     TransactionRecord second;
     ASSERT_TRUE(loadTransactionByIdentifier(second, transactionIdentifier(5, march(2))));
-    ASSERT_TRUE(deleteTransaction(second));
+    ASSERT_EQ(deleteTransaction(second), StoreStatus::Ok);
     EXPECT_EQ(acme(), 10);
 }
 

@@ -45,7 +45,7 @@ class SplitTransferMoveTest : public StoreTest {
         addRaw(u"s9_201003010900000000002", 9, d, 2000, -13, kKindSplitLine, u"13_20100301090000000", 2);
         addRaw(u"13_20100301090000000", 13, d, -2000, -9, kKindSplitTransfer, u"s9_201003010900000000002");
         for (int32_t account : {7, 9, 13})
-            Operation::recalcBalanse(account, 0, false);
+            recalculated(account, 0);
     }
 
     static std::map<std::u16string, Row> rowsById() {
@@ -78,7 +78,7 @@ TEST_F(SplitTransferMoveTest, MovingTheTransferMovesTheOwnerItsLinesAndTheirCoun
     TransactionRecord payment;
     ASSERT_TRUE(loadTransactionByIdentifier(payment, u"7_20100301090000000"));
     payment.setDate(march(2, 9));
-    ASSERT_TRUE(saveTransaction(payment));
+    ASSERT_EQ(saveTransaction(payment), StoreStatus::Ok);
     EXPECT_EQ(payment.identifier(), u"7_20100302090000000");
 
     const std::map<std::u16string, Row> rows = rowsById();

@@ -5,10 +5,11 @@
 #include <map>
 
 #include "Catalogue.h"
+#include "Categories.h"
 #include "CurrencyCache.h"
+#include "Operation.h"
 #include "ResourceText.h"
 #include "TransactionStore.h"
-#include "UserMessage.h"
 #include "platform/windows.h"
 #include "resources/DashelResources.h"
 
@@ -41,15 +42,13 @@ void StoreTest::SetUp() {
     start.wMilliseconds = 45;
     platform::useVirtualClock(start);
     platform::registerModuleResources(resourceModule(), dashelResourceTable());
-    setUserMessageHook([this](const std::u16string& text, const std::u16string&, MessageButtons) {
-        m_messages.push_back(text);
-    });
+    setStoreAlertHook([this](StoreAlert alert, uint32_t) { m_alerts.push_back(alert); });
     ASSERT_TRUE(openFinanceStore());
 }
 
 void StoreTest::TearDown() {
     closeFinanceStore();
-    setUserMessageHook(nullptr);
+    setStoreAlertHook(nullptr);
     platform::cedbFailNthOperation(0);
     platform::cedbCloseStore();
     platform::useRealClock();
@@ -108,12 +107,37 @@ TransactionRecord StoreTest::pay(int32_t account, Amount amount, Date date, int3
     r.setCategory(category);
     r.setProject(project);
     r.setCurrency(accountCurrencyForTest(account));
-    EXPECT_TRUE(addNewTransaction(r));
+    EXPECT_EQ(addNewTransaction(r), StoreStatus::Ok);
     return r;
 }
 
 TransactionRecord StoreTest::transfer(int32_t from, int32_t to, Amount amount, Date date) {
     return pay(from, amount, date, -to);
+}
+
+Amount recalculated(int32_t account, int offset) {
+    StoreStatus status = StoreStatus::WriteFailed;
+    const Amount balance = Operation::recalcBalanse(account, offset, false, status);
+    EXPECT_EQ(status, StoreStatus::Ok) << "account " << account;
+    return balance;
+}
+
+int32_t madeCategory(int32_t parent, const std::u16string& name, int32_t type) {
+    int32_t number = 0;
+    EXPECT_EQ(createCategory(parent, name, type, &number), StoreStatus::Ok);
+    return number;
+}
+
+int32_t madeCategoryPath(const std::u16string& fullName, int32_t type) {
+    int32_t number = 0;
+    EXPECT_EQ(createCategoryPath(fullName, type, &number), StoreStatus::Ok);
+    return number;
+}
+
+int32_t madeProject(int32_t parent, const std::u16string& name) {
+    int32_t number = 0;
+    EXPECT_EQ(createProject(parent, name, &number), StoreStatus::Ok);
+    return number;
 }
 
 std::u16string accountCurrencyForTest(int32_t account) {

@@ -1,5 +1,5 @@
 // The test fixture of the finance store: a fresh device root, the virtual clock standing on 5 March 2010
-// 14:08:09.045, the program's string resources, an open store, recorded user messages, and helpers that
+// 14:08:09.045, the program's string resources, an open store, recorded store alerts, and helpers that
 // seed accounts, currencies, rates and transactions and dump every table.
 #pragma once
 
@@ -9,8 +9,20 @@
 #include <vector>
 
 #include "FinanceStore.h"
+#include "Projects.h"
+#include "StoreAlert.h"
+#include "StoreStatus.h"
 #include "TempRoot.h"
 #include "TransactionRecord.h"
+
+namespace dove {
+
+// Statuses print by name in test failures.
+inline void PrintTo(StoreStatus status, std::ostream* out) {
+    *out << statusName(status);
+}
+
+}  // namespace dove
 
 namespace dove::testing {
 
@@ -28,6 +40,13 @@ struct AccountSeed {
 
 // The account's currency code as stored.
 std::u16string accountCurrencyForTest(int32_t account);
+
+// The balance pass over the account from offset, expected to succeed.
+Amount recalculated(int32_t account, int offset = 0);
+// Master records made through the data code, expected to succeed; their numbers (0 on failure).
+int32_t madeCategory(int32_t parent, const std::u16string& name, int32_t type);
+int32_t madeCategoryPath(const std::u16string& fullName, int32_t type);
+int32_t madeProject(int32_t parent, const std::u16string& name);
 
 class StoreTest : public ::testing::Test {
   protected:
@@ -62,7 +81,7 @@ class StoreTest : public ::testing::Test {
     static Amount storedAccountBalance(int32_t account);
 
     platform::testing::TempRoot m_root;
-    std::vector<std::u16string> m_messages;
+    std::vector<StoreAlert> m_alerts;
 };
 
 }  // namespace dove::testing

@@ -33,7 +33,7 @@ TEST_F(TransactionSaveTest, APaymentIsStoredWithItsAccountPayeeAndIdentifier) {
     r.setPayee(3);
     r.setAmount(-1234);
     r.setDate(march(5, 14, 8, 9, 45));
-    ASSERT_TRUE(addNewTransaction(r));
+    ASSERT_EQ(addNewTransaction(r), StoreStatus::Ok);
     EXPECT_EQ(r.identifier(), u"7_20100305140809045");
     EXPECT_FALSE(r.anythingSet());
     TransactionRecord loaded;
@@ -53,7 +53,7 @@ TEST_F(TransactionSaveTest, SavingAnUnchangedLoadedRecordWritesNothing) {
     const std::string before = dumpStore();
     TransactionRecord loaded;
     ASSERT_TRUE(loadTransactionByIdentifier(loaded, r.identifier()));
-    ASSERT_TRUE(saveTransaction(loaded));
+    ASSERT_EQ(saveTransaction(loaded), StoreStatus::Ok);
     EXPECT_EQ(tableCursor(Table::Transactions).writeCount(), writes);
     EXPECT_EQ(dumpStore(), before);
 }
@@ -88,7 +88,7 @@ TEST_F(TransactionSaveTest, ATransferBetweenCurrenciesConvertsAtTheRateOfItsDate
     EXPECT_EQ(back.text(tx::kEnteredCurrency), u"USD");
     // Saving from the euro side converts back at the inverse rate.
     back.setAmount(3000);
-    ASSERT_TRUE(saveTransaction(back));
+    ASSERT_EQ(saveTransaction(back), StoreStatus::Ok);
     EXPECT_EQ(rowOf(r.identifier())->amount, -4000);
     EXPECT_EQ(storedAccountBalance(7), -4000);
     EXPECT_EQ(storedAccountBalance(11), 3000);
@@ -98,7 +98,7 @@ TEST_F(TransactionSaveTest, ChangingATransferToACategoryDeletesTheOtherSide) {
     TransactionRecord r = transfer(7, 9, -5000, march(3, 12));
     ASSERT_EQ(transactionRows().size(), 2u);
     r.setCategory(5);
-    ASSERT_TRUE(saveTransaction(r));
+    ASSERT_EQ(saveTransaction(r), StoreStatus::Ok);
     auto rows = transactionRows();
     ASSERT_EQ(rows.size(), 1u);
     EXPECT_EQ(rows[0].account, 7);
@@ -111,7 +111,7 @@ TEST_F(TransactionSaveTest, MovingATransferToAnotherAccountMovesItsOtherSide) {
     TransactionRecord r = transfer(7, 9, -5000, march(3, 12));
     r.setCategory(-11);
     addRate(u"USD", u"EUR", march(1), u"0.5");
-    ASSERT_TRUE(saveTransaction(r));
+    ASSERT_EQ(saveTransaction(r), StoreStatus::Ok);
     auto rows = transactionRows();
     ASSERT_EQ(rows.size(), 2u);
     auto other = rowOf(rowOf(r.identifier())->link);
@@ -135,7 +135,7 @@ TEST_F(TransactionSaveTest, ChangingTheDateToAnotherDayGivesANewIdentifierAndReb
     TransactionRecord c = pay(7, -400, march(3, 9));
     // A day other than today goes after that day's last entry.
     c.setDate(march(1, 8));
-    ASSERT_TRUE(saveTransaction(c));
+    ASSERT_EQ(saveTransaction(c), StoreStatus::Ok);
     EXPECT_EQ(c.identifier(), u"7_20100301090000001");
     EXPECT_EQ(c.date(), march(1, 9, 0, 0, 1));
     auto rows = transactionRows();
@@ -150,7 +150,7 @@ TEST_F(TransactionSaveTest, ChangingTheDateToAnotherDayGivesANewIdentifierAndReb
 TEST_F(TransactionSaveTest, ATimeChangeWithinTheDayKeepsTheStoredDate) {
     TransactionRecord a = pay(7, -100, march(1, 9));
     a.setDate(march(1, 17));
-    ASSERT_TRUE(saveTransaction(a));
+    ASSERT_EQ(saveTransaction(a), StoreStatus::Ok);
     EXPECT_EQ(a.identifier(), u"7_20100301090000000");
     EXPECT_EQ(a.date(), march(1, 9));
 }
@@ -159,7 +159,7 @@ TEST_F(TransactionSaveTest, DeletingOneSideOfATransferDeletesBoth) {
     TransactionRecord r = transfer(7, 9, -5000, march(3, 12));
     TransactionRecord other;
     ASSERT_TRUE(loadTransactionByIdentifier(other, rowOf(r.identifier())->link));
-    ASSERT_TRUE(deleteTransaction(other));
+    ASSERT_EQ(deleteTransaction(other), StoreStatus::Ok);
     EXPECT_TRUE(transactionRows().empty());
     EXPECT_EQ(storedAccountBalance(7), 0);
     EXPECT_EQ(storedAccountBalance(9), 0);
@@ -168,11 +168,11 @@ TEST_F(TransactionSaveTest, DeletingOneSideOfATransferDeletesBoth) {
 TEST_F(TransactionSaveTest, DeletionsAreReportedOnlyWithASyncPartner) {
     TransactionRecord a = pay(7, -100, march(1, 9));
     TransactionRecord b = pay(7, -200, march(2, 9));
-    ASSERT_TRUE(deleteTransaction(a));
+    ASSERT_EQ(deleteTransaction(a), StoreStatus::Ok);
     EXPECT_EQ(tableCursor(Table::DeletedItems).recordCount(), 0);
     setApplicationProfileForTesting(ApplicationProfile{u"", u"Desktop"});
     const std::u16string key = b.key();
-    ASSERT_TRUE(deleteTransaction(b));
+    ASSERT_EQ(deleteTransaction(b), StoreStatus::Ok);
     setApplicationProfileForTesting(std::nullopt);
     TableCursor& deleted = tableCursor(Table::DeletedItems);
     ASSERT_EQ(deleted.recordCount(), 1);
@@ -194,7 +194,7 @@ TEST_F(TransactionSaveTest, ASplitOwnerWithATransferLineMakesACounterpart) {
     lines[1].setAmount(-2000);
     owner.setSplits(std::move(lines));
     EXPECT_EQ(owner.kind(), kKindSplitOwner);
-    ASSERT_TRUE(addNewTransaction(owner));
+    ASSERT_EQ(addNewTransaction(owner), StoreStatus::Ok);
     auto rows = transactionRows();
     ASSERT_EQ(rows.size(), 4u);
     auto line2 = rowOf(u"s7_201003041000000000002");
@@ -213,7 +213,7 @@ TEST_F(TransactionSaveTest, ASplitOwnerWithATransferLineMakesACounterpart) {
     ASSERT_TRUE(loadSplitLines(owner));
     ASSERT_EQ(owner.splits().size(), 2u);
     EXPECT_EQ(owner.splits()[1].category(), -9);
-    ASSERT_TRUE(deleteTransaction(owner));
+    ASSERT_EQ(deleteTransaction(owner), StoreStatus::Ok);
     EXPECT_TRUE(transactionRows().empty());
 }
 
@@ -226,7 +226,7 @@ TEST_F(TransactionSaveTest, DeletingASplitTransferCounterpartLeavesAnOwnerWithou
     lines[0].setCategory(-9);
     lines[0].setAmount(-2000);
     owner.setSplits(std::move(lines));
-    ASSERT_TRUE(addNewTransaction(owner));
+    ASSERT_EQ(addNewTransaction(owner), StoreStatus::Ok);
     auto line = rowOf(u"s7_201003041000000000001");
     ASSERT_TRUE(line);
     TransactionRecord counterpart;
@@ -234,9 +234,9 @@ TEST_F(TransactionSaveTest, DeletingASplitTransferCounterpartLeavesAnOwnerWithou
     EXPECT_EQ(counterpart.kind(), kKindSplitTransfer);
     // Moving the counterpart to another day leaves the split line on its owner's date.
     counterpart.setDate(march(1, 9));
-    ASSERT_TRUE(saveTransaction(counterpart));
+    ASSERT_EQ(saveTransaction(counterpart), StoreStatus::Ok);
     ASSERT_TRUE(rowOf(u"s7_201003041000000000001"));
-    ASSERT_TRUE(deleteTransaction(counterpart));
+    ASSERT_EQ(deleteTransaction(counterpart), StoreStatus::Ok);
     auto rows = transactionRows();
     ASSERT_EQ(rows.size(), 1u);
     EXPECT_EQ(rows[0].id, owner.identifier());
@@ -248,7 +248,7 @@ TEST_F(TransactionSaveTest, AnEnteredOccurrenceOfAScheduledItemMovesToTheReserve
     item.setAccount(7);
     item.setAmount(-100);
     item.set64(253, march(10));
-    ASSERT_TRUE(addNewTransaction(item));
+    ASSERT_EQ(addNewTransaction(item), StoreStatus::Ok);
     const int32_t schedule = item.i4(tx::kScheduleNumber);
     EXPECT_EQ(schedule, 1);
     TransactionRecord entered;
@@ -257,17 +257,37 @@ TEST_F(TransactionSaveTest, AnEnteredOccurrenceOfAScheduledItemMovesToTheReserve
     entered.setDate(march(4, 10));
     entered.setI4(tx::kScheduleNumber, schedule);
     entered.setText(tx::kOccurrenceKey, occurrenceKey(1, march(4)));
-    ASSERT_TRUE(addNewTransaction(entered));
-    ASSERT_TRUE(deleteTransaction(entered));
+    ASSERT_EQ(addNewTransaction(entered), StoreStatus::Ok);
+    ASSERT_EQ(deleteTransaction(entered), StoreStatus::Ok);
     auto rows = transactionRows();
     ASSERT_EQ(rows.size(), 1u);
     EXPECT_EQ(rows[0].account, tx::kDeletedOccurrencesAccount);
     EXPECT_EQ(storedAccountBalance(7), 0);
     // Deleting the item removes the parked occurrence.
     ASSERT_TRUE(readScheduledItem(1, item));
-    ASSERT_TRUE(deleteScheduledItem(item));
+    ASSERT_EQ(deleteScheduledItem(item), StoreStatus::Ok);
     EXPECT_TRUE(transactionRows().empty());
     EXPECT_EQ(tableCursor(Table::Planner).recordCount(), 0);
+}
+
+TEST_F(TransactionSaveTest, AScheduledItemIsReadAndEditedByItsNextOccurrence) {
+    TransactionRecord item(RecordSource::Planner);
+    item.setAccount(7);
+    item.setAmount(-100);
+    item.setDate(march(1));
+    item.set64(tx::kNextOccurrence, march(10));
+    ASSERT_EQ(addNewTransaction(item), StoreStatus::Ok);
+    TransactionRecord read(RecordSource::Planner);
+    ASSERT_TRUE(readScheduledItem(1, read));
+    EXPECT_EQ(read.date(), march(10));
+    read.setDate(march(12));
+    ASSERT_EQ(saveTransaction(read), StoreStatus::Ok);
+    ASSERT_TRUE(readScheduledItem(1, read));
+    EXPECT_EQ(read.date(), march(12));
+    TableCursor& planner = tableCursor(Table::Planner);
+    ASSERT_TRUE(planner.ensureSort(tx::kScheduleNumber, SortKind::I4) && planner.seekFirstEqual(1));
+    EXPECT_EQ(planner.getDate(tx::kDate), march(1));  // the item's first date stays
+    EXPECT_FALSE(readScheduledItem(2, read));
 }
 
 TEST_F(TransactionSaveTest, ARecordWithoutPayeeNumberFindsItsPayeeByName) {
@@ -280,7 +300,7 @@ TEST_F(TransactionSaveTest, ARecordWithoutPayeeNumberFindsItsPayeeByName) {
     r.setAmount(-1);
     r.setDate(march(1));
     r.setPayeeName(u"Shop");
-    ASSERT_TRUE(addNewTransaction(r));
+    ASSERT_EQ(addNewTransaction(r), StoreStatus::Ok);
     TransactionRecord loaded;
     ASSERT_TRUE(loadTransactionByIdentifier(loaded, r.identifier()));
     EXPECT_EQ(loaded.payee(), 4);
@@ -301,10 +321,57 @@ TEST_F(StoreEdgeTest, AnExhaustedRecordHeapIsReportedAndTheMoveFails) {
     const bool moved = categories.moveTo(0);
     platform::failNthAllocation(0);
     if (moved) GTEST_SKIP() << "the read buffer was large enough already";
-    ASSERT_FALSE(m_messages.empty());
-    EXPECT_EQ(m_messages.back(), u"Empty Memory");
+    ASSERT_FALSE(m_alerts.empty());
+    EXPECT_EQ(m_alerts.back(), StoreAlert::RecordHeapExhausted);
     EXPECT_EQ(categories.position(), kNoRecord);
     EXPECT_TRUE(categories.moveTo(0));
+}
+
+TEST_F(StoreEdgeTest, SavesAndDeletesOfRecordsThatCannotBeWrittenSayWhy) {
+    addAccount({7});
+    TransactionRecord scheduled(RecordSource::Scheduled);
+    scheduled.setAccount(7);
+    EXPECT_EQ(addNewTransaction(scheduled), StoreStatus::InvalidRecord);
+    TransactionRecord odd;
+    odd.setAccount(7);
+    odd.setDate(march(2));
+    odd.setKind(7);
+    EXPECT_EQ(addNewTransaction(odd), StoreStatus::InvalidRecord);
+    EXPECT_EQ(deleteScheduledItem(odd), StoreStatus::InvalidRecord);
+    // A record another program deleted after it was loaded.
+    TransactionRecord gone = pay(7, -5, march(2));
+    TransactionRecord edited = gone;
+    TableCursor& t = tableCursor(Table::Transactions);
+    ASSERT_TRUE(t.ensureSort(tx::kIdentifier, SortKind::String) && t.seekFirstEqual(gone.identifier()));
+    ASSERT_TRUE(t.deleteAt(t.position()));
+    edited.setAmount(-6);
+    EXPECT_EQ(saveTransaction(edited), StoreStatus::RecordMissing);
+    EXPECT_EQ(deleteTransaction(gone), StoreStatus::RecordMissing);
+    EXPECT_TRUE(transactionRows().empty());
+}
+
+TEST_F(StoreEdgeTest, AFullTableRefusesTheSaveAsFull) {
+    addAccount({7});
+    // 65,535 records written straight to the store, as another program would have.
+    CEOID oid = 0;
+    HANDLE db = CeOpenDatabase(&oid, const_cast<LPWSTR>(u"Brimwell Transaction"), 0, 0, nullptr);
+    ASSERT_NE(db, INVALID_HANDLE_VALUE);
+    ASSERT_TRUE(platform::cedbBeginTransaction());
+    for (int i = 0; i < CEDB_MAXRECORDS; ++i) {
+        CEPROPVAL value{};
+        value.propid = PropIdFromType(tx::kAccount, CEVT_I4);
+        value.val.lVal = 8;
+        ASSERT_NE(CeWriteRecordProps(db, 0, 1, &value), 0u) << i;
+    }
+    ASSERT_TRUE(platform::cedbCommitTransaction());
+    CloseHandle(db);
+    invalidateAllCursors();
+    TransactionRecord r;
+    r.setAccount(7);
+    r.setAmount(-5);
+    r.setDate(march(2));
+    EXPECT_EQ(addNewTransaction(r), StoreStatus::TableFull);
+    EXPECT_FALSE(r.isStored());
 }
 
 TEST_F(StoreEdgeTest, ASaveInAnAccountMissingFromTheAccountsTableIsStoredAndLogged) {
@@ -312,12 +379,12 @@ TEST_F(StoreEdgeTest, ASaveInAnAccountMissingFromTheAccountsTableIsStoredAndLogg
     r.setAccount(77);
     r.setAmount(-5);
     r.setDate(march(2));
-    ASSERT_TRUE(addNewTransaction(r));
+    ASSERT_EQ(addNewTransaction(r), StoreStatus::Ok);
     EXPECT_EQ(transactionRows().size(), 1u);
     TransactionRecord none;
     none.setAmount(-5);
     none.setDate(march(2));
-    EXPECT_FALSE(addNewTransaction(none));
+    EXPECT_EQ(addNewTransaction(none), StoreStatus::NoAccount);
     EXPECT_FALSE(none.isStored());
     EXPECT_EQ(transactionRows().size(), 1u);
 }

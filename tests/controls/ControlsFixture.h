@@ -4,9 +4,12 @@
 
 #include <gtest/gtest.h>
 
+#include <initializer_list>
+#include <ostream>
 #include <utility>
 #include <vector>
 
+#include "MessageRecorder.h"
 #include "ScreenMetrics.h"
 #include "UserTesting.h"
 #include "WindowObject.h"
@@ -16,14 +19,29 @@ namespace controlstest {
 // One notification a parent received: message and wParam (the key or label id).
 using Notification = std::pair<UINT, WPARAM>;
 
+// A message a parent received with both parameters: the private messages, typed characters and
+// stylus releases that controls pass on.
+struct Note {
+    UINT message;
+    WPARAM wParam;
+    LPARAM lParam;
+    bool operator==(const Note&) const = default;
+};
+
+inline void PrintTo(const Note& note, std::ostream* out) {
+    *out << platform::testing::messageName(note.message) << "(" << note.wParam << ", " << note.lParam << ")";
+}
+
 // A top-level window object at the screen's top-left that keeps the private messages it receives.
 class ParentWindow : public WindowObject {
   public:
     LRESULT windowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) override {
         if (message >= WM_USER && message < WM_USER + 0x100) {
             received.emplace_back(message, wParam);
+            notes.push_back(Note{message, wParam, lParam});
             return 0;
         }
+        if (message == WM_CHAR || message == WM_LBUTTONUP) notes.push_back(Note{message, wParam, lParam});
         if (message == WM_PAINT) {
             PAINTSTRUCT paint;
             HDC hdc = BeginPaint(window, &paint);
@@ -36,6 +54,7 @@ class ParentWindow : public WindowObject {
         return WindowObject::windowProc(window, message, wParam, lParam);
     }
     std::vector<Notification> received;
+    std::vector<Note> notes;
 };
 
 // A bitmap of width x height in colour, with an optional inner rectangle in another colour.
@@ -89,7 +108,19 @@ struct ControlsTest : ::testing::Test {
     // The notifications received since the last call.
     std::vector<Notification> takeNotifications() {
         platform::testing::pumpMessages();
+        parent.notes.clear();
         return std::exchange(parent.received, {});
+    }
+    // The notes of the given messages received since the last call (all kinds are cleared).
+    std::vector<Note> takeNotes(std::initializer_list<UINT> kinds) {
+        platform::testing::pumpMessages();
+        std::vector<Note> kept;
+        for (const Note& note : parent.notes)
+            for (UINT kind : kinds)
+                if (note.message == kind) kept.push_back(note);
+        parent.notes.clear();
+        parent.received.clear();
+        return kept;
     }
 };
 

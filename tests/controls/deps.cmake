@@ -1,2 +1,2 @@
 # The controls tests drive real control windows on the headless screen.
-set(TEST_LIBRARIES controls)
+set(TEST_LIBRARIES controls resources_dashel)

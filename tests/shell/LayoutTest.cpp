@@ -56,8 +56,8 @@ class LayoutTest : public ShellTest {
         }
     }
 
-    RECT keyboard() { return screenRect(m_window->panel(kPanelKeyboard).window()); }
-    bool keyboardVisible() { return IsWindowVisible(m_window->panel(kPanelKeyboard).window()) != FALSE; }
+    RECT keyboard() { return screenRect(m_window->panelWindow(kPanelKeyboard)); }
+    bool keyboardVisible() { return IsWindowVisible(m_window->panelWindow(kPanelKeyboard)) != FALSE; }
     int headerHeight() { return m_window->headerBar().height(); }
 };
 
@@ -111,7 +111,7 @@ TEST_F(LayoutTest, RotationMovesTheKeyboardToTheRightSideAndBack) {
     EXPECT_EQ(keyboard().top, headerHeight());
     EXPECT_EQ(keyboard().right - keyboard().left, 80);
     EXPECT_EQ(keyboard().bottom - keyboard().top, 215);
-    EXPECT_EQ(screenRect(m_window->panel(kPanelPayees).window()).left, 0);
+    EXPECT_EQ(screenRect(m_window->panelWindow(kPanelPayees)).left, 0);
     expectNoOverlap("landscape");
 
     platform::testing::rotateScreen();
@@ -129,7 +129,7 @@ TEST_F(LayoutTest, LeftHandedAlignmentPutsTheKeyboardOnTheLeftAndTheFormBesideIt
     platform::testing::pumpMessages();
     EXPECT_EQ(keyboard().left, 0);
     EXPECT_EQ(keyboard().top, headerHeight());
-    RECT payees = screenRect(m_window->panel(kPanelPayees).window());
+    RECT payees = screenRect(m_window->panelWindow(kPanelPayees));
     RECT strip = screenRect(m_window->strip(kStripConfirmOrCreate).window());
     EXPECT_EQ(payees.left, 80);
     EXPECT_EQ(strip.left, 80);
@@ -152,6 +152,42 @@ TEST_F(LayoutTest, ASquareScreenHidesTheKeyboard) {
     m_window->switchEntryMode(kModeForm);
     EXPECT_FALSE(keyboardVisible());
     expectNoOverlap("square");
+}
+
+// The width of text in one of the shared fonts.
+int widthInSharedFont(int font, const std::u16string& text) {
+    HDC hdc = CreateCompatibleDC(nullptr);
+    HGDIOBJ previous = SelectObject(hdc, sharedFont(font));
+    SIZE size{};
+    GetTextExtentPoint32W(hdc, text.c_str(), static_cast<int>(text.size()), &size);
+    SelectObject(hdc, previous);
+    DeleteDC(hdc);
+    return size.cx;
+}
+
+TEST_F(LayoutTest, StripLabelsAndTheDateFitTheirPlacesOnEveryProfile) {
+    for (const Profile& profile : kProfiles) {
+        std::string context = std::to_string(profile.width) + "x" + std::to_string(profile.height);
+        close();
+        useScreen(profile.width, profile.height, profile.dpi);
+        open();
+        // A key's face lies one unit inside its slice of the strip on either side.
+        for (Strip which : {kStripForm, kStripConfirm, kStripConfirmOrCreate}) {
+            ButtonStrip& strip = m_window->strip(which);
+            const StripSkin& skin = which == kStripForm      ? formStripSkin()
+                                    : which == kStripConfirm ? confirmStripSkin()
+                                                             : confirmOrCreateStripSkin();
+            for (int b = 0; b < strip.buttonCount(); ++b) {
+                RECT button = strip.buttonRect(b);
+                int room = button.right - button.left - 2 * scaleX(1);
+                EXPECT_LE(widthInSharedFont(2, skin.buttons[static_cast<size_t>(b)].label), room)
+                    << context << " button " << b;
+            }
+        }
+        RECT date = m_window->fieldPanel().fieldRect(1);
+        EXPECT_LE(widthInSharedFont(2, m_window->draft().dateText()), date.right - date.left - 2 * scaleX(4))
+            << context;
+    }
 }
 
 TEST_F(LayoutTest, TheSettingsPageFillsTheClientAreaBelowTheHeader) {

@@ -125,5 +125,16 @@ TEST_F(ButtonPulseTest, AReplayedConfirmationPulsesOnce) {
     EXPECT_EQ(platform::recordedVibration().size(), 2u);
 }
 
+TEST_F(ButtonPulseTest, EachKeypadKeyGivesAPulseBeforeItIsReported) {
+    openWithVibration(1);
+    for (UINT key : {5u, 12u}) {
+        RECT rect{};
+        GetWindowRect(m_window->keyboard().key(key)->window(), &rect);
+        tapAt(POINT{(rect.left + rect.right) / 2, (rect.top + rect.bottom) / 2});
+    }
+    m_window->vibrator().stop();
+    EXPECT_EQ(platform::recordedVibration().size(), 4u) << "on and off for each of two keys";
+}
+
 }  // namespace
 }  // namespace shelltest

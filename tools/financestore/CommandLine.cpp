@@ -4,7 +4,7 @@
 namespace financestore {
 namespace {
 
-const std::set<std::string> kSwitches = {"demo", "cleared", "help"};
+const std::set<std::string> kSwitches = {"demo", "cleared", "uncleared", "help", "raw", "ledger"};
 
 }  // namespace
 
@@ -21,11 +21,11 @@ bool CommandLine::parse(int argc, char** argv) {
         std::string name = word.substr(2);
         const size_t equals = name.find('=');
         if (equals != std::string::npos) {
-            m_values[name.substr(0, equals)] = name.substr(equals + 1);
+            m_values[name.substr(0, equals)].push_back(name.substr(equals + 1));
         } else if (kSwitches.count(name) != 0) {
             m_switches.insert(name);
         } else if (i + 1 < argc) {
-            m_values[name] = argv[++i];
+            m_values[name].push_back(argv[++i]);
         } else {
             m_error = "the option --" + name + " needs a value";
             return false;
@@ -41,7 +41,22 @@ bool CommandLine::has(const std::string& name) const {
 std::optional<std::string> CommandLine::value(const std::string& name) const {
     auto it = m_values.find(name);
     if (it == m_values.end()) return std::nullopt;
-    return it->second;
+    return it->second.back();
+}
+
+bool CommandLine::hasAnyOption() const {
+    return !m_switches.empty() || m_values.size() > m_values.count("root");
+}
+
+std::vector<std::string> CommandLine::values(const std::string& name) const {
+    auto it = m_values.find(name);
+    return it == m_values.end() ? std::vector<std::string>() : it->second;
+}
+
+std::string CommandLine::repeatedOption(const std::set<std::string>& repeatable) const {
+    for (const auto& [name, given] : m_values)
+        if (given.size() > 1 && repeatable.count(name) == 0) return name;
+    return {};
 }
 
 std::string CommandLine::unexpectedOption(const std::set<std::string>& allowed) const {
@@ -63,16 +78,30 @@ const char* usageText() {
            "commands:\n"
            "  init [--demo] [--seed N]   open (and so create) the finance store; --demo seeds an empty\n"
            "                             store with a year of realistic data\n"
-           "  add --account N --amount X [--payee NAME] [--category PATH | --transfer-to N]\n"
-           "      [--project NAME] [--currency CODE] [--date YYYY-MM-DD[THH:MM:SS]] [--cleared]\n"
-           "                             save one transaction and print its identifier\n"
+           "  add --account N (--amount X | --split LINE...) [--payee NAME]\n"
+           "      [--category PATH | --transfer-to N] [--project NAME] [--currency CODE]\n"
+           "      [--date YYYY-MM-DD[THH:MM:SS]] [--cleared]\n"
+           "                             save one transaction and print its identifier; each\n"
+           "                             --split CATEGORY=AMOUNT or --split @ACCOUNT=AMOUNT (a transfer)\n"
+           "                             adds a split line, and the amount is the lines' sum\n"
+           "  edit ID [--amount X] [--date D] [--account N] [--payee NAME] [--category PATH |\n"
+           "      --transfer-to N] [--project NAME] [--cleared | --uncleared] [--split LINE...]\n"
+           "                             change a transaction through the same save and print its\n"
+           "                             identifier; --split replaces the split lines (a line equal to\n"
+           "                             a stored one keeps it)\n"
            "  delete ID                  delete a transaction with its split lines and transfer side\n"
-           "  dump TABLE                 print every record of a table as one JSON object a line\n"
-           "                             (Transactions, Accounts, Categories, Projects, Currencies,\n"
-           "                             Planner, Scheduled, CurrencyHistory, Budgets, BudgetLists,\n"
-           "                             DeletedItems, Customize, PlannerFolders, Memorized,\n"
-           "                             MemorizedSplits, or a database name such as \"Brimwell Account\")\n"
-           "  check                      verify balances, transfer links, identifiers and budget totals\n"
+           "  dump TABLE [--raw]         print every record of a table as one JSON object a line, by\n"
+           "                             property name with readable values (--raw: by number, as\n"
+           "                             stored) (Transactions, Accounts, Categories, Projects,\n"
+           "                             Currencies, Planner, Scheduled, CurrencyHistory, Budgets,\n"
+           "                             BudgetLists, DeletedItems, Customize, PlannerFolders,\n"
+           "                             Memorized, MemorizedSplits, or a database name such as\n"
+           "                             \"Brimwell Account\")\n"
+           "  export --ledger [--account N]\n"
+           "                             write the transactions (of account N only) as a plain-text\n"
+           "                             journal for ledger and hledger\n"
+           "  check                      verify balances, transfer links, identifiers, entered amounts\n"
+           "                             and budget totals\n"
            "  manager [--log FILE]       stand in for the finance manager: a window of class\n"
            "                             \"WCE_VarkelBrimwell\" that logs each message it receives\n"
            "                             (\"message N wParam W lParam L\") until closed or terminated\n"
@@ -81,8 +110,8 @@ const char* usageText() {
            "  install                    put dashel, the Today item and the starter stand-in into the\n"
            "                             root's \\windows\\ and register the item with the home screen\n"
            "\n"
-           "exit codes: 0 success, 1 violations found or no such transaction, 2 bad usage or an\n"
-           "unreadable store\n";
+           "exit codes: 0 success, 1 violations found, no such transaction or a save that failed\n"
+           "(nothing written), 2 bad usage or input (nothing written) or an unreadable store\n";
 }
 
 }  // namespace financestore

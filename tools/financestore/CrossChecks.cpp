@@ -22,9 +22,26 @@ std::string utf8(const std::u16string& text) {
     return platform::toUtf8(text);
 }
 
-// A record entered in another currency: its amount is the entered amount at the stored rate.
+// The entered amount (121 in 122, at the rate 142) must describe the record as it stands: entered in
+// another currency, the amount is the entered one at the rate; in the record's own currency the two are
+// equal (at no rate but 1); without a currency there is none. What an edit left behind fails here.
 void checkEnteredAmount(const TransactionRow& r, std::vector<std::string>& out) {
-    if (!r.hasRate || r.enteredCurrency.empty() || r.enteredCurrency == r.currency) return;
+    if (r.enteredCurrency.empty()) {
+        if (r.entered != 0)
+            out.push_back("currency: " + utf8(r.id) + " keeps the entered amount " + amountText(r.entered) +
+                          " without its currency");
+        return;
+    }
+    if (r.enteredCurrency == r.currency) {
+        const bool otherRate = r.hasRate && r.rate != 0 && r.rate != 1;
+        if (r.entered != r.amount || otherRate)
+            out.push_back(
+                "currency: " + utf8(r.id) + " keeps the entered amount " + amountText(r.entered) + " " +
+                utf8(r.enteredCurrency) + (otherRate ? " at the rate " + std::to_string(r.rate) : "") +
+                ", which does not describe its amount " + amountText(r.amount) + " " + utf8(r.currency));
+        return;
+    }
+    if (!r.hasRate) return;
     if (!std::isfinite(r.rate) || r.rate <= 0) {
         out.push_back("currency: " + utf8(r.id) + " carries an unusable rate");
         return;

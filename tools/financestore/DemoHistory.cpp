@@ -76,7 +76,7 @@ bool History::post(dove::Date date, const Posting& p) {
         }
         r.setSplits(std::move(lines));
     }
-    return dove::addNewTransaction(r);
+    return dove::addNewTransaction(r) == dove::StoreStatus::Ok;
 }
 
 // Income, rent, bills, transfers and investments on fixed days of the month.

@@ -193,14 +193,15 @@ bool seedAccounts() {
 
 bool seedCategoriesAndProjects(Context& c) {
     for (const CategorySeed& seed : kCategories) {
-        const int32_t number = dove::createCategoryPath(u16(seed.path), seed.type);
-        if (number == 0) return false;
+        int32_t number = 0;
+        if (dove::createCategoryPath(u16(seed.path), seed.type, &number) != dove::StoreStatus::Ok)
+            return false;
         c.categories[seed.path] = number;
     }
     c.categories["Car"] = dove::findCategoryByFullName(u"Car");
     for (const char* name : kProjects) {
-        const int32_t number = dove::createProject(1, u16(name));
-        if (number == 0) return false;
+        int32_t number = 0;
+        if (dove::createProject(1, u16(name), &number) != dove::StoreStatus::Ok) return false;
         c.projects[name] = number;
     }
     return true;
@@ -221,7 +222,7 @@ bool seedPayees(Context& c) {
             payee.entry.kind = 1;
             payee.splits.push_back({++line, c.category(split.category), 0, 0, u"", split.amount});
         }
-        if (!dove::createPayee(payee)) return false;
+        if (dove::createPayee(payee) != dove::StoreStatus::Ok) return false;
         c.payees[seed.name] = payee.number;
     }
     return true;

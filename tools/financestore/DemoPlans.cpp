@@ -87,7 +87,7 @@ bool seedScheduledItems(Context& c) {
         item.setI4(255, seed.total);
         item.setI4(257, 3);
         item.setI4(259, 0);
-        if (!dove::addNewTransaction(item)) return false;
+        if (dove::addNewTransaction(item) != dove::StoreStatus::Ok) return false;
     }
     return true;
 }

@@ -1,17 +1,15 @@
-// Adding and deleting transactions through the data code's save and delete.
+// Adding, editing and deleting transactions through the data code's full save and delete.
 #include "EntryCommands.h"
 
 #include <cstdio>
+#include <set>
 
 #include "Accounts.h"
-#include "Categories.h"
-#include "CurrencyCache.h"
 #include "EntryAmount.h"
-#include "FinanceStore.h"
+#include "EntryOptions.h"
 #include "Payees.h"
-#include "Projects.h"
+#include "StoreSnapshot.h"
 #include "TransactionStore.h"
-#include "ValueParsing.h"
 #include "platform/windows.h"
 
 namespace financestore {
@@ -22,75 +20,152 @@ int usageError(const std::string& message) {
     return kExitUsage;
 }
 
-// The number of the project with that name, 0 when none.
-int32_t projectByName(const std::u16string& name) {
-    dove::TableCursor& projects = dove::tableCursor(dove::Table::Projects);
-    for (int i = 0; i < projects.recordCount() && projects.moveTo(i); ++i)
-        if (name == projects.getString(110)) return projects.getI4(dove::project::kNumber);
-    return 0;
+int storeFailure(const std::string& what, dove::StoreStatus status) {
+    std::fprintf(stderr, "financestore: %s (%s); nothing was written\n", what.c_str(),
+                 dove::statusName(status));
+    return kExitFailed;
 }
 
-bool knownCurrency(const std::u16string& code) {
-    return dove::currencyCache().indexOfCode(code) >= 0 || dove::catalogueIndexOf(code) >= 0;
-}
-
-// Fills the record from the options; an error message when a value is bad.
-std::string fillRecord(const CommandLine& line, dove::TransactionRecord& r) {
-    auto account = parseInteger(line.value("account").value_or(""));
-    if (!account || !dove::accountExists(*account)) return "no account " + line.value("account").value_or("");
-    r.setAccount(*account);
-    auto amount = parseAmount(line.value("amount").value_or(""));
-    if (!amount) return "bad amount '" + line.value("amount").value_or("") + "' (expected e.g. -12.34)";
-    dove::Date date = dove::nowLocal();
-    if (auto text = line.value("date")) {
-        auto parsed = parseDate(*text);
-        if (!parsed) return "bad date '" + *text + "' (expected YYYY-MM-DD or YYYY-MM-DDTHH:MM:SS)";
-        date = *parsed;
-    }
-    r.setDate(date);
-    std::u16string entered = platform::fromUtf8(line.value("currency").value_or(""));
-    if (!entered.empty() && !knownCurrency(entered)) return "unknown currency " + platform::toUtf8(entered);
-    setAmountIn(r, *amount, entered, dove::accountCurrency(*account));
-    if (line.has("category") && line.has("transfer-to")) return "give either --category or --transfer-to";
-    if (auto path = line.value("category")) {
-        int32_t category = dove::findCategoryByFullName(platform::fromUtf8(*path));
-        if (category == 0) return "unknown category " + *path;
-        r.setCategory(category);
-    }
-    if (auto target = line.value("transfer-to")) {
-        auto other = parseInteger(*target);
-        if (!other || !dove::accountExists(*other)) return "no account " + *target + " to transfer to";
-        if (*other == *account) return "a transfer needs two different accounts";
-        r.setCategory(-*other);
-    }
-    if (auto name = line.value("project")) {
-        int32_t project = projectByName(platform::fromUtf8(*name));
-        if (project == 0) return "unknown project " + *name;
-        r.setProject(project);
-    }
-    if (auto name = line.value("payee")) {
-        r.setPayeeName(platform::fromUtf8(*name));
-        r.setPayee(dove::findPayeeByName(platform::fromUtf8(*name)));
-    }
-    if (line.has("cleared")) r.setCleared(1);
+// The options a command takes, and that only --split may be given more than once.
+std::string optionProblem(const CommandLine& line, const std::set<std::string>& allowed,
+                          const char* command) {
+    const std::string unexpected = line.unexpectedOption(allowed);
+    if (!unexpected.empty()) return std::string(command) + " does not take --" + unexpected;
+    const std::string repeated = line.repeatedOption({"split"});
+    if (!repeated.empty()) return "--" + repeated + " is given more than once";
     return {};
 }
+
+// With split lines the amount is their sum: a category of its own or an --amount that disagrees is
+// refused. total receives the sum.
+std::string splitProblem(const EntryValues& v, dove::Amount& total) {
+    if (v.category)
+        return "a split transaction takes its categories from its lines: give no --category or --transfer-to";
+    auto sum = splitTotal(v.splits);
+    if (!sum) return "the split lines add up to more than an amount can hold";
+    if (v.amount && *v.amount != *sum)
+        return "--amount " + amountText(*v.amount) + " disagrees with the split lines, which add up to " +
+               amountText(*sum);
+    total = *sum;
+    return {};
+}
+
+dove::TransactionRecord newLine(const SplitEntry& given, const std::u16string& currency) {
+    dove::TransactionRecord line;
+    line.setCategory(given.category);
+    line.setAmount(given.amount);
+    line.setCurrency(currency);
+    return line;
+}
+
+// The lines of the list: a line equal in category and amount to a stored line of the owner keeps that
+// line (its identifier, key and texts); every other line is new.
+std::vector<dove::TransactionRecord> linesFor(dove::TransactionRecord& owner,
+                                              const std::vector<SplitEntry>& entries,
+                                              const std::u16string& currency) {
+    std::vector<dove::TransactionRecord> stored;
+    if (owner.kind() == dove::kKindSplitOwner && dove::loadSplitLines(owner)) stored = owner.splits();
+    std::vector<bool> taken(stored.size(), false);
+    std::vector<dove::TransactionRecord> lines;
+    for (const SplitEntry& given : entries) {
+        size_t i = 0;
+        while (i < stored.size() &&
+               (taken[i] || stored[i].category() != given.category || stored[i].amount() != given.amount))
+            ++i;
+        if (i < stored.size()) {
+            taken[i] = true;
+            lines.push_back(stored[i]);
+        } else {
+            lines.push_back(newLine(given, currency));
+        }
+    }
+    return lines;
+}
+
+// The fields every command sets alike.
+void applyCommon(const EntryValues& v, dove::TransactionRecord& r) {
+    if (v.date) r.setDate(*v.date);
+    if (v.category) r.setCategory(*v.category);
+    if (v.project) r.setProject(*v.project);
+    if (v.payee) {
+        r.setPayeeName(*v.payee);
+        r.setPayee(dove::findPayeeByName(*v.payee));
+    }
+    if (v.cleared) r.setCleared(*v.cleared);
+}
+
+const std::set<std::string> kAddOptions = {"account", "amount",   "payee", "category", "transfer-to",
+                                           "project", "currency", "date",  "cleared",  "split"};
+const std::set<std::string> kEditOptions = {"account", "amount", "payee",   "category",  "transfer-to",
+                                            "project", "date",   "cleared", "uncleared", "split"};
 
 }  // namespace
 
 int runAdd(const CommandLine& line) {
-    const std::string unexpected = line.unexpectedOption(
-        {"account", "amount", "payee", "category", "transfer-to", "project", "currency", "date", "cleared"});
-    if (!unexpected.empty()) return usageError("add does not take --" + unexpected);
-    if (!line.arguments().empty()) return usageError("add takes no argument " + line.arguments().front());
-    if (!line.has("account") || !line.has("amount")) return usageError("add needs --account and --amount");
-    dove::TransactionRecord record;
-    const std::string problem = fillRecord(line, record);
+    std::string problem = optionProblem(line, kAddOptions, "add");
     if (!problem.empty()) return usageError(problem);
-    if (!dove::addNewTransaction(record)) {
-        std::fprintf(stderr, "financestore: the transaction could not be saved; nothing was written\n");
+    if (!line.arguments().empty()) return usageError("add takes no argument " + line.arguments().front());
+    if (!line.has("account") || (!line.has("amount") && !line.has("split")))
+        return usageError("add needs --account and --amount (or its --split lines)");
+    EntryValues v;
+    problem = readEntryOptions(line, 0, v);
+    const int32_t account = v.account.value_or(0);
+    const std::u16string accountCode = dove::accountCurrency(account);
+    dove::Amount amount = v.amount.value_or(0);
+    if (problem.empty() && !v.splits.empty()) {
+        problem = splitProblem(v, amount);
+        if (problem.empty() && !v.currency.empty() && v.currency != accountCode)
+            problem = "split lines are entered in the account's currency; give no --currency";
+    }
+    if (!problem.empty()) return usageError(problem);
+    dove::TransactionRecord record;
+    record.setAccount(account);
+    record.setDate(v.date.value_or(dove::nowLocal()));
+    setAmountIn(record, amount, v.currency, accountCode);
+    applyCommon(v, record);
+    if (!v.splits.empty()) record.setSplits(linesFor(record, v.splits, accountCode));
+    const dove::StoreStatus status = dove::addNewTransaction(record);
+    if (status != dove::StoreStatus::Ok) return storeFailure("the transaction could not be saved", status);
+    std::printf("%s\n", platform::toUtf8(record.identifier()).c_str());
+    return kExitOk;
+}
+
+int runEdit(const CommandLine& line) {
+    std::string problem = optionProblem(line, kEditOptions, "edit");
+    if (!problem.empty()) return usageError(problem);
+    if (line.arguments().size() != 1) return usageError("edit needs exactly one transaction identifier");
+    const std::string& id = line.arguments().front();
+    dove::TransactionRecord record;
+    if (!dove::loadTransactionByIdentifier(record, platform::fromUtf8(id))) {
+        std::fprintf(stderr, "financestore: no transaction has the identifier %s\n", id.c_str());
         return kExitFailed;
     }
+    if (record.kind() == dove::kKindSplitLine)
+        return usageError(id + " is a split line: edit its owner with --split");
+    if (record.kind() == dove::kKindSplitTransfer)
+        return usageError(id + " is the other side of a split line: edit that line's owner with --split");
+    if (!line.hasAnyOption()) return usageError("edit needs at least one change");
+    EntryValues v;
+    problem = readEntryOptions(line, record.account(), v);
+    const int32_t account = v.account.value_or(record.account());
+    dove::Amount amount = v.amount.value_or(record.amount());
+    if (problem.empty() && !v.splits.empty()) problem = splitProblem(v, amount);
+    if (problem.empty() && v.splits.empty() && v.amount && record.kind() == dove::kKindSplitOwner &&
+        !v.category)
+        problem = "the amount of a split transaction is the sum of its lines: give them with --split";
+    if (problem.empty() && v.category.value_or(record.category()) == -account)
+        problem = "a transfer needs two different accounts";
+    if (problem.empty() && v.account &&
+        dove::accountCurrency(account) != dove::accountCurrency(record.account()))
+        problem = "account " + std::to_string(account) + " keeps another currency than this transaction";
+    if (!problem.empty()) return usageError(problem);
+    if (v.account) record.setAccount(account);
+    if (v.amount || !v.splits.empty()) record.setAmount(amount);
+    applyCommon(v, record);
+    if (!v.splits.empty()) record.setSplits(linesFor(record, v.splits, dove::accountCurrency(account)));
+    const dove::StoreStatus status = dove::saveTransaction(record);
+    if (status != dove::StoreStatus::Ok)
+        return storeFailure("the transaction " + id + " could not be saved", status);
     std::printf("%s\n", platform::toUtf8(record.identifier()).c_str());
     return kExitOk;
 }
@@ -105,9 +180,10 @@ int runDelete(const CommandLine& line) {
         std::fprintf(stderr, "financestore: no transaction has the identifier %s\n", id.c_str());
         return kExitFailed;
     }
-    if (!dove::deleteTransaction(record)) {
-        std::fprintf(stderr, "financestore: the transaction %s could not be deleted; nothing changed\n",
-                     id.c_str());
+    const dove::StoreStatus status = dove::deleteTransaction(record);
+    if (status != dove::StoreStatus::Ok) {
+        std::fprintf(stderr, "financestore: the transaction %s could not be deleted (%s); nothing changed\n",
+                     id.c_str(), dove::statusName(status));
         return kExitFailed;
     }
     return kExitOk;

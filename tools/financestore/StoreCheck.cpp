@@ -132,17 +132,22 @@ std::vector<std::string> checkHoldings(const StoreSnapshot& s) {
     return out;
 }
 
+std::vector<std::string> checkStore(const StoreSnapshot& s) {
+    std::vector<std::string> violations;
+    for (auto* check : {checkIdentifiers, checkBalances, checkHoldings, checkTransfers, checkBudgetTotals}) {
+        std::vector<std::string> found = check(s);
+        violations.insert(violations.end(), found.begin(), found.end());
+    }
+    return violations;
+}
+
 int runCheck() {
     StoreSnapshot snapshot;
     if (!readSnapshot(snapshot)) {
         std::fprintf(stderr, "financestore: the finance store could not be read completely\n");
         return kExitUsage;
     }
-    std::vector<std::string> violations;
-    for (auto* check : {checkIdentifiers, checkBalances, checkHoldings, checkTransfers, checkBudgetTotals}) {
-        std::vector<std::string> found = check(snapshot);
-        violations.insert(violations.end(), found.begin(), found.end());
-    }
+    const std::vector<std::string> violations = checkStore(snapshot);
     for (const std::string& v : violations)
         std::printf("%s\n", v.c_str());
     std::fprintf(stderr, "financestore: %zu transactions, %zu accounts, %zu violations\n",

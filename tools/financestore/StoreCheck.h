@@ -19,6 +19,9 @@ std::vector<std::string> checkTransfers(const StoreSnapshot& s);
 // Reads the rate table and the budget lines' categories through the open store.
 std::vector<std::string> checkBudgetTotals(const StoreSnapshot& s);
 
+// Every check on the snapshot, their violations in order.
+std::vector<std::string> checkStore(const StoreSnapshot& s);
+
 // Runs every check on the open store and prints each violation on its own line to standard output.
 // kExitOk when there is none, kExitFailed with violations, kExitUsage when the store cannot be read.
 int runCheck();

@@ -9,7 +9,7 @@
 #include "FinanceStore.h"
 #include "NotificationBlock.h"
 #include "ResourceText.h"
-#include "UserMessage.h"
+#include "StoreAlert.h"
 #include "platform/windows.h"
 #include "resources/DashelResources.h"
 
@@ -26,10 +26,12 @@ bool isFile(const std::string& path) {
     return stat(path.c_str(), &info) == 0 && S_ISREG(info.st_mode);
 }
 
-// The data code's messages for the user (an unreachable record, an exhausted heap) go to standard error.
-void printUserMessage(const std::u16string& text, const std::u16string& caption, dove::MessageButtons) {
-    std::fprintf(stderr, "financestore: %s: %s\n", platform::toUtf8(caption).c_str(),
-                 platform::toUtf8(text).c_str());
+// The data code's alerts for the user (an exhausted record heap, a null handle) go to standard error.
+void printStoreAlert(dove::StoreAlert alert, uint32_t errorNumber) {
+    if (alert == dove::StoreAlert::RecordHeapExhausted)
+        std::fprintf(stderr, "financestore: out of memory reading a record\n");
+    else
+        std::fprintf(stderr, "financestore: the store gave no handle for a table (error %u)\n", errorNumber);
 }
 
 }  // namespace
@@ -58,7 +60,7 @@ bool StoreSession::open(const std::string& root, bool create) {
     HINSTANCE module = GetModuleHandleW(nullptr);
     platform::registerModuleResources(module, dashelResourceTable());
     dove::setResourceModule(module);
-    dove::setUserMessageHook(printUserMessage);
+    dove::setStoreAlertHook(printStoreAlert);
     if (!dove::openFinanceStore()) {
         const DWORD error = GetLastError();
         dove::closeFinanceStore();
@@ -78,7 +80,7 @@ StoreSession::~StoreSession() {
     if (m_opened) dove::closeFinanceStore();
     dove::closeNotificationBlock();
     platform::cedbCloseStore();
-    dove::setUserMessageHook(nullptr);
+    dove::setStoreAlertHook(nullptr);
 }
 
 }  // namespace financestore

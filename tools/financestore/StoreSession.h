@@ -1,5 +1,5 @@
 // The tool's hold on one device root and its finance store: choosing the root, registering the program's
-// string resources, routing the data code's user messages to standard error, opening and closing the store
+// string resources, routing the data code's alerts to standard error, opening and closing the store
 // and holding the notification block meanwhile.
 #pragma once
 

@@ -22,6 +22,9 @@ TransactionRow transactionRow(const dove::TableCursor& t) {
     row.key = t.getString(tx::kKey);
     row.security = t.getString(tx::kSecurity);
     row.units = t.getI4(tx::kUnitsChange);
+    row.payeeName = t.getString(tx::kPayeeName);
+    if (row.payeeName.empty()) row.payeeName = t.getString(tx::kSecondPayeeName);
+    row.cleared = t.getI4(tx::kCleared);
     row.account = t.getI4(tx::kAccount);
     row.category = t.getI4(tx::kCategory);
     row.kind = t.getI4(tx::kKind);
@@ -61,6 +64,7 @@ bool readAccounts(StoreSnapshot& s) {
         if (!a.moveTo(i)) return false;
         AccountRow row;
         row.number = a.getI4(account::kNumber);
+        row.name = a.getString(account::kName);
         row.starting = wrappedSum(a.get64(account::kStartAmount), a.get64(account::kOpeningBalance));
         row.balance = a.get64(account::kBalance);
         row.hasBalance = a.hasProperty(account::kBalance);

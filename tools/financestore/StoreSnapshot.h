@@ -18,8 +18,10 @@ struct TransactionRow {
     std::u16string currency;
     std::u16string enteredCurrency;
     std::u16string key;
-    std::u16string security;  // 139
-    int32_t units = 0;        // 140
+    std::u16string security;   // 139
+    std::u16string payeeName;  // 110, else 136
+    int32_t units = 0;         // 140
+    int32_t cleared = 0;       // 117
     int32_t account = 0;
     int32_t category = 0;
     int32_t kind = 0;
@@ -37,6 +39,7 @@ struct TransactionRow {
 
 struct AccountRow {
     int32_t number = 0;
+    std::u16string name;
     dove::Amount starting = 0;  // 161 + 164
     dove::Amount balance = 0;
     bool hasBalance = false;

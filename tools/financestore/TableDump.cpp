@@ -3,10 +3,12 @@
 
 #include <algorithm>
 #include <cctype>
+#include <climits>
 #include <map>
 #include <vector>
 
 #include "FinanceStore.h"
+#include "PropertyNames.h"
 #include "platform/windows.h"
 
 namespace financestore {
@@ -98,18 +100,26 @@ std::string jsonString(const std::u16string& text) {
     return out + "\"";
 }
 
-int dumpTable(dove::Table table, std::FILE* out) {
+int dumpTable(dove::Table table, DumpForm form, std::FILE* out) {
     dove::TableCursor& cursor = dove::tableCursor(table);
     const int count = cursor.recordCount();
     for (int i = 0; i < count; ++i) {
         if (!cursor.moveTo(i)) return -1;
-        std::map<dove::PropertyNumber, std::string> fields;
-        for (const dove::PropertyValue& value : cursor.values())
-            fields[value.number()] = valueJson(value);
+        // Named properties in their table's order, then unknown ones by number.
+        std::map<std::pair<int, dove::PropertyNumber>, std::string> fields;
+        for (const dove::PropertyValue& value : cursor.values()) {
+            const auto named = form == DumpForm::Named ? propertyName(table, value.number()) : std::nullopt;
+            if (named)
+                fields[{named->rank, value.number()}] =
+                    "\"" + std::string(named->name) + "\":" + readableValue(value, named->kind);
+            else
+                fields[{INT_MAX, value.number()}] =
+                    "\"" + std::to_string(value.number()) + "\":" + valueJson(value);
+        }
         std::string line = "{";
-        for (const auto& [number, json] : fields) {
+        for (const auto& [number, field] : fields) {
             if (line.size() > 1) line += ",";
-            line += "\"" + std::to_string(number) + "\":" + json;
+            line += field;
         }
         std::fprintf(out, "%s}\n", line.c_str());
     }

@@ -6,6 +6,7 @@
 #include "DemoSeed.h"
 #include "DeviceInstall.h"
 #include "EntryCommands.h"
+#include "LedgerExport.h"
 #include "StandIns.h"
 #include "StoreCheck.h"
 #include "StoreSession.h"
@@ -36,12 +37,12 @@ int runInit(const CommandLine& line) {
 }
 
 int runDump(const CommandLine& line) {
-    const std::string unexpected = line.unexpectedOption({});
+    const std::string unexpected = line.unexpectedOption({"raw"});
     if (!unexpected.empty()) return usageError("dump does not take --" + unexpected);
     if (line.arguments().size() != 1) return usageError("dump needs exactly one table name");
     auto table = tableByName(line.arguments().front());
     if (!table) return usageError("no table is named '" + line.arguments().front() + "'");
-    if (dumpTable(*table, stdout) < 0) {
+    if (dumpTable(*table, line.has("raw") ? DumpForm::Raw : DumpForm::Named, stdout) < 0) {
         std::fprintf(stderr, "financestore: a record of %s could not be read\n", line.arguments()[0].c_str());
         return kExitUsage;
     }
@@ -52,6 +53,8 @@ int runCommand(const CommandLine& line) {
     const std::string& command = line.command();
     if (command == "init") return runInit(line);
     if (command == "add") return runAdd(line);
+    if (command == "edit") return runEdit(line);
+    if (command == "export") return runExport(line);
     if (command == "delete") return runDelete(line);
     if (command == "dump") return runDump(line);
     if (command == "check") {
@@ -64,8 +67,8 @@ int runCommand(const CommandLine& line) {
 }
 
 bool isKnownCommand(const std::string& command) {
-    return command == "init" || command == "add" || command == "delete" || command == "dump" ||
-           command == "check";
+    return command == "init" || command == "add" || command == "edit" || command == "delete" ||
+           command == "dump" || command == "export" || command == "check";
 }
 
 }  // namespace

@@ -1,6 +1,9 @@
 // The end-to-end fixture: seeded roots, dashel's environment and the snapshot helpers.
 #include "DashelFixture.h"
 
+#include <cstdlib>
+#include <filesystem>
+
 #include <fstream>
 
 namespace dashele2e {
@@ -29,12 +32,35 @@ int DashelE2ETest::runDashel(const ScreenProfile& profile, const std::string& sc
     return runProgram(programPath("dashel"), {}, environment, root() + "/dashel.out");
 }
 
+std::string snapshotFolder(const ScreenProfile& profile) {
+    const char* dir = std::getenv("VARKEL_BINARY_DIR");
+    std::filesystem::path base = (dir != nullptr && *dir != '\0') ? std::filesystem::path(dir)
+                                                                  : std::filesystem::temp_directory_path();
+    std::filesystem::path folder = base / "snapshots" / profile.name();
+    std::filesystem::create_directories(folder);
+    return folder.string();
+}
+
 RECT inset(const RECT& rect, int n) {
     return RECT{rect.left + n, rect.top + n, rect.right - n, rect.bottom - n};
 }
 
 double shareOf(const Snapshot& snapshot, const RECT& rect, uint32_t colour) {
     return snapshot.share(rect.left, rect.top, rect.right, rect.bottom, colour);
+}
+
+bool showsKeypad(const Snapshot& snapshot, const RECT& rect) {
+    // Dark keys with white symbols on the keyboard's grey: nearly every pixel dark, some white, and
+    // the grey between the keys.
+    long dark = 0, white = 0, area = 0;
+    for (LONG y = rect.top; y < rect.bottom; ++y)
+        for (LONG x = rect.left; x < rect.right; ++x, ++area) {
+            uint32_t c = snapshot.at(static_cast<int>(x), static_cast<int>(y));
+            int luminance = (((c >> 16) & 0xFF) * 299 + ((c >> 8) & 0xFF) * 587 + (c & 0xFF) * 114) / 1000;
+            dark += luminance < 110 ? 1 : 0;
+            white += c == kWhite ? 1 : 0;
+        }
+    return area > 0 && dark * 100 > area * 85 && white > 20 && countOf(snapshot, rect, kKeyboardColour) > 20;
 }
 
 int countOf(const Snapshot& snapshot, const RECT& rect, uint32_t colour) {

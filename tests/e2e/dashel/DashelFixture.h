@@ -18,7 +18,8 @@ namespace dashele2e {
 inline constexpr uint32_t kWhite = 0xFFFFFF;
 inline constexpr uint32_t kDatePickerColour = 0xAABCDF;  // the date picker stand-in, RGB(170,188,223)
 inline constexpr uint32_t kCalculatorColour = 0x000000;
-inline constexpr uint32_t kKeyboardColour = 0x4A494A;    // RGB(74,73,74)
+inline constexpr uint32_t kKeyboardColour = 0x4A494A;    // RGB(74,73,74), between the keys
+inline constexpr uint32_t kFingerListColour = 0xAABCDF;  // the payee list, RGB(170,188,223)
 inline constexpr uint32_t kTitleColour = 0xE6E6E6;       // the header's title, RGB(230,230,230)
 inline constexpr uint32_t kFieldLabelColour = 0xCACACA;  // field labels, RGB(202,202,202)
 inline constexpr uint32_t kNewLabelColour = 0x4871A8;    // "Нов." on the confirm-or-create strip
@@ -55,10 +56,15 @@ class Script {
     std::ostringstream m_text;
 };
 
+// <build>/snapshots/<profile>/ (the system's temporary folder without a build folder), created; the
+// snapshots of a profile are kept there for review.
+std::string snapshotFolder(const ScreenProfile& profile);
 // The rectangle shrunk by n pixels on each side (anti-aliased edges and borders stay out of checks).
 RECT inset(const RECT& rect, int n);
 // The share of the rectangle's pixels in the snapshot that have colour.
 double shareOf(const Snapshot& snapshot, const RECT& rect, uint32_t colour);
+// True when the rectangle shows the on-screen keypad: dark keys with white symbols on its grey.
+bool showsKeypad(const Snapshot& snapshot, const RECT& rect);
 // The number of pixels of colour inside the rectangle.
 int countOf(const Snapshot& snapshot, const RECT& rect, uint32_t colour);
 

@@ -35,17 +35,10 @@ constexpr ModeShown kFieldModes[] = {
 constexpr ModeShown kFormMode{kModeForm, "0-form.png", kStripForm, -1, -1};
 
 uint32_t panelColour(int panel) {
+    if (panel == kPanelPayees) return kFingerListColour;
     if (panel == kPanelDate) return kDatePickerColour;
     if (panel == kPanelCalculator) return kCalculatorColour;
     return kWhite;
-}
-
-std::string snapshotFolder(const ScreenProfile& profile) {
-    const char* dir = std::getenv("VARKEL_BINARY_DIR");
-    fs::path base = (dir != nullptr && *dir != '\0') ? fs::path(dir) : fs::temp_directory_path();
-    fs::path folder = base / "snapshots" / profile.name();
-    fs::create_directories(folder);
-    return folder.string();
 }
 
 void expectLaidOutApart(const View& view, const ScreenProfile& profile) {
@@ -85,11 +78,13 @@ void expectModeShown(const Snapshot& shot, const View& view, const ModeShown& sh
     } else {
         ASSERT_TRUE(view.panels[shown.panel].visible);
         EXPECT_FALSE(view.fields.visible);
-        EXPECT_GT(shareOf(shot, inset(view.panels[shown.panel].rect, 2), panelColour(shown.panel)), 0.95);
+        // The payee list's rows and scroll bar cover part of its ground; the stand-ins are plain.
+        double ground = shown.panel == kPanelPayees ? 0.6 : 0.95;
+        EXPECT_GT(shareOf(shot, inset(view.panels[shown.panel].rect, 2), panelColour(shown.panel)), ground);
     }
     const PartRect& keyboard = view.panels[kPanelKeyboard];
     if (keyboard.visible) {
-        EXPECT_GT(shareOf(shot, inset(keyboard.rect, 2), kKeyboardColour), 0.95);
+        EXPECT_TRUE(showsKeypad(shot, keyboard.rect));
     }
 }
 

@@ -42,7 +42,9 @@ View readView(shell::MainWindow& main) {
             view.buttons[s][b] = centreOnScreen(strip.window(), strip.buttonRect(b));
     }
     for (int p = 0; p < shell::kPanelCount; ++p)
-        view.panels[p] = partOf(main.panel(static_cast<shell::Panel>(p)).window());
+        view.panels[p] = partOf(main.panelWindow(static_cast<shell::Panel>(p)));
+    view.payeeRows = partOf(main.payeeList().view().window());
+    view.payeeRowHeight = main.payeeList().view().rowHeight();
     RECT title = main.headerBar().titleArea();
     view.title = centreOnScreen(main.headerBar().window(), title);
     for (int f = 0; f < 6; ++f)

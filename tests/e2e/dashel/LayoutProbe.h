@@ -34,6 +34,8 @@ struct View {
     std::array<std::array<POINT, 3>, shell::kStripCount> buttons{};  // each strip's buttons' centres
     std::array<POINT, 2> pageButtons{};  // the settings page's OK and Cancel, once it was built
     RECT pageButtonArea{};               // both page buttons together, in screen pixels
+    PartRect payeeRows;                  // the payee list's rows (its list view)
+    int payeeRowHeight = 0;              // pixels
 };
 
 // The view for a page (106 or 123) and, on page 106, an entry mode; rotations turns the screen that

@@ -51,12 +51,12 @@ class LifecycleTest : public DashelE2ETest {
         }
         Snapshot shot;
         ASSERT_TRUE(shot.load(portraitShot));
-        EXPECT_GT(shareOf(shot, inset(bottom, 2), kKeyboardColour), 0.95);
+        EXPECT_TRUE(showsKeypad(shot, bottom));
         ASSERT_TRUE(shot.load(landscapeShot));
         ASSERT_EQ(shot.width, 320);
         ASSERT_EQ(shot.height, 240);
-        EXPECT_GT(shareOf(shot, inset(side, 2), kKeyboardColour), 0.95);
-        EXPECT_GT(shareOf(shot, inset(landscape.panels[kPanelPayees].rect, 2), kWhite), 0.95);
+        EXPECT_TRUE(showsKeypad(shot, side));
+        EXPECT_GT(shareOf(shot, inset(landscape.panels[kPanelPayees].rect, 2), kFingerListColour), 0.6);
     }
 };
 

@@ -84,12 +84,41 @@ TEST(InputScriptParse, MalformedLinesStopWithFileAndLine) {
         {"rotate 90", "\"rotate\" takes no arguments"},
         {"jump 1 2", "unknown command \"jump\""},
         {"char", "\"char\" needs text"},
+        {"tap-text", "\"tap-text\" needs text"},
+        {"tap-window   ", "\"tap-window\" needs text"},
+        {"dump-text", "\"dump-text\" needs one file name (without spaces)"},
+        {"drag 1 2 3 4", "\"drag\" needs X1 Y1 X2 Y2 in pixels and the milliseconds it takes"},
+        {"drag 1 2 3 -4 50", "\"drag\" needs X1 Y1 X2 Y2 in pixels and the milliseconds it takes"},
     };
     for (const Case& c : cases) {
         ParsedScript s = parse(std::string("tap 1 1\n# note\n") + c.line + "\ntap 2 2\n");
         EXPECT_EQ(s.error, std::string("demo.script:3: ") + c.message) << c.line;
         ASSERT_EQ(s.commands.size(), 1u) << "the lines before the error are kept";
     }
+}
+
+TEST(InputScriptParse, CommandsThatTapWhatIsShownAndDrag) {
+    ParsedScript s = parse(
+        "tap-text Зап. & Новый # not a comment\n"
+        "tap-window Keyboard/5  \n"
+        "tap-window #12\n"
+        "dump-text out/texts.json\n"
+        "drag 10 200 12 60 80 # a flick\n");
+    ASSERT_EQ(s.error, "");
+    ASSERT_EQ(s.commands.size(), 5u);
+    EXPECT_EQ(s.commands[0].op, ScriptOp::TapText);
+    EXPECT_EQ(s.commands[0].text, u"Зап. & Новый # not a comment") << "the whole rest of the line";
+    EXPECT_EQ(s.commands[1].op, ScriptOp::TapWindow);
+    EXPECT_EQ(s.commands[1].text, u"Keyboard/5") << "trailing blanks are dropped";
+    EXPECT_EQ(s.commands[2].text, u"#12");
+    EXPECT_EQ(s.commands[3].op, ScriptOp::DumpText);
+    EXPECT_EQ(s.commands[3].file, "out/texts.json");
+    EXPECT_EQ(s.commands[4].op, ScriptOp::Drag);
+    EXPECT_EQ(s.commands[4].x, 10);
+    EXPECT_EQ(s.commands[4].y, 200);
+    EXPECT_EQ(s.commands[4].toX, 12);
+    EXPECT_EQ(s.commands[4].toY, 60);
+    EXPECT_EQ(s.commands[4].milliseconds, 80u);
 }
 
 TEST(InputScriptParse, MissingFileIsNamed) {

@@ -9,101 +9,23 @@
 #include <fstream>
 #include <string>
 
-#include "TempRoot.h"
-#include "ToolRunner.h"
+#include "ToolFixture.h"
 #include "platform/windows.h"
 
 namespace financestore::testing {
 namespace {
-
-constexpr int kOk = 0, kFailed = 1, kUsage = 2;
-
-class FinanceStoreToolTest : public ::testing::Test {
-  protected:
-    void SetUp() override {
-        if (access(toolPath().c_str(), X_OK) != 0)
-            FAIL() << "the financestore program is not built at '" << toolPath()
-                   << "' (ctest sets VARKEL_BINARY_DIR; build the financestore target first)";
-    }
-    void TearDown() override { platform::cedbCloseStore(); }
-
-    ToolResult run(const std::vector<std::string>& arguments) { return runTool(m_root.path(), arguments); }
-    void seedDemo() {
-        ToolResult seeded = run({"init", "--demo"});
-        ASSERT_EQ(seeded.exitCode, kOk) << seeded.err;
-    }
-    // The dump lines of a table that contain text.
-    std::vector<std::string> dumpLinesWith(const std::string& table, const std::string& text) {
-        std::vector<std::string> found;
-        for (const std::string& line : run({"dump", table}).outLines())
-            if (line.find(text) != std::string::npos) found.push_back(line);
-        return found;
-    }
-    // Overwrites one property of the record that the seek value finds in the database (sorted by the
-    // seek value's property), through the store API behind the finance code's back.
-    void changeRecord(const char16_t* database, CEPROPVAL key, CEPROPVAL value) {
-        CEOID oid = 0;
-        HANDLE db = CeOpenDatabase(&oid, const_cast<LPWSTR>(database), key.propid, 0, nullptr);
-        ASSERT_NE(db, INVALID_HANDLE_VALUE);
-        CEOID record =
-            CeSeekDatabase(db, CEDB_SEEK_VALUEFIRSTEQUAL, reinterpret_cast<DWORD_PTR>(&key), nullptr);
-        ASSERT_NE(record, 0u);
-        ASSERT_NE(CeWriteRecordProps(db, record, 1, &value), 0u);
-        CloseHandle(db);
-        platform::cedbCloseStore();
-    }
-    void changeTransaction(const std::u16string& id, CEPROPVAL value) {
-        CEPROPVAL key{};
-        key.propid = PropIdFromType(101, CEVT_LPWSTR);
-        std::u16string text = id;
-        key.val.lpwstr = text.data();
-        changeRecord(u"Brimwell Transaction", key, value);
-    }
-    void changeAccount(int32_t number, CEPROPVAL value) {
-        CEPROPVAL key{};
-        key.propid = PropIdFromType(104, CEVT_I4);
-        key.val.lVal = number;
-        changeRecord(u"Brimwell Account", key, value);
-    }
-    std::string add(const std::vector<std::string>& options) {
-        std::vector<std::string> arguments = {"add"};
-        arguments.insert(arguments.end(), options.begin(), options.end());
-        ToolResult added = run(arguments);
-        EXPECT_EQ(added.exitCode, kOk) << added.err;
-        std::vector<std::string> lines = added.outLines();
-        return lines.empty() ? std::string() : lines.front();
-    }
-
-    platform::testing::TempRoot m_root;
-};
-
-// The value of "number" in a dump line, as its JSON text.
-std::string field(const std::string& line, int number) {
-    const std::string key = "\"" + std::to_string(number) + "\":";
-    size_t at = line.find(key);
-    if (at == std::string::npos) return {};
-    at += key.size();
-    size_t end = at;
-    if (line[at] == '"') {
-        end = line.find('"', at + 1) + 1;
-    } else {
-        while (end < line.size() && line[end] != ',' && line[end] != '}')
-            ++end;
-    }
-    return line.substr(at, end - at);
-}
 
 TEST_F(FinanceStoreToolTest, TheDemoStoreIsSoundAndCannotBeSeededTwice) {
     seedDemo();
     ToolResult checked = run({"check"});
     EXPECT_EQ(checked.exitCode, kOk) << checked.out << checked.err;
     EXPECT_EQ(checked.out, "");
-    EXPECT_GT(run({"dump", "Transactions"}).outLines().size(), 300u);
-    EXPECT_EQ(run({"dump", "brimwell account"}).outLines().size(), 5u);
-    EXPECT_EQ(run({"dump", "Planner"}).outLines().size(), 6u);
-    EXPECT_EQ(run({"dump", "Memorized"}).outLines().size(), 40u);
+    EXPECT_GT(run({"dump", "Transactions", "--raw"}).outLines().size(), 300u);
+    EXPECT_EQ(run({"dump", "brimwell account", "--raw"}).outLines().size(), 5u);
+    EXPECT_EQ(run({"dump", "Planner", "--raw"}).outLines().size(), 6u);
+    EXPECT_EQ(run({"dump", "Memorized", "--raw"}).outLines().size(), 40u);
     EXPECT_FALSE(dumpLinesWith("MemorizedSplits", "\"401\"").empty());
-    EXPECT_EQ(run({"dump", "BudgetLists"}).outLines().size(), 6u);
+    EXPECT_EQ(run({"dump", "BudgetLists", "--raw"}).outLines().size(), 6u);
     EXPECT_FALSE(dumpLinesWith("Transactions", "\"122\":\"EUR\"").empty());
     EXPECT_FALSE(dumpLinesWith("Transactions", "\"122\":\"RUR\"").empty());
     ToolResult again = run({"init", "--demo"});
@@ -123,8 +45,8 @@ TEST_F(FinanceStoreToolTest, TheSameSeedGivesTheSameTransactions) {
         std::sort(rows.begin(), rows.end());
         return rows;
     };
-    EXPECT_EQ(amounts(run({"dump", "Transactions"})),
-              amounts(runTool(other.path(), {"dump", "Transactions"})));
+    EXPECT_EQ(amounts(run({"dump", "Transactions", "--raw"})),
+              amounts(runTool(other.path(), {"dump", "Transactions", "--raw"})));
 }
 
 TEST_F(FinanceStoreToolTest, CheckReportsACorruptedRunningBalance) {
@@ -156,7 +78,7 @@ TEST_F(FinanceStoreToolTest, CheckReportsWrongAccountBalanceHoldingsAndBudgetTot
     std::u16string text = u"YACME\nI12.500000\nB100\nQ100\n^\n";
     securities.val.lpwstr = text.data();
     changeAccount(5, securities);
-    const std::string line = run({"dump", "BudgetLists"}).outLines().at(0);
+    const std::string line = run({"dump", "BudgetLists", "--raw"}).outLines().at(0);
     CEPROPVAL category{};
     category.propid = PropIdFromType(401, CEVT_I4);
     category.val.lVal = std::stoi(field(line, 401));
@@ -205,6 +127,26 @@ TEST_F(FinanceStoreToolTest, CheckReportsAnAmountAtTheEndOfTheRangeWithoutOverfl
     EXPECT_EQ(checked.exitCode, kFailed) << checked.err;
     EXPECT_NE(checked.out.find("balance: " + id.substr(1, id.size() - 2)), std::string::npos) << checked.out;
     EXPECT_NE(checked.out.find("transfer: "), std::string::npos) << checked.out;
+}
+
+// A euro side of a transfer whose entered amount an edit left behind in its own currency (as the save
+// wrote it before it cleared such amounts): its 121 no longer describes its 112.
+TEST_F(FinanceStoreToolTest, CheckReportsAnEnteredAmountThatNoLongerDescribesTheRecord) {
+    seedDemo();
+    std::vector<std::string> euroSides = dumpLinesWith("Transactions", "\"122\":\"USD\"");
+    ASSERT_FALSE(euroSides.empty());
+    const std::string id = field(euroSides.front(), 101);
+    ASSERT_EQ(field(euroSides.front(), 301), "\"EUR\"");
+    CEPROPVAL currency{};
+    currency.propid = PropIdFromType(122, CEVT_LPWSTR);
+    std::u16string euro = u"EUR";
+    currency.val.lpwstr = euro.data();
+    changeTransaction(platform::fromUtf8(id.substr(1, id.size() - 2)), currency);
+    ToolResult checked = run({"check"});
+    EXPECT_EQ(checked.exitCode, kFailed);
+    EXPECT_NE(checked.out.find("currency: " + id.substr(1, id.size() - 2) + " keeps the entered amount"),
+              std::string::npos)
+        << checked.out;
 }
 
 TEST_F(FinanceStoreToolTest, AddStoresTheTransactionWithItsProperties) {
@@ -267,7 +209,7 @@ TEST_F(FinanceStoreToolTest, ATransferHasTwoLinkedSidesAndDeleteRemovesBoth) {
 
 TEST_F(FinanceStoreToolTest, BadUsageExitsWithTwoAndWritesNothing) {
     seedDemo();
-    const size_t before = run({"dump", "Transactions"}).outLines().size();
+    const size_t before = run({"dump", "Transactions", "--raw"}).outLines().size();
     const std::vector<std::vector<std::string>> bad = {
         {},
         {"frobnicate"},
@@ -293,7 +235,7 @@ TEST_F(FinanceStoreToolTest, BadUsageExitsWithTwoAndWritesNothing) {
         EXPECT_EQ(result.exitCode, kUsage) << ::testing::PrintToString(arguments);
         EXPECT_FALSE(result.err.empty()) << ::testing::PrintToString(arguments);
     }
-    EXPECT_EQ(run({"dump", "Transactions"}).outLines().size(), before);
+    EXPECT_EQ(run({"dump", "Transactions", "--raw"}).outLines().size(), before);
     ToolResult help = run({"--help"});
     EXPECT_EQ(help.exitCode, kOk);
     EXPECT_NE(help.out.find("usage: financestore"), std::string::npos);
@@ -306,7 +248,7 @@ TEST_F(FinanceStoreToolTest, ADamagedStoreOrAMissingRootIsReportedNotCrashedOn) 
             garbage.put(static_cast<char>(i * 7 + 3));
     }
     for (const std::vector<std::string>& arguments :
-         {std::vector<std::string>{"check"}, {"dump", "Accounts"}, {"init", "--demo"}}) {
+         {std::vector<std::string>{"check"}, {"dump", "Accounts", "--raw"}, {"init", "--demo"}}) {
         ToolResult result = run(arguments);
         EXPECT_EQ(result.exitCode, kUsage) << arguments[0];
         EXPECT_NE(result.err.find("cannot open the finance store"), std::string::npos) << result.err;
@@ -322,7 +264,7 @@ TEST_F(FinanceStoreToolTest, ADamagedStoreOrAMissingRootIsReportedNotCrashedOn) 
 // a point that differs each round; whatever the point, the store must come back whole.
 TEST_F(FinanceStoreToolTest, AWriterKilledDuringSavesLeavesASoundStore) {
     seedDemo();
-    const size_t before = run({"dump", "Transactions"}).outLines().size();
+    const size_t before = run({"dump", "Transactions", "--raw"}).outLines().size();
     const std::string tool = toolPath(), root = m_root.path();
     for (int round = 0; round < 6; ++round) {
         pid_t child = fork();
@@ -344,7 +286,7 @@ TEST_F(FinanceStoreToolTest, AWriterKilledDuringSavesLeavesASoundStore) {
         ToolResult checked = run({"check"});
         ASSERT_EQ(checked.exitCode, kOk) << "round " << round << "\n" << checked.out << checked.err;
     }
-    EXPECT_GT(run({"dump", "Transactions"}).outLines().size(), before);
+    EXPECT_GT(run({"dump", "Transactions", "--raw"}).outLines().size(), before);
 }
 
 }  // namespace

@@ -12,7 +12,6 @@
 #include <sstream>
 
 namespace financestore::testing {
-namespace {
 
 std::string quoted(const std::string& text) {
     std::string out = "'";
@@ -27,8 +26,6 @@ std::string readAll(const std::string& path) {
     text << in.rdbuf();
     return text.str();
 }
-
-}  // namespace
 
 std::vector<std::string> ToolResult::outLines() const {
     std::vector<std::string> lines;

@@ -17,6 +17,11 @@ struct ToolResult {
 // program.
 std::string toolPath();
 
+// A word quoted for the shell.
+std::string quoted(const std::string& text);
+// The whole content of a file, empty when it cannot be read.
+std::string readAll(const std::string& path);
+
 // Runs financestore with --root root and the arguments, and waits for it.
 ToolResult runTool(const std::string& root, const std::vector<std::string>& arguments);
 

@@ -8,7 +8,16 @@
 #include <string>
 #include <vector>
 
+#include "platform/wingdi.h"
+
 namespace platform {
+
+// A run of text drawn on a surface: the text as drawn (one line, shortened texts with their "...")
+// and the part of its cell, in surface pixels, that nothing has painted over since.
+struct TextRun {
+    std::u16string text;
+    RECT rect;
+};
 
 class Surface {
   public:
@@ -35,7 +44,14 @@ class Surface {
     bool monochrome() const { return m_monochrome; }
     void setMonochrome(bool monochrome) { m_monochrome = monochrome; }
 
+    // Fills every pixel; no text is left showing.
     void fill(uint32_t value);
+
+    // The runs of text drawn on the surface that are still showing, in the order they were drawn.
+    // The drawing layer keeps them: text adds a run, painting over a run's place removes or trims
+    // it, and copying pixels to another surface takes the runs along.
+    std::vector<TextRun>& textRuns() { return m_textRuns; }
+    const std::vector<TextRun>& textRuns() const { return m_textRuns; }
 
   private:
     std::vector<uint32_t> m_owned;
@@ -44,6 +60,7 @@ class Surface {
     int m_height = 0;
     std::ptrdiff_t m_stride = 0;
     bool m_monochrome = false;
+    std::vector<TextRun> m_textRuns;
 };
 
 // Pixel <-> COLORREF (0x00BBGGRR).

@@ -1,18 +1,17 @@
 // PressableItems: a child window of rectangular items that each send a command when the stylus is
 // released on them: the held item shows its pressed look while the stylus stays inside it, with the
-// capture taken for the whole press. The button strips and the field panel are built on it.
+// capture taken for the whole press. The shell's button strips and field panel are built on it.
 #pragma once
 
+#include "PressTracker.h"
 #include "WindowObject.h"
-
-namespace shell {
 
 class PressableItems : public WindowObject {
   public:
     // The held item while the stylus is down on the window (-1 when none) and whether it shows its
     // pressed look (only while the stylus is inside it).
-    int heldItem() const { return m_held; }
-    bool heldLooksPressed() const { return m_pressedLook; }
+    int heldItem() const { return m_press.held(); }
+    bool heldLooksPressed() const { return m_press.looksPressed(); }
 
     // Paints through paint(), never erases, and tracks presses: stylus down on an item holds it and
     // takes the capture; moving shows the pressed look only inside the held item; releasing inside
@@ -36,8 +35,5 @@ class PressableItems : public WindowObject {
     void onMove(POINT point);
     void onUp(POINT point);
 
-    int m_held = -1;
-    bool m_pressedLook = false;
+    PressTracker m_press;
 };
-
-}  // namespace shell

@@ -1,8 +1,6 @@
 // Press tracking shared by the windows of pressable items.
 #include "PressableItems.h"
 
-namespace shell {
-
 void PressableItems::invalidateItem(int index) {
     if (index < 0) return;
     RECT rect = itemRect(index);
@@ -19,28 +17,21 @@ int PressableItems::itemAt(POINT point) const {
 
 void PressableItems::onDown(POINT point) {
     if (takeStylusDown(point)) return;
-    m_held = itemAt(point);
-    if (m_held < 0) return;
-    m_pressedLook = true;
-    SetCapture(m_window);
-    invalidateItem(m_held);
+    int item = itemAt(point);
+    if (item < 0) return;
+    m_press.begin(m_window, item);
+    invalidateItem(item);
 }
 
 void PressableItems::onMove(POINT point) {
-    if (m_held < 0 || GetCapture() != m_window) return;
-    RECT rect = itemRect(m_held);
-    bool inside = PtInRect(&rect, point) != FALSE;
-    if (inside == m_pressedLook) return;
-    m_pressedLook = inside;
-    invalidateItem(m_held);
+    if (m_press.held() < 0 || GetCapture() != m_window) return;
+    RECT rect = itemRect(m_press.held());
+    if (m_press.follow(PtInRect(&rect, point) != FALSE)) invalidateItem(m_press.held());
 }
 
 void PressableItems::onUp(POINT point) {
-    int held = m_held;
+    int held = m_press.end(m_window);
     if (held < 0) return;
-    m_held = -1;
-    m_pressedLook = false;
-    if (GetCapture() == m_window) ReleaseCapture();
     invalidateItem(held);
     RECT rect = itemRect(held);
     if (!PtInRect(&rect, point)) return;
@@ -71,15 +62,9 @@ LRESULT PressableItems::windowProc(HWND window, UINT message, WPARAM wParam, LPA
             onUp(point);
             return 0;
         case WM_CAPTURECHANGED:
-            if (reinterpret_cast<HWND>(lParam) != window && m_held >= 0) {
-                invalidateItem(m_held);
-                m_held = -1;
-                m_pressedLook = false;
-            }
+            if (reinterpret_cast<HWND>(lParam) != window) invalidateItem(m_press.drop());
             return 0;
         default:
             return WindowObject::windowProc(window, message, wParam, lParam);
     }
 }
-
-}  // namespace shell

@@ -1,0 +1,2 @@
+# The finger list benchmark draws the controls' list view.
+set(BENCH_LIBRARIES controls)

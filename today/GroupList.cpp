@@ -224,6 +224,9 @@ void GroupList::showPopup(const std::u16string& markup, POINT client) {
     UpdateWindow(m_window);
     TextPopup popup(GetParent(m_window), markup, screen, {kOkCaption});
     popup.run();
+    // The whole list is drawn again, not only where the pop-up was, so that each entry's text is
+    // one piece on the screen again.
+    InvalidateRect(m_window, nullptr, TRUE);
 }
 
 LRESULT GroupList::windowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {

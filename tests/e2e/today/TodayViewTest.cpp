@@ -1,8 +1,8 @@
 // What the item shows on the installed demo store, across processes: the summary in each state
 // (nothing selected, all fine, needing attention) on every profile, and, on a store seeded to need
 // attention, the details opened by a tap on the text, the pop-up of a long press on an entry and an
-// account shown in Brimwell's starter. Snapshots of each are kept for review; where entries and the
-// pop-up lie on each profile comes from the same item code run in this process.
+// account shown in Brimwell's starter, each checked in the home screen's text dump and its snapshot
+// (kept for review). Where an entry lies on each profile comes from the item's code run here.
 #include <filesystem>
 
 #include "DetailsDialog.h"
@@ -18,6 +18,7 @@
 #include "UserTesting.h"
 #include "platform/cedb.h"
 #include "platform/clock.h"
+#include "platform/device.h"
 #include "platform/windows.h"
 
 namespace todaye2e {
@@ -33,8 +34,14 @@ constexpr uint32_t kRuleGrey = 0x777777;
 constexpr uint32_t kPopupFrame = 0x404040;
 constexpr uint32_t kButtonFace = 0xECECEC;
 
-std::string tapAt(POINT p) {
-    return "tap " + std::to_string(p.x) + " " + std::to_string(p.y) + "\n";
+// A shown text as the text dump writes it.
+std::string quoted(const std::u16string& text) {
+    return "\"text\": \"" + platform::toUtf8(text) + "\"";
+}
+
+// The start of a shown text (a line too long for its place ends in dots).
+std::string quotedStart(const std::u16string& text, size_t characters) {
+    return "\"text\": \"" + platform::toUtf8(text.substr(0, characters));
 }
 
 std::string stylusAt(const char* verb, POINT p) {
@@ -123,17 +130,20 @@ class TodayViewTest : public TodayE2ETest {
         RECT title{};
         RECT list{};
         RECT firstAccount{};
-        RECT secondAccount{};
         RECT popup{};
         RECT popupButton{};
         int32_t secondAccountNumber = 0;
+        std::u16string secondAccountName;
     };
     DetailsGeometry probeDetails(const Profile& profile) {
         platform::useRealClock();
         today::TodayData data;
         EXPECT_TRUE(data.reload());  // on the real clock, as the home screen's item loads
         DetailsGeometry geometry;
-        if (data.accounts().size() > 1) geometry.secondAccountNumber = data.accounts()[1].id;
+        if (data.accounts().size() > 1) {
+            geometry.secondAccountNumber = data.accounts()[1].id;
+            geometry.secondAccountName = data.accounts()[1].name;
+        }
         platform::testing::WindowTestScope scope(profile.width, profile.height, profile.dpi);
         auto onScreen = [](HWND window, RECT r) {
             POINT origin{0, 0};
@@ -147,7 +157,6 @@ class TodayViewTest : public TodayE2ETest {
                  GetWindowRect(d->title().window(), &geometry.title);
                  GetWindowRect(d->list().window(), &geometry.list);
                  geometry.firstAccount = onScreen(d->list().window(), d->list().entryRect({0, 0}));
-                 geometry.secondAccount = onScreen(d->list().window(), d->list().entryRect({0, 1}));
                  const POINT press = centreOf(geometry.firstAccount);
                  platform::testing::stylusDown(press.x, press.y);
                  platform::testing::pumpMessages();
@@ -201,10 +210,16 @@ TEST_F(TodayViewTest, TheSummaryShowsEachStateOnEveryProfile) {
             const std::string plain = folder + "/" + profile.name() + "-summary-" + s.name + ".png";
             const std::string selected =
                 folder + "/" + profile.name() + "-summary-" + s.name + "-selected.png";
-            ASSERT_EQ(runHome(profile, "wait 2500\nshot " + plain + "\nkey DOWN\nkey RIGHT\nwait 100\nshot " +
-                                           selected + "\nquit\n"),
+            const std::string shownText = root() + "/summary.jsonl";
+            ASSERT_EQ(runHome(profile, "wait 2500\ndump-text " + shownText + "\nshot " + plain +
+                                           "\nkey DOWN\nkey RIGHT\nwait 100\nshot " + selected + "\nquit\n"),
                       0)
                 << homeOutput();
+            // The lines as the home screen shows them.
+            const std::string dump = dashele2e::readFile(shownText);
+            EXPECT_NE(dump.find(quotedStart(s.first, 24)), std::string::npos) << dump;
+            EXPECT_NE(dump.find(quoted(*s.second != 0 ? s.second : u"Monthly budget")), std::string::npos)
+                << dump;
             Snapshot shot;
             ASSERT_TRUE(shot.load(plain));
             const int unit = profile.dpi / 96;
@@ -231,12 +246,25 @@ TEST_F(TodayViewTest, ATapOnTheTextOpensTheDetailsAndALongPressShowsAnEntrysPopu
         const std::string detailsShot = folder + "/" + profile.name() + "-details.png";
         const std::string popupShot = folder + "/" + profile.name() + "-details-popup.png";
         const POINT press = centreOf(details.firstAccount);
-        ASSERT_EQ(runHome(profile, "wait 2500\n" + tapAt(centreOf(item.text)) + "wait 1000\nshot " +
-                                       detailsShot + "\n" + stylusAt("down", press) + "wait 700\nshot " +
-                                       popupShot + "\n" + stylusAt("up", press) + "key RETURN\nwait 200\n" +
-                                       tapAt(centreOf(details.secondAccount)) + "wait 500\nquit\n"),
-                  0)
+        const std::string detailsText = root() + "/details.jsonl", popupText = root() + "/popup.jsonl";
+        ASSERT_EQ(
+            runHome(profile, "wait 2500\ntap-text 1 Бюджет и 1 Счет Внимание\nwait 1000\ndump-text " +
+                                 detailsText + "\nshot " + detailsShot + "\n" + stylusAt("down", press) +
+                                 "wait 700\ndump-text " + popupText + "\nshot " + popupShot + "\n" +
+                                 stylusAt("up", press) + "tap-text OK\nwait 200\ntap-text " +
+                                 platform::toUtf8(details.secondAccountName) + "\nwait 500\nquit\n"),
+            0)
             << homeOutput();
+        const std::string shownDetails = dashele2e::readFile(detailsText);
+        for (const char16_t* text :
+             {u"Brimwell", u"Checking", u"Счет переполнен ", u"Итого:", u"Настройки", u"Закрыть"})
+            EXPECT_NE(shownDetails.find(quoted(text)), std::string::npos)
+                << platform::toUtf8(text) << shownDetails;
+        const std::string shownPopup = dashele2e::readFile(popupText);
+        EXPECT_NE(shownPopup.find(quoted(u"OK")), std::string::npos) << shownPopup;
+        EXPECT_NE(shownPopup.find(quoted(u"Checking") + ", \"rect\""), std::string::npos) << shownPopup;
+        EXPECT_NE(shownPopup.find("\"window\": \"PopupText\""), std::string::npos)
+            << "the entry in the pop-up";
         EXPECT_NE(itemLog().find("Password gate: 0\r\n"), std::string::npos) << itemLog();
         const std::string shown =
             "starter /show_account_" + std::to_string(details.secondAccountNumber) + "\n";

@@ -108,7 +108,8 @@ bool buildBigStore(const std::string& root) {
             ok = ok && accounts.addRecord({PropertyValue::i4(104, n), PropertyValue::i4(160, n),
                                            PropertyValue::string(110, u"Account"),
                                            PropertyValue::string(301, u"USD"),
-                                           PropertyValue::date(113, static_cast<uint64_t>(100000 * n))}) != 0;
+                                           PropertyValue::date(113, static_cast<uint64_t>(100000 * n)),
+                                           PropertyValue::i4(170, 1)}) != 0;
         dove::TableCursor& transactions = dove::tableCursor(dove::Table::Transactions);
         for (int i = 0; ok && i < kTransactions - 1; ++i)
             ok = transactions.addRecord(transactionValues(

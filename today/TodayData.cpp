@@ -19,6 +19,17 @@ bool TodayData::reload() {
     return opened;
 }
 
+bool TodayData::loadBalancesAsOfToday() {
+    const bool opened = dove::openFinanceStore();
+    if (opened) {
+        today::loadBalancesAsOfToday(m_accounts, dove::nowLocal());
+        for (LoadedAccount& account : m_accounts)
+            account.markup = accountMarkup(account, storeAmountText);
+    }
+    dove::closeFinanceStore();
+    return opened;
+}
+
 void TodayData::clear() {
     m_accounts.clear();
     m_groups.clear();
@@ -28,7 +39,7 @@ void TodayData::clear() {
 
 void TodayData::load(dove::Date today) {
     AccountTotals totals;
-    m_accounts = loadShownAccounts(today, &totals);
+    m_accounts = loadShownAccounts(&totals);
     m_groups = loadGroups(totals, today);
     m_budgets = loadBudgets(today);
     if (dove::readOptionNumber(dove::kOptionScheduledTodayShow).value_or(0) != 0)

@@ -19,6 +19,7 @@ struct LoadedAccount {
     std::u16string currency;
     dove::Amount balance = 0;       // the total balance, with entries dated after today
     dove::Amount todayBalance = 0;  // the balance after the last entry dated today or earlier
+    dove::Amount startBalance = 0;  // the balance before the account's first entry
     dove::Amount limit = 0;         // 0: none
     std::u16string markup;          // the details entry
 
@@ -72,6 +73,10 @@ class TodayData {
     // again. Scheduled transactions are loaded only while the option "Scheduled Today Show" is set.
     // False, with nothing loaded, when the store cannot be opened.
     bool reload();
+    // Opens the store for the details: reads the shown accounts' balances as of today, makes their
+    // entry texts again with them and closes the store. False, with the accounts as they were, when
+    // the store cannot be opened.
+    bool loadBalancesAsOfToday();
     // Drops what was loaded.
     void clear();
 

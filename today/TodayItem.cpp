@@ -187,6 +187,8 @@ void TodayItem::textAction() {
         m_log.value(u"Password gate", static_cast<int>(gate));
         if (gate != GateResult::Open) return;
     }
+    // Only the details show the balances as of today: they are read now, not at every refresh.
+    m_data.loadBalancesAsOfToday();
     DetailsDialog details(detailEntries(m_data));
     m_log.value(u"Details", static_cast<int>(details.run(m_window)));
 }

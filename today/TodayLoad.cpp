@@ -81,9 +81,8 @@ int percentageUsed(dove::Amount actual, dove::Amount planned) {
     return static_cast<int>(share < kLowest ? kLowest : share > kHighest ? kHighest : share);
 }
 
-std::vector<LoadedAccount> loadShownAccounts(dove::Date today, AccountTotals* totals) {
+std::vector<LoadedAccount> loadShownAccounts(AccountTotals* totals) {
     std::vector<LoadedAccount> shown;
-    std::vector<dove::Amount> startBalances;
     TableCursor& accounts = cursor(dove::Table::Accounts);
     SortScope order(accounts, dove::account::kPosition, SortKind::I4);
     if (!order.ok()) return shown;
@@ -96,17 +95,20 @@ std::vector<LoadedAccount> loadShownAccounts(dove::Date today, AccountTotals* to
         if (accounts.getI4(fields::kAccountShowOnToday) == 0) continue;
         account.name = accounts.getString(dove::account::kName);
         account.limit = accounts.get64(fields::kAccountLimit);
-        startBalances.push_back(accounts.get64(dove::account::kStartAmount) +
-                                accounts.get64(dove::account::kOpeningBalance));
+        account.startBalance =
+            accounts.get64(dove::account::kStartAmount) + accounts.get64(dove::account::kOpeningBalance);
+        account.todayBalance = account.balance;
         shown.push_back(std::move(account));
     }
+    return shown;
+}
+
+void loadBalancesAsOfToday(std::vector<LoadedAccount>& accounts, dove::Date today) {
     TableCursor& transactions = cursor(dove::Table::Transactions);
     SortScope byIdentifier(transactions, dove::tx::kIdentifier, SortKind::String);
-    for (size_t i = 0; i < shown.size(); ++i)
-        shown[i].todayBalance = byIdentifier.ok()
-                                    ? balanceAsOfToday(transactions, shown[i].id, startBalances[i], today)
-                                    : shown[i].balance;
-    return shown;
+    if (!byIdentifier.ok()) return;
+    for (LoadedAccount& account : accounts)
+        account.todayBalance = balanceAsOfToday(transactions, account.id, account.startBalance, today);
 }
 
 std::vector<LoadedGroup> loadGroups(const AccountTotals& totals, dove::Date today) {

@@ -15,9 +15,14 @@ struct AccountTotal {
 };
 using AccountTotals = std::map<uint64_t, AccountTotal>;
 
-// The accounts marked to be shown on Today, in display order, with their balances as of today;
-// *totals receives every account's total.
-std::vector<LoadedAccount> loadShownAccounts(dove::Date today, AccountTotals* totals);
+// The accounts marked to be shown on Today, in display order (their balance as of today taken as their
+// total for now); *totals receives every account's total.
+std::vector<LoadedAccount> loadShownAccounts(AccountTotals* totals);
+
+// Each account's balance after its last entry dated today or earlier. This reads the Transactions
+// table, which a store changed by another program makes the store read again whole, so it is done
+// only when the details that show it open, not at every refresh.
+void loadBalancesAsOfToday(std::vector<LoadedAccount>& accounts, dove::Date today);
 
 // The account groups 1000 to 1099 in number order, each with the sum of its counted members'
 // balances: in their currency when they all share one, else converted into the default currency at

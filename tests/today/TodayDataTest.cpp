@@ -38,8 +38,14 @@ TEST_F(TodayDataTest, AccountsShownOnTodayComeInDisplayOrderWithTheirBalanceAsOf
         seed.transaction(12, dayFromToday(1), 500, 1500);
         seed.transaction(7, dayFromToday(3), 800, 900);
     }
-    const TodayData data = load();
+    TodayData data = load();
     ASSERT_EQ(data.accounts().size(), 3u);
+    EXPECT_EQ(data.accounts()[0].todayBalance, 1500) << "a refresh reads no entries: the total for now";
+    EXPECT_EQ(data.accounts()[0].markup.find(u"Сегодня"), std::u16string::npos);
+    // The details read the balances as of today.
+    ASSERT_TRUE(data.loadBalancesAsOfToday());
+    EXPECT_NE(data.accounts()[0].markup.find(u"<b>Сегодня:</b> "), std::u16string::npos);
+    EXPECT_EQ(data.accounts()[1].markup.find(u"Сегодня"), std::u16string::npos) << "the same as the total";
     const struct {
         int32_t id;
         const char16_t* name;
@@ -203,7 +209,7 @@ std::u16string plainAmount(dove::Amount amount, const std::u16string& currency) 
 }
 
 TEST_F(TodayDataTest, EntryTextsFollowTheirForms) {
-    LoadedAccount account{7, u"Card", u"USD", -600, -400, -500, {}};
+    LoadedAccount account{7, u"Card", u"USD", -600, -400, 0, -500, {}};
     EXPECT_EQ(today::accountMarkup(account, plainAmount),
               u"<b>Card</b><#777777><l></#><i>Счет переполнен </i>\n<b>Итого:</b> -600 USD\n"
               u"<b>Сегодня:</b> -400 USD\n");

@@ -3,25 +3,33 @@
 // before each query another process (financestore) saves a transaction, so the item meets a store
 // changed under it, as after a save in Dashel. today_idle: a query that finds no change (it reads two
 // flags of the notification block and never opens the store) against one read of a shared-memory word.
+// details_open: a tap on the item's text up to the details shown and waiting for the user (the data
+// password looked for in the store, the list of 50 accounts, 20 account groups, 30 budgets and 100
+// due scheduled transactions laid out and painted), against the 50 ms tick of the user interface.
 #include <benchmark/benchmark.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
+#include <chrono>
 #include <cstdio>
 #include <cstdlib>
 #include <filesystem>
 #include <string>
 #include <vector>
 
+#include "DetailsDialog.h"
 #include "FinanceStore.h"
 #include "Identifiers.h"
+#include "Options.h"
 #include "RatioReporter.h"
 #include "Registration.h"
 #include "TableCursor.h"
 #include "TodayLibrary.h"
+#include "TodayNames.h"
 #include "platform/cedb.h"
 #include "platform/device.h"
 #include "platform/todaycmn.h"
+#include "platform/windlg.h"
 #include "platform/windows.h"
 
 namespace {
@@ -37,6 +45,7 @@ struct Fixture {
     std::string folder;
     std::string demoRoot;
     std::string bigRoot;
+    std::string detailsRoot;
     std::string tool;
 } g;
 
@@ -99,7 +108,8 @@ bool buildBigStore(const std::string& root) {
             ok = ok && accounts.addRecord({PropertyValue::i4(104, n), PropertyValue::i4(160, n),
                                            PropertyValue::string(110, u"Account"),
                                            PropertyValue::string(301, u"USD"),
-                                           PropertyValue::date(113, static_cast<uint64_t>(100000 * n))}) != 0;
+                                           PropertyValue::date(113, static_cast<uint64_t>(100000 * n)),
+                                           PropertyValue::i4(170, 1)}) != 0;
         dove::TableCursor& transactions = dove::tableCursor(dove::Table::Transactions);
         for (int i = 0; ok && i < kTransactions - 1; ++i)
             ok = transactions.addRecord(transactionValues(
@@ -107,6 +117,83 @@ bool buildBigStore(const std::string& root) {
         ok = ok && bracket.commit();
     }
     dove::closeFinanceStore();
+    platform::cedbCloseStore();
+    return ok;
+}
+
+constexpr int kDetailAccounts = 50;
+constexpr int kDetailGroups = 20;
+constexpr int kDetailBudgets = 30;
+constexpr int kBudgetLines = 4;
+constexpr int kDetailScheduled = 100;
+constexpr int kPlannerItems = 20;
+
+std::u16string numbered(const char16_t* name, int n) {
+    const std::string digits = std::to_string(n);
+    return name + std::u16string(digits.begin(), digits.end());
+}
+
+// Accounts shown on Today (every fifth over its limit), groups of five members, expense budgets of
+// four lines used between 40 and 110 %, and due entries of the future list.
+bool addDetailRecords() {
+    bool ok = true;
+    dove::TableCursor& accounts = dove::tableCursor(dove::Table::Accounts);
+    dove::TableCursor& transactions = dove::tableCursor(dove::Table::Transactions);
+    for (int32_t n = 1; ok && n <= kDetailAccounts; ++n) {
+        const auto balance = static_cast<uint64_t>(int64_t{12345} * n);
+        ok = accounts.addRecord({PropertyValue::i4(104, n), PropertyValue::i4(160, n),
+                                 PropertyValue::string(110, numbered(u"Account ", n)),
+                                 PropertyValue::string(301, u"USD"), PropertyValue::date(113, balance),
+                                 PropertyValue::i4(170, 1),
+                                 PropertyValue::date(163, n % 5 == 0 ? balance + 100 : 0)}) != 0 &&
+             transactions.addRecord(transactionValues(n, firstDate(), n)) != 0;
+    }
+    dove::TableCursor& customize = dove::tableCursor(dove::Table::Customize);
+    for (int g = 0; ok && g < kDetailGroups; ++g) {
+        std::u16string members;
+        for (int m = 1; m <= 5; ++m)
+            members += u"#" + numbered(u"", (g * 2 + m) % kDetailAccounts + 1) + (m % 2 ? u"@1" : u"@0");
+        ok = customize.addRecord({PropertyValue::i4(801, 1000 + g),
+                                  PropertyValue::string(804, numbered(u"Group ", g)),
+                                  PropertyValue::string(805, members)}) != 0;
+    }
+    dove::TableCursor& budgets = dove::tableCursor(dove::Table::Budgets);
+    dove::TableCursor& lines = dove::tableCursor(dove::Table::BudgetLists);
+    for (int32_t b = 1; ok && b <= kDetailBudgets; ++b) {
+        ok =
+            budgets.addRecord({PropertyValue::i4(501, b), PropertyValue::string(110, numbered(u"Budget ", b)),
+                               PropertyValue::i4(504, 0)}) != 0;
+        for (int l = 0; ok && l < kBudgetLines; ++l)
+            ok = lines.addRecord(
+                     {PropertyValue::i4(501, b), PropertyValue::i4(401, 10 + l), PropertyValue::i4(402, 1),
+                      PropertyValue::date(404, static_cast<uint64_t>(int64_t{-10000})),
+                      PropertyValue::date(417, static_cast<uint64_t>(int64_t{-4000} - 250 * b))}) != 0;
+    }
+    dove::TableCursor& planner = dove::tableCursor(dove::Table::Planner);
+    for (int32_t p = 1; ok && p <= kPlannerItems; ++p)
+        ok = planner.addRecord({PropertyValue::i4(251, p), PropertyValue::i4(257, 3),
+                                PropertyValue::date(253, dove::nowLocal())}) != 0;
+    dove::TableCursor& scheduled = dove::tableCursor(dove::Table::Scheduled);
+    for (int s = 0; ok && s < kDetailScheduled; ++s)
+        ok = scheduled.addRecord(
+                 {PropertyValue::i4(251, 1 + s % kPlannerItems),
+                  PropertyValue::date(108, dove::nowLocal() - static_cast<dove::Date>(s) * kHour),
+                  PropertyValue::string(110, numbered(u"Payee ", s)),
+                  PropertyValue::date(112, static_cast<uint64_t>(int64_t{-1000} * (s + 1))),
+                  PropertyValue::string(301, u"USD")}) != 0;
+    return ok;
+}
+
+bool buildDetailsStore(const std::string& root) {
+    platform::setDeviceRoot(root);
+    if (!dove::openFinanceStore()) return false;
+    bool ok = false;
+    {
+        dove::StoreTransaction bracket;
+        ok = addDetailRecords() && bracket.commit();
+    }
+    dove::closeFinanceStore();
+    ok = ok && dove::writeOptionNumber(dove::kOptionScheduledTodayShow, 1);
     platform::cedbCloseStore();
     return ok;
 }
@@ -143,6 +230,15 @@ class HostedItem {
         return runTool(m_root, "add --account 1 --amount -1.25", &id) ? id : std::string();
     }
     bool remove(const std::string& id) { return !id.empty() && runTool(m_root, "delete " + id); }
+    // Selects the item's text and acts on it, as the home screen does for the action key.
+    void actOnText() {
+        send(WM_TODAYCUSTOM_RECEIVEDSELECTION, VK_DOWN);
+        send(WM_TODAYCUSTOM_USERNAVIGATION, VK_RIGHT);
+        send(WM_TODAYCUSTOM_ACTION, VK_RETURN);
+    }
+    LRESULT send(UINT message, WPARAM wParam) {
+        return SendMessageW(m_record.hwndCustom, message, wParam, reinterpret_cast<LPARAM>(&m_record));
+    }
 
   private:
     std::string m_root;
@@ -179,6 +275,44 @@ void BM_RefreshBig(benchmark::State& state) {
     refreshAfterSave(state, g.bigRoot);
 }
 
+// From the tap to the details waiting for the user; they are closed again untimed.
+void BM_DetailsOpen(benchmark::State& state) {
+    HostedItem item(g.detailsRoot);
+    using Clock = std::chrono::steady_clock;
+    Clock::time_point shown;
+    int opened = 0, entries = 0;
+    platform::setModalIdleHook([&](HWND details) {
+        if (shown == Clock::time_point{}) shown = Clock::now();
+        ++opened;
+        if (today::DetailsDialog* open = today::DetailsDialog::fromWindow(details)) {
+            entries = 0;
+            for (int k = 0; k < today::kSectionCount; ++k)
+                entries += open->list().section(k).entryCount();
+        }
+        PostMessageW(details, WM_COMMAND, today::kCommandClose, 0);
+    });
+    for (auto _ : state) {
+        shown = Clock::time_point{};
+        const Clock::time_point start = Clock::now();
+        item.actOnText();
+        if (shown == Clock::time_point{}) {
+            state.SkipWithError("the details did not open");
+            break;
+        }
+        state.SetIterationTime(std::chrono::duration<double>(shown - start).count());
+    }
+    platform::setModalIdleHook(nullptr);
+    state.counters["opened"] = opened;
+    state.counters["entries"] = entries;
+}
+
+// The user interface's tick: 50 ms, a fixed time given as the benchmark's own measure.
+void BM_Tick(benchmark::State& state) {
+    constexpr double kTickSeconds = 0.050;
+    for (auto _ : state)
+        state.SetIterationTime(kTickSeconds);
+}
+
 void BM_RefreshIdle(benchmark::State& state) {
     HostedItem item(g.demoRoot);
     for (auto _ : state)
@@ -201,6 +335,12 @@ BENCHMARK(BM_RefreshDemo)->Unit(benchmark::kMillisecond)->Iterations(kRefreshes)
 BENCHMARK(BM_RefreshBig)->Unit(benchmark::kMillisecond)->Iterations(kRefreshes)->Repetitions(kRepetitions);
 BENCHMARK(BM_RefreshIdle)->Unit(benchmark::kMicrosecond)->Repetitions(kRepetitions);
 BENCHMARK(BM_SharedWordRead)->Unit(benchmark::kNanosecond)->Repetitions(kRepetitions);
+BENCHMARK(BM_DetailsOpen)
+    ->Unit(benchmark::kMillisecond)
+    ->UseManualTime()
+    ->Iterations(10)
+    ->Repetitions(kRepetitions);
+BENCHMARK(BM_Tick)->Unit(benchmark::kMillisecond)->UseManualTime()->Iterations(1);
 
 bool setUp() {
     char pattern[] = "/tmp/today-bench-XXXXXX";
@@ -208,14 +348,20 @@ bool setUp() {
     g.folder = pattern;
     g.demoRoot = g.folder + "/demo";
     g.bigRoot = g.folder + "/big";
+    g.detailsRoot = g.folder + "/details";
     g.tool = programBeside("financestore");
     fs::create_directories(g.bigRoot);
+    fs::create_directories(g.detailsRoot);
     if (std::system((g.tool + " --root '" + g.demoRoot + "' init --demo >/dev/null").c_str()) != 0) {
         std::fprintf(stderr, "today_bench: financestore init --demo failed\n");
         return false;
     }
     if (!buildBigStore(g.bigRoot)) {
         std::fprintf(stderr, "today_bench: the big store cannot be built\n");
+        return false;
+    }
+    if (!buildDetailsStore(g.detailsRoot)) {
+        std::fprintf(stderr, "today_bench: the details store cannot be built\n");
         return false;
     }
     return true;
@@ -234,6 +380,7 @@ int main(int argc, char** argv) {
         std::fflush(stdout);
         reporter.printRatio("today_refresh", "BM_RefreshBig", "BM_RefreshDemo", 2);
         reporter.printRatio("today_idle", "BM_RefreshIdle", "BM_SharedWordRead");
+        reporter.printRatio("details_open", "BM_DetailsOpen", "BM_Tick", 2);
         result = 0;
     }
     std::error_code ignored;

@@ -23,11 +23,34 @@ void fill(HDC dc, const RECT& rect, COLORREF colour) {
     DeleteObject(brush);
 }
 
+constexpr COLORREF kRedName = RGB(250, 10, 10);
+
 void drawLine(HDC dc, HFONT font, const std::u16string& text, RECT rect) {
     if (text.empty()) return;
     HGDIOBJ old = SelectObject(dc, font);
     DrawTextW(dc, text.c_str(), static_cast<int>(text.size()), &rect,
               DT_LEFT | DT_TOP | DT_SINGLELINE | DT_NOPREFIX | DT_END_ELLIPSIS);
+    SelectObject(dc, old);
+}
+
+int textWidth(HDC dc, const std::u16string& text) {
+    SIZE size{};
+    GetTextExtentPoint32W(dc, text.c_str(), static_cast<int>(text.size()), &size);
+    return static_cast<int>(size.cx);
+}
+
+// The names as far as they fit the rectangle, one after another, red ones in red.
+void drawNames(HDC dc, HFONT font, const std::vector<ListedName>& names, COLORREF colour, const RECT& rect) {
+    HGDIOBJ old = SelectObject(dc, font);
+    const auto pieces =
+        fitNames(names, rect.right - rect.left, [dc](const std::u16string& t) { return textWidth(dc, t); });
+    int x = rect.left;
+    for (const LinePiece& piece : pieces) {
+        SetTextColor(dc, piece.red ? kRedName : colour);
+        ExtTextOutW(dc, x, rect.top, ETO_CLIPPED, &rect, piece.text.c_str(),
+                    static_cast<UINT>(piece.text.size()), nullptr);
+        x += textWidth(dc, piece.text);
+    }
     SelectObject(dc, old);
 }
 
@@ -74,7 +97,11 @@ void TodayItem::paintText(HDC dc, const RECT& client) {
     HFONT first = makeFont(lines.firstBold);
     HFONT second = makeFont(false);
     drawLine(dc, first, lines.first, RECT{area.left, top, area.right, top + height});
-    drawLine(dc, second, lines.second, RECT{area.left, top + height, area.right, top + 2 * height});
+    const RECT secondLine{area.left, top + height, area.right, top + 2 * height};
+    if (lines.names.empty())
+        drawLine(dc, second, lines.second, secondLine);
+    else
+        drawNames(dc, second, lines.names, colour, secondLine);
     DeleteObject(first);
     DeleteObject(second);
 }

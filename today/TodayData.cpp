@@ -1,8 +1,12 @@
-// Loading the item's data from the finance store.
+// Loading the item's data from the finance store, with the details' texts.
 #include "TodayData.h"
 
-#include "Accounts.h"
+#include <algorithm>
+
+#include "EntryText.h"
 #include "FinanceStore.h"
+#include "Options.h"
+#include "TodayLoad.h"
 
 namespace today {
 
@@ -10,26 +14,57 @@ bool TodayData::reload() {
     ++m_loads;
     clear();
     const bool opened = dove::openFinanceStore();
-    if (opened) loadAccounts();
+    if (opened) load(dove::nowLocal());
+    dove::closeFinanceStore();
+    return opened;
+}
+
+bool TodayData::loadBalancesAsOfToday() {
+    const bool opened = dove::openFinanceStore();
+    if (opened) {
+        today::loadBalancesAsOfToday(m_accounts, dove::nowLocal());
+        for (LoadedAccount& account : m_accounts)
+            account.markup = accountMarkup(account, storeAmountText);
+    }
     dove::closeFinanceStore();
     return opened;
 }
 
 void TodayData::clear() {
     m_accounts.clear();
+    m_groups.clear();
+    m_budgets.clear();
+    m_scheduled.clear();
 }
 
-void TodayData::loadAccounts() {
-    dove::TableCursor& accounts = dove::tableCursor(dove::Table::Accounts);
-    if (!accounts.ensureSort(dove::account::kPosition, dove::SortKind::I4)) return;
-    for (bool more = accounts.moveTo(0); more; more = accounts.moveNext()) {
-        LoadedAccount account;
-        account.id = accounts.getI4(dove::account::kNumber);
-        account.name = accounts.getString(dove::account::kName);
-        account.currency = accounts.getString(dove::account::kCurrency);
-        account.balance = accounts.get64(dove::account::kBalance);
-        m_accounts.push_back(std::move(account));
+void TodayData::load(dove::Date today) {
+    AccountTotals totals;
+    m_accounts = loadShownAccounts(&totals);
+    m_groups = loadGroups(totals, today);
+    m_budgets = loadBudgets(today);
+    if (dove::readOptionNumber(dove::kOptionScheduledTodayShow).value_or(0) != 0)
+        m_scheduled = loadDueScheduled(today);
+    // The texts use the store's currencies, which go with the store when it closes.
+    for (LoadedAccount& account : m_accounts)
+        account.markup = accountMarkup(account, storeAmountText);
+    for (LoadedGroup& group : m_groups)
+        group.markup = groupMarkup(group, storeAmountText);
+    for (LoadedBudget& budget : m_budgets) {
+        budget.markup = budgetMarkup(budget, storeAmountText);
+        budget.alert = budgetAlertMarkup(budget, storeAmountText);
     }
+    for (LoadedScheduled& entry : m_scheduled)
+        entry.markup = scheduledMarkup(entry, storeAmountText);
+}
+
+int TodayData::accountsNeedingAttention() const {
+    return static_cast<int>(std::count_if(m_accounts.begin(), m_accounts.end(),
+                                          [](const auto& a) { return a.needsAttention(); }));
+}
+
+int TodayData::budgetsNeedingAttention() const {
+    return static_cast<int>(
+        std::count_if(m_budgets.begin(), m_budgets.end(), [](const auto& b) { return b.needsAttention(); }));
 }
 
 }  // namespace today

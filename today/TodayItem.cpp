@@ -2,8 +2,10 @@
 #include "TodayItem.h"
 
 #include "DateTime.h"
+#include "DetailsDialog.h"
 #include "Launcher.h"
 #include "NotificationBlock.h"
+#include "PasswordGate.h"
 #include "TodayNames.h"
 #include "platform/windows.h"
 
@@ -170,16 +172,25 @@ void TodayItem::action(Area area) {
 }
 
 // The text leads to the details of what is loaded; with nothing loaded, to Brimwell's Today set-up
-// where the user chooses what to show. Before the details the item reads (and clears) flag 2, by
-// which Brimwell asks for the data password to be entered again. The details window and its password
-// gate are not part of this item yet, so the steps are only logged.
+// where the user chooses what to show. The data password is asked first when Brimwell does not run,
+// or when it runs and has raised flag 2 to have it asked again; the flag is read (and cleared) at
+// every opening. A store that cannot be read for the password keeps the details closed.
 void TodayItem::textAction() {
-    if (!m_data.anythingLoaded()) {
+    if (!m_data.anythingToShow()) {
         m_log.value(u"Start Brimwell set-up", startBrimwell(true) ? 1 : 0);
         return;
     }
-    m_log.value(u"Password asked again", m_flags.readAndClear(dove::kFlagPassword) ? 1 : 0);
-    m_log.value(u"Details", static_cast<int>(m_data.accounts().size()));
+    const bool askAgain = m_flags.readAndClear(dove::kFlagPassword);
+    m_log.value(u"Password asked again", askAgain ? 1 : 0);
+    if (askAgain || FindWindowW(kBrimwellClass, nullptr) == nullptr) {
+        const GateResult gate = passDataPasswordGate(m_window);
+        m_log.value(u"Password gate", static_cast<int>(gate));
+        if (gate != GateResult::Open) return;
+    }
+    // Only the details show the balances as of today: they are read now, not at every refresh.
+    m_data.loadBalancesAsOfToday();
+    DetailsDialog details(detailEntries(m_data));
+    m_log.value(u"Details", static_cast<int>(details.run(m_window)));
 }
 
 void TodayItem::eraseBackground(HDC dc) {

@@ -3,6 +3,7 @@
 
 #include <memory>
 
+#include "MarkupFonts.h"
 #include "WindowObject.h"
 #include "platform/resources.h"
 #include "resources/TodayResources.h"
@@ -13,10 +14,17 @@ namespace {
 
 class LibraryState {
   public:
-    LibraryState() { platform::registerModuleResources(libraryModule(), todayResourceTable()); }
+    LibraryState() {
+        platform::registerModuleResources(libraryModule(), todayResourceTable());
+        // The list of the window classes this module registers is made now, before this object is
+        // complete, so that it is destroyed after this object and is still there when the destructor
+        // below unregisters the classes.
+        WindowObject::unregisterClasses();
+    }
     // Runs when the library is unloaded: nothing may be left pointing into its code or data.
     ~LibraryState() {
         m_item.reset();
+        releaseSharedMarkupFonts();
         WindowObject::unregisterClasses();
         platform::unregisterModuleResources(libraryModule());
     }

@@ -8,8 +8,6 @@
 #include <sstream>
 #include <thread>
 
-#include "Accounts.h"
-#include "FinanceStore.h"
 #include "Options.h"
 #include "Registration.h"
 #include "TodayLibrary.h"
@@ -57,6 +55,12 @@ void ItemTest::TearDown() {
     m_screen.reset();
     UnregisterClassW(kHomeClass, GetModuleHandleW(nullptr));
     m_root.reset();
+}
+
+void ItemTest::freshRoot() {
+    platform::cedbCloseStore();
+    m_root.reset();
+    m_root.emplace();
 }
 
 HWND ItemTest::initialize() {
@@ -121,21 +125,20 @@ std::u16string ItemTest::installScript(const std::string& name, const std::strin
     return u"\\windows\\" + platform::fromUtf8(name);
 }
 
-void seedAccounts(std::initializer_list<AccountSeed> accounts) {
-    ASSERT_TRUE(dove::openFinanceStore());
-    dove::TableCursor& table = dove::tableCursor(dove::Table::Accounts);
-    int32_t position = 0;
-    for (const AccountSeed& seed : accounts) {
-        using dove::PropertyValue;
-        ASSERT_NE(table.addRecord(
-                      {PropertyValue::i4(dove::account::kNumber, seed.number),
-                       PropertyValue::i4(dove::account::kPosition, ++position),
-                       PropertyValue::string(dove::account::kName, seed.name),
-                       PropertyValue::string(dove::account::kCurrency, seed.currency),
-                       PropertyValue::date(dove::account::kBalance, static_cast<uint64_t>(seed.balance))}),
-                  0u);
-    }
-    dove::closeFinanceStore();
+void ItemTest::setInstallPath(const WCHAR* key, const std::u16string& path) {
+    HKEY opened = nullptr;
+    ASSERT_EQ(RegCreateKeyExW(HKEY_CURRENT_USER, key, 0, nullptr, 0, KEY_WRITE, nullptr, &opened, nullptr),
+              ERROR_SUCCESS);
+    ASSERT_EQ(RegSetValueExW(opened, nullptr, 0, REG_SZ, reinterpret_cast<const BYTE*>(path.c_str()),
+                             static_cast<DWORD>((path.size() + 1) * sizeof(WCHAR))),
+              ERROR_SUCCESS);
+    RegCloseKey(opened);
+}
+
+void ItemTest::installStarter() const {
+    const std::string tool = platform::testing::builtProgram("financestore");
+    const std::string body = "exec '" + tool + "' starter --log '" + starterLog() + "' \"$@\"\n";
+    setInstallPath(today::kInstallPathStarter, installScript("BrimwellStarter", body));
 }
 
 bool waitForText(const std::string& path, const std::string& text) {

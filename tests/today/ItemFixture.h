@@ -10,6 +10,7 @@
 
 #include "TempRoot.h"
 #include "TodayItem.h"
+#include "TodaySeed.h"
 #include "UserTesting.h"
 
 namespace todaytest {
@@ -23,6 +24,8 @@ class ItemTest : public ::testing::Test {
     void SetUp() override;
     void TearDown() override;
 
+    // Replaces the device root with a fresh one (the store of the old one closed first).
+    void freshRoot();
     // Initialises the item through its guarded entry, as ordinal 240 does, under the home window.
     HWND initialize();
     // Initialises the item, asks for its height and places it below a 20-pixel header, full width.
@@ -42,22 +45,17 @@ class ItemTest : public ::testing::Test {
     std::string itemLog() const;
     // Writes an executable file under the root's windows folder and returns its device path.
     std::u16string installScript(const std::string& name, const std::string& body) const;
+    // Writes a program location key's default value.
+    static void setInstallPath(const WCHAR* key, const std::u16string& path);
+    // Installs the finance manager's starter stand-in, which logs its command lines to starterLog().
+    void installStarter() const;
+    std::string starterLog() const { return m_root->path() + "/starter.log"; }
 
     std::optional<platform::testing::TempRoot> m_root;
     std::optional<platform::testing::WindowTestScope> m_screen;
     HWND m_home = nullptr;
     TODAYLISTITEM m_record{};
 };
-
-// Adds accounts to the root's finance store (creating it), in display order, each with its name,
-// currency and stored balance.
-struct AccountSeed {
-    int32_t number;
-    std::u16string name;
-    std::u16string currency;
-    int64_t balance;
-};
-void seedAccounts(std::initializer_list<AccountSeed> accounts);
 
 // Waits (up to a few seconds of wall clock, for another process) until the file holds text.
 bool waitForText(const std::string& path, const std::string& text);

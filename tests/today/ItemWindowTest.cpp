@@ -7,6 +7,7 @@
 #include "MessageRecorder.h"
 #include "NotificationBlock.h"
 #include "TodayNames.h"
+#include "platform/windlg.h"
 #include "platform/windows.h"
 
 namespace todaytest {
@@ -220,13 +221,17 @@ TEST_F(ItemWindowTest, WithDataLoadedTheTextReadsThePasswordFlagBeforeTheDetails
     ASSERT_TRUE(dove::setNotificationFlag(dove::kFlagPassword));
     send(WM_TODAYCUSTOM_RECEIVEDSELECTION, VK_DOWN);
     send(WM_TODAYCUSTOM_USERNAVIGATION, VK_RIGHT);
+    // The details open modally; they are closed from their menu bar as soon as they wait.
+    platform::setModalIdleHook([](HWND dialog) { PostMessageW(dialog, WM_COMMAND, kCommandClose, 0); });
     size_t before = itemLog().size();
     send(WM_TODAYCUSTOM_ACTION, VK_RETURN);
-    EXPECT_EQ(itemLog().substr(before), "Password asked again: 1\r\nDetails: 2\r\n");
+    // Brimwell does not run: the gate looks for a password (none is set) and the details open.
+    EXPECT_EQ(itemLog().substr(before), "Password asked again: 1\r\nPassword gate: 0\r\nDetails: 1\r\n");
     before = itemLog().size();
     send(WM_TODAYCUSTOM_ACTION, VK_RETURN);
-    EXPECT_EQ(itemLog().substr(before), "Password asked again: 0\r\nDetails: 2\r\n")
+    EXPECT_EQ(itemLog().substr(before), "Password asked again: 0\r\nPassword gate: 0\r\nDetails: 1\r\n")
         << "the flag was cleared";
+    platform::setModalIdleHook(nullptr);
     EXPECT_EQ(queryRefresh(), FALSE) << "the password flag is no data change";
 }
 

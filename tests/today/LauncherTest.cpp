@@ -43,24 +43,6 @@ class LauncherTest : public ItemTest {
         return CreateWindowExW(0, className, title, WS_VISIBLE, 0, 0, 100, 100, nullptr, nullptr,
                                cls.hInstance, nullptr);
     }
-    void setInstallPath(const WCHAR* key, const std::u16string& path) {
-        HKEY opened = nullptr;
-        ASSERT_EQ(
-            RegCreateKeyExW(HKEY_CURRENT_USER, key, 0, nullptr, 0, KEY_WRITE, nullptr, &opened, nullptr),
-            ERROR_SUCCESS);
-        ASSERT_EQ(RegSetValueExW(opened, nullptr, 0, REG_SZ, reinterpret_cast<const BYTE*>(path.c_str()),
-                                 static_cast<DWORD>((path.size() + 1) * sizeof(WCHAR))),
-                  ERROR_SUCCESS);
-        RegCloseKey(opened);
-    }
-    // Installs the finance manager's starter stand-in, which logs its command lines to starter.log.
-    void installStarter() {
-        const std::string tool = platform::testing::builtProgram("financestore");
-        const std::string body = "exec '" + tool + "' starter --log '" + starterLog() + "' \"$@\"\n";
-        setInstallPath(kInstallPathStarter, installScript("BrimwellStarter", body));
-    }
-    std::string starterLog() const { return m_root->path() + "/starter.log"; }
-
     std::vector<const WCHAR*> m_classes;
 };
 

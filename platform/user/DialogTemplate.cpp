@@ -1,4 +1,4 @@
-// Reading DLGTEMPLATE bytes with bounds checks, and measuring a font's dialog base units.
+// Reading DLGTEMPLATE bytes with bounds checks.
 
 #include "DialogTemplate.h"
 
@@ -115,22 +115,6 @@ bool parseDialogTemplate(const BYTE* bytes, size_t size, DialogTemplate* out) {
     for (DialogItem& item : out->items)
         if (!readItem(in, item)) return false;
     return true;
-}
-
-SIZE fontBaseUnits(HFONT font) {
-    HDC dc = GetDC(nullptr);
-    HGDIOBJ old = SelectObject(dc, font ? static_cast<HGDIOBJ>(font) : GetStockObject(SYSTEM_FONT));
-    static const char16_t kAlphabet[] = u"ABCDEFGHIJKLMNOPQRSTUVWXYZabcdefghijklmnopqrstuvwxyz";
-    SIZE extent{};
-    GetTextExtentPoint32W(dc, kAlphabet, 52, &extent);
-    TEXTMETRICW metrics{};
-    GetTextMetricsW(dc, &metrics);
-    SelectObject(dc, old);
-    ReleaseDC(nullptr, dc);
-    SIZE units{(extent.cx / 26 + 1) / 2, metrics.tmHeight};
-    if (units.cx <= 0) units.cx = 1;
-    if (units.cy <= 0) units.cy = 1;
-    return units;
 }
 
 }  // namespace platform::user

@@ -13,11 +13,27 @@ namespace {
 
 constexpr char kHeader[] = "; Varkel registry hive, format 1";
 
-// Key path parts: '%' and control characters become %HH of their byte.
+// The UTF-8 form of a name or text that reads back to the same UTF-16 units: an unpaired surrogate is
+// written as the three bytes of its own value (which the reader's decoding gives back) instead of
+// U+FFFD, so that no two names, and no text, change on their way through the file.
+std::string unitsAsUtf8(const std::u16string& text) {
+    std::string out;
+    for (size_t i = 0; i < text.size(); ++i) {
+        char32_t unit = text[i];
+        if (unit >= 0xD800 && unit <= 0xDBFF && i + 1 < text.size() && text[i + 1] >= 0xDC00 &&
+            text[i + 1] <= 0xDFFF) {
+            unit = 0x10000 + ((unit - 0xD800) << 10) + (text[++i] - 0xDC00);
+        }
+        appendUtf8(out, unit);
+    }
+    return out;
+}
+
+// Key path parts: '%', '\' (the path separator) and control characters become %HH of their byte.
 std::string escapeKeyName(const std::u16string& name) {
     std::string out;
-    for (unsigned char byte : toUtf8(name)) {
-        if (byte < 0x20 || byte == '%' || byte == 0x7F) {
+    for (unsigned char byte : unitsAsUtf8(name)) {
+        if (byte < 0x20 || byte == '%' || byte == '\\' || byte == 0x7F) {
             char hex[4];
             std::snprintf(hex, sizeof hex, "%%%02X", byte);
             out += hex;
@@ -30,7 +46,7 @@ std::string escapeKeyName(const std::u16string& name) {
 
 std::string quote(const std::u16string& text) {
     std::string out = "\"";
-    for (unsigned char byte : toUtf8(text)) {
+    for (unsigned char byte : unitsAsUtf8(text)) {
         if (byte == '"' || byte == '\\') {
             out += '\\';
             out += static_cast<char>(byte);
@@ -45,8 +61,8 @@ std::string quote(const std::u16string& text) {
     return out + "\"";
 }
 
-// A REG_SZ whose bytes are exactly one NUL-terminated UTF-16 text without unpaired surrogates can be
-// written as readable text and read back to the same bytes.
+// A REG_SZ whose bytes are exactly one NUL-terminated UTF-16 text can be written as readable text and
+// read back to the same bytes.
 bool isPlainText(const RegistryValue& value, std::u16string& text) {
     if (value.type != REG_SZ || value.data.size() < 2 || value.data.size() % 2 != 0) return false;
     size_t count = value.data.size() / 2 - 1;
@@ -56,7 +72,7 @@ bool isPlainText(const RegistryValue& value, std::u16string& text) {
         if ((i == count) != (ch == 0)) return false;
         if (i < count) text[i] = ch;
     }
-    return fromUtf8(toUtf8(text)) == text;
+    return fromUtf8(unitsAsUtf8(text)) == text;
 }
 
 std::string valueData(const RegistryValue& value) {

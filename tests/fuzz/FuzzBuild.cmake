@@ -9,16 +9,15 @@ else()
   find_program(VARKEL_CLANGXX NAMES clang++ clang++-14)
   if(NOT VARKEL_CLANGXX)
     set(VARKEL_FUZZ_REASON "clang++ was not found (scripts/install-deps installs it)")
-  elseif(NOT DEFINED VARKEL_FUZZ_WORKS)
-    # libFuzzer comes with clang's runtime libraries, which are packaged apart from clang itself.
+  elseif(NOT VARKEL_FUZZ_WORKS)
+    # libFuzzer comes with clang's runtime libraries, which are packaged apart from clang itself. Only
+    # success is remembered, so that installing them is noticed at the next configuration.
     set(probe ${CMAKE_BINARY_DIR}/fuzz-probe)
     file(WRITE ${probe}.cpp "#include <cstddef>\n#include <cstdint>\nextern \"C\" int LLVMFuzzerTestOneInput(const uint8_t*, size_t) { return 0; }\n")
     execute_process(COMMAND ${VARKEL_CLANGXX} -fsanitize=fuzzer,address,undefined ${probe}.cpp -o ${probe}
                     RESULT_VARIABLE result OUTPUT_QUIET ERROR_QUIET)
     if(result EQUAL 0)
       set(VARKEL_FUZZ_WORKS ON CACHE INTERNAL "clang++ links libFuzzer")
-    else()
-      set(VARKEL_FUZZ_WORKS OFF CACHE INTERNAL "clang++ links libFuzzer")
     endif()
   endif()
   if(VARKEL_CLANGXX AND NOT VARKEL_FUZZ_WORKS)

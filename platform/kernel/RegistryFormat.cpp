@@ -86,18 +86,22 @@ std::string valueData(const RegistryValue& value) {
         return std::string("dword:") + buffer;
     }
     std::string out = value.type == REG_BINARY ? "hex:" : "hex(" + std::to_string(value.type) + "):";
+    // Written digit by digit: a value may hold a megabyte.
+    static constexpr char kDigits[] = "0123456789abcdef";
+    out.reserve(out.size() + value.data.size() * 3);
     for (size_t i = 0; i < value.data.size(); ++i) {
-        std::snprintf(buffer, sizeof buffer, i == 0 ? "%02x" : ",%02x", value.data[i]);
-        out += buffer;
+        if (i > 0) out += ',';
+        out += kDigits[value.data[i] >> 4];
+        out += kDigits[value.data[i] & 0xF];
     }
     return out;
 }
 
 // Appends the key and everything below it; entries counts the keys below the root and the values, as
-// the reader does. False when the hive has more entries than a hive may.
+// the reader does. False as soon as the hive has more entries, or a longer text, than a hive may.
 bool serializeKey(const RegistryKey& key, const std::string& path, std::string& out, size_t& entries) {
     entries += key.values().size() + key.children().size();
-    if (entries > kMaxHiveEntries) return false;
+    if (entries > kMaxHiveEntries || out.size() > kMaxHiveFileBytes) return false;
     out += "\n[" + path + "]\n";
     for (const auto& [folded, value] : key.values()) {
         out += (value.name.empty() ? std::string("@") : quote(value.name)) + "=" + valueData(value) + "\n";

@@ -230,4 +230,24 @@ TEST_F(RegistryLimits, AChangeThatWouldOverfillTheHiveIsRefusedAndTheFileKept) {
     RegCloseKey(key);
 }
 
+TEST_F(RegistryLimits, AValueThatWouldMakeTheFileTooLargeIsRefusedAndTheFileKept) {
+    HKEY key = nullptr;
+    ASSERT_EQ(ERROR_SUCCESS, RegCreateKeyExW(HKEY_CURRENT_USER, u"Options", 0, nullptr, 0, KEY_ALL_ACCESS,
+                                             nullptr, &key, nullptr));
+    // Each value of 1 MiB takes 3 MiB of hex in the file: five fit in 16 MiB, the sixth does not.
+    std::vector<BYTE> data(kMaxValueBytes, 0xA5);
+    std::u16string name = u"v0";
+    for (char16_t n = u'1'; n <= u'5'; ++n) {
+        name[1] = n;
+        ASSERT_EQ(ERROR_SUCCESS, RegSetValueExW(key, name.c_str(), 0, REG_BINARY, data.data(),
+                                                static_cast<DWORD>(data.size())));
+    }
+    std::string before = readFile(hivePath());
+    EXPECT_EQ(ERROR_OUTOFMEMORY,
+              RegSetValueExW(key, u"v6", 0, REG_BINARY, data.data(), static_cast<DWORD>(data.size())));
+    EXPECT_EQ(before, readFile(hivePath()));
+    EXPECT_EQ(ERROR_FILE_NOT_FOUND, RegQueryValueExW(key, u"v6", nullptr, nullptr, nullptr, nullptr));
+    RegCloseKey(key);
+}
+
 }  // namespace

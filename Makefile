@@ -4,7 +4,11 @@ JOBS ?= 2
 SANITIZE ?= 0
 CMAKE_FLAGS ?=
 
-.PHONY: run test build deps clean
+# make fuzz: each fuzz target for FUZZ_SECONDS (make test runs them for a few seconds each), growing
+# its corpus under $(BUILD)/fuzz/runs/.
+FUZZ_SECONDS ?= 120
+
+.PHONY: run test build deps clean fuzz
 
 deps:
 	@scripts/install-deps
@@ -15,6 +19,11 @@ build: deps
 
 test: build
 	@cd $(BUILD) && ctest -j$(JOBS) --output-on-failure --timeout 300
+
+fuzz: build
+	@cd $(BUILD) && VARKEL_FUZZ_SECONDS=$(FUZZ_SECONDS) VARKEL_FUZZ_RUNS=-1 VARKEL_FUZZ_KEEP=1 \
+		ctest -j$(JOBS) -L fuzz --output-on-failure --timeout $$(($(FUZZ_SECONDS) + 300)); \
+		status=$$?; cat fuzz/runs/*/summary.txt 2>/dev/null; exit $$status
 
 run: build
 	@scripts/run-demo $(BUILD)

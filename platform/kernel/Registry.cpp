@@ -15,9 +15,6 @@
 namespace platform::registry {
 namespace {
 
-constexpr size_t kMaxKeyName = 255;
-constexpr size_t kMaxValueName = 16383;
-
 // An open key: its hive and the names of the keys from the hive's root down to it.
 struct OpenKey {
     size_t hive;
@@ -55,7 +52,7 @@ bool splitPath(LPCWSTR subKey, std::vector<std::u16string>& parts) {
     std::u16string part;
     for (const char16_t* p = subKey;; ++p) {
         if (*p == u'\\' || *p == 0) {
-            if (part.size() > kMaxKeyName) return false;
+            if (part.size() > kMaxKeyNameLength) return false;
             if (!part.empty()) parts.push_back(part);
             part.clear();
             if (*p == 0) return true;
@@ -148,6 +145,7 @@ LONG RegCreateKeyExW(HKEY key, LPCWSTR subKey, DWORD /*reserved*/, LPWSTR /*keyC
     if (!splitPath(subKey, parts)) return ERROR_INVALID_PARAMETER;
     OpenKey where;
     if (!resolve(key, where)) return ERROR_INVALID_HANDLE;
+    if (where.path.size() + parts.size() > kMaxKeyDepth) return ERROR_INVALID_PARAMETER;
     RegistryKey* existing = nullptr;
     if (LONG error = findKey(key, existing); error != ERROR_SUCCESS) return error;
     bool created = false;
@@ -194,7 +192,7 @@ LONG RegSetValueExW(HKEY key, LPCWSTR valueName, DWORD /*reserved*/, DWORD type,
                     DWORD size) {
     if (data == nullptr && size > 0) return ERROR_INVALID_PARAMETER;
     std::u16string name = valueNameOf(valueName);
-    if (name.size() > kMaxValueName) return ERROR_INVALID_PARAMETER;
+    if (name.size() > kMaxValueNameLength || size > kMaxValueBytes) return ERROR_INVALID_PARAMETER;
     std::vector<BYTE> bytes(data, data + (data != nullptr ? size : 0));
     std::lock_guard guard(state().lock);
     return modifyKey(key, [&](RegistryKey& found) {

@@ -1,6 +1,6 @@
 // Hive files on disk: reading with a cheap change check (file identity and times), atomic writes
 // (temporary file, fsync, rename, fsync of the folder) under an flock on "<hive>.lock", and damaged
-// files renamed aside so the program carries on with an empty hive.
+// files, or files beyond the hive's limits, renamed aside so the program carries on with an empty hive.
 #include "RegistryHive.h"
 
 #include <fcntl.h>
@@ -8,6 +8,7 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <cerrno>
 #include <cstdio>
 #include <filesystem>
@@ -38,15 +39,19 @@ class HiveLock {
     int m_fd = -1;
 };
 
-bool readWhole(int fd, std::string& text) {
-    char buffer[8192];
-    for (;;) {
-        ssize_t got = ::read(fd, buffer, sizeof buffer);
+// Reads the file up to limit bytes and one more, so that a file beyond the limit is told without
+// reading it all; false when it cannot be read.
+bool readUpTo(int fd, size_t limit, std::string& text) {
+    char buffer[65536];
+    while (text.size() <= limit) {
+        size_t wanted = std::min(sizeof buffer, limit + 1 - text.size());
+        ssize_t got = ::read(fd, buffer, wanted);
         if (got < 0 && errno == EINTR) continue;
         if (got < 0) return false;
         if (got == 0) return true;
         text.append(buffer, static_cast<size_t>(got));
     }
+    return true;
 }
 
 bool writeWhole(int fd, const std::string& text) {
@@ -118,7 +123,7 @@ void RegistryHive::load(bool lockHeld) {
         identity = {};
     }
     std::string text;
-    bool readOk = readWhole(fd, text);
+    bool readOk = readUpTo(fd, kMaxHiveFileBytes, text);
     ::close(fd);
     std::string error;
     auto parsed = std::make_unique<RegistryKey>();
@@ -144,8 +149,9 @@ void RegistryHive::setAside(const FileIdentity& damaged, const std::string& erro
             }
             if (::rename(path.c_str(), aside.c_str()) == 0) {
                 std::fprintf(stderr,
-                             "registry: the hive file %s is damaged (%s); it was moved to %s and the "
-                             "registry starts empty, so programs use their defaults\n",
+                             "registry: the hive file %s is damaged or beyond the registry's limits (%s); it "
+                             "was moved to %s and the registry starts empty, so programs use their "
+                             "defaults\n",
                              path.c_str(), error.c_str(), aside.c_str());
             }
         }
@@ -164,17 +170,19 @@ void RegistryHive::removeStaleTemporaries() const {
     }
 }
 
-bool RegistryHive::write(const RegistryKey& root) {
+LONG RegistryHive::write(const RegistryKey& root) {
+    std::optional<std::string> text = serializeHive(root);
+    if (!text) return ERROR_OUTOFMEMORY;
     std::string path = filePath();
     removeStaleTemporaries();
     std::string temporary = path + ".tmp-" + std::to_string(::getpid());
     int fd = ::open(temporary.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0644);
-    if (fd < 0) return false;
-    bool ok = writeWhole(fd, serializeHive(root)) && ::fsync(fd) == 0;
+    if (fd < 0) return ERROR_CANTWRITE;
+    bool ok = writeWhole(fd, *text) && ::fsync(fd) == 0;
     ok = ::close(fd) == 0 && ok;
     if (!ok || ::rename(temporary.c_str(), path.c_str()) != 0) {
         ::unlink(temporary.c_str());
-        return false;
+        return ERROR_CANTWRITE;
     }
     int folderFd = ::open(folder().c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
     if (folderFd >= 0) {
@@ -182,7 +190,7 @@ bool RegistryHive::write(const RegistryKey& root) {
         ::close(folderFd);
     }
     m_identity = identityOf(path);
-    return true;
+    return ERROR_SUCCESS;
 }
 
 LONG RegistryHive::modify(const std::function<LONG(RegistryKey& root)>& change) {
@@ -192,9 +200,9 @@ LONG RegistryHive::modify(const std::function<LONG(RegistryKey& root)>& change) 
     refresh(true);
     LONG result = change(*m_root);
     if (result != ERROR_SUCCESS) return result;
-    if (write(*m_root)) return ERROR_SUCCESS;
-    load(true);
-    return ERROR_CANTWRITE;
+    result = write(*m_root);
+    if (result != ERROR_SUCCESS) load(true);
+    return result;
 }
 
 }  // namespace platform::registry

@@ -20,8 +20,9 @@ class RegistryHive {
     // The tree as the file holds it now (re-read when the file changed or the device root moved).
     RegistryKey& current();
     // Runs change on the newest tree under the file lock and writes the result when change returns
-    // ERROR_SUCCESS. Returns change's result, or ERROR_CANTWRITE when the file could not be written;
-    // then the cached tree is read again from the file, so the failed change is not kept.
+    // ERROR_SUCCESS. Returns change's result, ERROR_OUTOFMEMORY when the changed hive would be beyond
+    // the hive's limits, or ERROR_CANTWRITE when the file could not be written; after either failure
+    // the cached tree is read again from the file, so the failed change is not kept.
     LONG modify(const std::function<LONG(RegistryKey& root)>& change);
     // Forgets the cached tree.
     void reset();
@@ -42,8 +43,9 @@ class RegistryHive {
     void refresh(bool lockHeld);
     void load(bool lockHeld);
     void setAside(const FileIdentity& damaged, const std::string& error, bool lockHeld);
-    // Writes the tree through a temporary file; call with the lock held.
-    bool write(const RegistryKey& root);
+    // Writes the tree through a temporary file; call with the lock held. ERROR_SUCCESS,
+    // ERROR_OUTOFMEMORY for a tree beyond the limits, or ERROR_CANTWRITE.
+    LONG write(const RegistryKey& root);
     void removeStaleTemporaries() const;
     static FileIdentity identityOf(const std::string& path);
 

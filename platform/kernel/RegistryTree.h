@@ -2,14 +2,29 @@
 // compared without regard to case and kept with the case they were first given.
 #pragma once
 
+#include <cstddef>
 #include <map>
 #include <memory>
+#include <optional>
 #include <string>
 #include <vector>
 
 #include "platform/wintypes.h"
 
 namespace platform::registry {
+
+// The limits of a hive. The reader refuses a file beyond them (it is set aside like a damaged one), so
+// that no file can make a program use unbounded memory or stack; the API refuses a change beyond them,
+// so that no program can write a hive that the reader would refuse.
+constexpr size_t kMaxKeyDepth = 512;                    // levels of keys below the hive's root
+constexpr size_t kMaxKeyNameLength = 255;               // characters of one key's name
+constexpr size_t kMaxValueNameLength = 16383;           // characters of a value's name
+constexpr size_t kMaxValueBytes = size_t{1} << 20;      // bytes of one value's data
+constexpr size_t kMaxHiveEntries = 100000;              // keys and values of one hive
+constexpr size_t kMaxHiveFileBytes = size_t{16} << 20;  // the hive file
+// One line of the file: the longest value written in hex (three characters a byte) with the longest
+// name fits, and so does the deepest key path of the longest names.
+constexpr size_t kMaxHiveLineBytes = size_t{4} << 20;
 
 // The comparison form of a key or value name (upper case over Latin, Greek and Cyrillic letters).
 std::u16string foldName(const std::u16string& name);
@@ -50,9 +65,12 @@ class RegistryKey {
     std::map<std::u16string, std::unique_ptr<RegistryKey>> m_children;
 };
 
-// The text form of a hive file. parseHive returns false with a description of the first fault (the
-// line number and what was wrong) when the text is not a hive.
-std::string serializeHive(const RegistryKey& root);
+// The text form of a hive file; nothing when the tree is beyond the limits above (more entries, or a
+// longer text, than the reader accepts).
+std::optional<std::string> serializeHive(const RegistryKey& root);
+// Reads a hive file's text into root. Returns false with a description of the first fault (the line
+// number and what was wrong, or the limit the text goes beyond) when the text is not a hive within the
+// limits; root then holds part of the text and should be dropped.
 bool parseHive(const std::string& text, RegistryKey& root, std::string& error);
 
 }  // namespace platform::registry

@@ -1,6 +1,7 @@
 // SHCreateMenuBar: a "menu_worker" pop-up over the screen's bottom bar that shows the top-level
 // items of a menu resource (the standard RT_MENU layout) and sends their commands to its owner.
 
+#include <cstring>
 #include <memory>
 #include <string>
 #include <vector>
@@ -18,6 +19,7 @@ namespace {
 
 constexpr WORD MF_POPUP_ITEM = 0x0010;
 constexpr WORD MF_END_ITEM = 0x0080;
+constexpr int kMaxMenuDepth = 16;  // as the platform's menus
 constexpr int kItemPaddingUnits = 8;
 constexpr int kSipButtonUnits = 26;
 constexpr COLORREF kBarColor = RGB(212, 208, 200);
@@ -42,9 +44,10 @@ struct MenuBar {
 };
 
 // Reads items from data[pos] on until the item marked last; appends the top-level ones when keep.
-bool readItems(const WORD* data, size_t words, size_t& pos, std::vector<MenuItem>* keep) {
+// Pop-ups nest at most kMaxMenuDepth levels, so a damaged resource cannot exhaust the stack.
+bool readItems(const WORD* data, size_t words, size_t& pos, std::vector<MenuItem>* keep, int depth = 0) {
     for (;;) {
-        if (pos >= words) return false;
+        if (pos >= words || depth > kMaxMenuDepth) return false;
         WORD flags = data[pos++];
         MenuItem item;
         item.popup = flags & MF_POPUP_ITEM;
@@ -55,7 +58,7 @@ bool readItems(const WORD* data, size_t words, size_t& pos, std::vector<MenuItem
         while (pos < words && data[pos] != 0)
             item.text += static_cast<char16_t>(data[pos++]);
         if (pos++ >= words) return false;
-        if (item.popup && !readItems(data, words, pos, nullptr)) return false;
+        if (item.popup && !readItems(data, words, pos, nullptr, depth + 1)) return false;
         if (keep) keep->push_back(std::move(item));
         if (flags & MF_END_ITEM) return true;
     }
@@ -65,14 +68,17 @@ bool readItems(const WORD* data, size_t words, size_t& pos, std::vector<MenuItem
 bool loadMenuItems(HINSTANCE module, UINT id, std::vector<MenuItem>& items) {
     HRSRC found = FindResourceW(module, MAKEINTRESOURCEW(id), RT_MENU);
     if (!found) return false;
-    const auto* bytes = static_cast<const WORD*>(LockResource(LoadResource(module, found)));
-    size_t words = SizeofResource(module, found) / sizeof(WORD);
-    if (!bytes || words < 2 || bytes[0] != 0 || bytes[1] % 2 != 0) {
+    const auto* bytes = static_cast<const BYTE*>(LockResource(LoadResource(module, found)));
+    // The words are copied out, as a resource's bytes need not lie on a word boundary.
+    std::vector<WORD> data(bytes ? SizeofResource(module, found) / sizeof(WORD) : 0);
+    if (!data.empty()) std::memcpy(data.data(), bytes, data.size() * sizeof(WORD));
+    size_t words = data.size();
+    if (words < 2 || data[0] != 0 || data[1] % 2 != 0) {
         SetLastError(ERROR_INVALID_DATA);
         return false;
     }
-    size_t pos = 2 + bytes[1] / 2;
-    if (!readItems(bytes, words, pos, &items)) {
+    size_t pos = 2 + data[1] / 2;
+    if (!readItems(data.data(), words, pos, &items)) {
         SetLastError(ERROR_INVALID_DATA);
         return false;
     }

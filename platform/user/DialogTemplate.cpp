@@ -1,4 +1,4 @@
-// Reading DLGTEMPLATE bytes with bounds checks, and measuring a font's dialog base units.
+// Reading DLGTEMPLATE bytes with bounds checks.
 
 #include "DialogTemplate.h"
 
@@ -7,6 +7,8 @@ namespace platform::user {
 namespace {
 
 constexpr WORD kOrdinal = 0xFFFF;
+// Styles, position and size, id, the shortest class (an atom) and text (empty), no creation data.
+constexpr size_t kMinItemBytes = 4 + 4 + 8 + 2 + 4 + 2 + 2;
 
 // Little-endian reads that fail instead of running past the end.
 class Reader {
@@ -111,26 +113,13 @@ bool parseDialogTemplate(const BYTE* bytes, size_t size, DialogTemplate* out) {
     if (classOrdinal) return false;  // dialog classes are named
     if (!in.text(out->title)) return false;
     if ((out->style & DS_SETFONT) && (!in.word(out->pointSize) || !in.text(out->face))) return false;
+    // Each item takes at least kMinItemBytes, so a count the bytes cannot hold is refused before a
+    // damaged template makes room for 65,535 items.
+    if (count > size / kMinItemBytes) return false;
     out->items.resize(count);
     for (DialogItem& item : out->items)
         if (!readItem(in, item)) return false;
     return true;
-}
-
-SIZE fontBaseUnits(HFONT font) {
-    HDC dc = GetDC(nullptr);
-    HGDIOBJ old = SelectObject(dc, font ? static_cast<HGDIOBJ>(font) : GetStockObject(SYSTEM_FONT));
-    static const char16_t kAlphabet[] = u"ABCDEFGHIJKLMNOPQRSTUVWXYZabcdefghijklmnopqrstuvwxyz";
-    SIZE extent{};
-    GetTextExtentPoint32W(dc, kAlphabet, 52, &extent);
-    TEXTMETRICW metrics{};
-    GetTextMetricsW(dc, &metrics);
-    SelectObject(dc, old);
-    ReleaseDC(nullptr, dc);
-    SIZE units{(extent.cx / 26 + 1) / 2, metrics.tmHeight};
-    if (units.cx <= 0) units.cx = 1;
-    if (units.cy <= 0) units.cy = 1;
-    return units;
 }
 
 }  // namespace platform::user

@@ -2,9 +2,11 @@
 // resources (the template a resource compiler writes: a header, then items whose last one at each
 // level carries MF_END, pop-ups followed by their own items).
 
+#include <cstring>
 #include <map>
 #include <memory>
 #include <mutex>
+#include <vector>
 
 #include "MenuModel.h"
 #include "platform/handles.h"
@@ -223,15 +225,18 @@ UINT GetMenuState(HMENU menu, UINT item, UINT flags) {
 HMENU LoadMenuW(HINSTANCE module, LPCWSTR name) {
     HRSRC found = FindResourceW(module, name, RT_MENU);
     if (!found) return nullptr;
-    const auto* data = static_cast<const WORD*>(LockResource(LoadResource(module, found)));
-    size_t words = SizeofResource(module, found) / sizeof(WORD);
-    if (!data || words < 2 || data[0] != 0 || data[1] % 2 != 0) {
+    const auto* bytes = static_cast<const BYTE*>(LockResource(LoadResource(module, found)));
+    // The words are copied out, as a resource's bytes need not lie on a word boundary.
+    std::vector<WORD> data(bytes ? SizeofResource(module, found) / sizeof(WORD) : 0);
+    if (!data.empty()) std::memcpy(data.data(), bytes, data.size() * sizeof(WORD));
+    size_t words = data.size();
+    if (words < 2 || data[0] != 0 || data[1] % 2 != 0) {
         SetLastError(ERROR_INVALID_DATA);
         return nullptr;
     }
     size_t pos = 2 + data[1] / 2;
     HMENU menu = CreateMenu();
-    if (!readItems(data, words, pos, menu, 0)) {
+    if (!readItems(data.data(), words, pos, menu, 0)) {
         DestroyMenu(menu);
         SetLastError(ERROR_INVALID_DATA);
         return nullptr;

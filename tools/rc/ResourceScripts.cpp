@@ -50,6 +50,23 @@ CompiledResource compileStatement(TokenStream& tokens, const ScriptFolder& kind,
     return resource;
 }
 
+void compileSource(const std::string& source, const ScriptFolder& kind, const std::string& fileName,
+                   const std::string& origin, std::vector<CompiledResource>* out, Diagnostics& diagnostics) {
+    auto tokens = tokenizeScript(source, fileName, diagnostics);
+    if (!tokens) return;
+    if (tokens->empty()) diagnostics.error(fileName, 0, "holds no resource");
+    TokenStream stream(*tokens);
+    while (!stream.atEnd()) {
+        size_t start = stream.position();
+        try {
+            out->push_back(compileStatement(stream, kind, origin));
+        } catch (const ScriptError& error) {
+            diagnostics.error(fileName, error.line, error.reason);
+            stream.skipToHeader(kAllKinds, start);
+        }
+    }
+}
+
 void compileScript(const fs::path& file, const ScriptFolder& kind, const std::string& origin,
                    std::vector<CompiledResource>* out, Diagnostics& diagnostics) {
     std::ifstream in(file, std::ios::binary);
@@ -59,22 +76,20 @@ void compileScript(const fs::path& file, const ScriptFolder& kind, const std::st
         diagnostics.error(file.string(), 0, "cannot be read");
         return;
     }
-    auto tokens = tokenizeScript(source.str(), file.string(), diagnostics);
-    if (!tokens) return;
-    if (tokens->empty()) diagnostics.error(file.string(), 0, "holds no resource");
-    TokenStream stream(*tokens);
-    while (!stream.atEnd()) {
-        size_t start = stream.position();
-        try {
-            out->push_back(compileStatement(stream, kind, origin));
-        } catch (const ScriptError& error) {
-            diagnostics.error(file.string(), error.line, error.reason);
-            stream.skipToHeader(kAllKinds, start);
-        }
-    }
+    compileSource(source.str(), kind, file.string(), origin, out, diagnostics);
 }
 
 }  // namespace
+
+bool compileScriptText(const std::string& source, const std::string& folder, const std::string& fileName,
+                       std::vector<CompiledResource>* out, Diagnostics& diagnostics) {
+    for (const ScriptFolder& kind : scriptFolders()) {
+        if (folder != kind.folder) continue;
+        compileSource(source, kind, fileName, fileName, out, diagnostics);
+        return true;
+    }
+    return false;
+}
 
 void compileScriptFolders(const fs::path& moduleFolder, std::vector<CompiledResource>* out,
                           Diagnostics& diagnostics) {

@@ -6,6 +6,7 @@
 #pragma once
 
 #include <filesystem>
+#include <string>
 #include <vector>
 
 #include "CompiledResource.h"
@@ -27,6 +28,12 @@ std::vector<uint8_t> compileAccelerators(TokenStream& tokens);
 // Compiles every script of the three folders of moduleFolder (missing folders are fine) and appends
 // the resources. Every problem is reported as "file:line: error: reason"; a resource with a problem
 // is left out and the next one is read.
+// Compiles the text of one script as if it were a file of the folder ("dialogs", "menus" or
+// "accelerators") and appends its resources, reporting problems under fileName as the folders do.
+// False, with nothing done, for another folder name.
+bool compileScriptText(const std::string& source, const std::string& folder, const std::string& fileName,
+                       std::vector<CompiledResource>* out, Diagnostics& diagnostics);
+
 void compileScriptFolders(const std::filesystem::path& moduleFolder, std::vector<CompiledResource>* out,
                           Diagnostics& diagnostics);
 

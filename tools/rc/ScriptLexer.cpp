@@ -60,7 +60,7 @@ bool readEscape(Cursor& c, TextBuilder& out) {
         value = value * 16 + static_cast<unsigned>(digit);
         ++c.at;
     }
-    if (!out.flush()) return false;
+    if (!out.flush() || value == 0) return false;
     out.text.push_back(static_cast<char16_t>(value));
     return true;
 }
@@ -80,6 +80,8 @@ std::optional<std::u16string> readText(Cursor& c, std::string& problem) {
             break;
         } else if (ch == '\\') {
             if (!readEscape(c, out)) return problem = "bad escape or malformed UTF-8 in text", std::nullopt;
+        } else if (ch == '\0') {
+            return problem = "a text cannot hold NUL", std::nullopt;
         } else {
             out.pending.push_back(ch);
         }

@@ -23,9 +23,10 @@ struct Token {
 
 // The tokens of a script file. Comments run from "//" to the end of the line. Numbers are decimal or
 // 0x-hexadecimal, optionally negative. Texts are "..." in UTF-8 with the escapes \t \n \r \\ \" and
-// \uXXXX, or "" for a quote. BEGIN and END are block brackets like { and }. Every problem (malformed
-// UTF-8, an unterminated text, a bad escape, a character that starts no token) is reported; the
-// result is nothing then.
+// \uXXXX, or "" for a quote; a text holds no NUL (the resource's texts end at one), as a byte or as
+// \u0000. BEGIN and END are block brackets like { and }. Every problem (malformed UTF-8, an
+// unterminated text, a bad escape, a NUL, a character that starts no token) is reported; the result is
+// nothing then.
 std::optional<std::vector<Token>> tokenizeScript(const std::string& source, const std::string& fileName,
                                                  Diagnostics& diagnostics);
 

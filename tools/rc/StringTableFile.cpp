@@ -126,6 +126,11 @@ void readStringTableFile(const std::string& path, const std::string& fileName, S
         diagnostics.error(fileName, 0, "cannot be read");
         return;
     }
+    readStringTable(in, fileName, table, diagnostics);
+}
+
+void readStringTable(std::istream& in, const std::string& fileName, StringTable* table,
+                     Diagnostics& diagnostics) {
     std::string line;
     for (int number = 1; std::getline(in, line); ++number) {
         if (!line.empty() && line.back() == '\r') line.pop_back();

@@ -3,6 +3,7 @@
 #pragma once
 
 #include <cstdint>
+#include <istream>
 #include <map>
 #include <string>
 
@@ -23,5 +24,8 @@ using StringTable = std::map<uint16_t, StringDefinition>;
 // fileName is the name used in messages.
 void readStringTableFile(const std::string& path, const std::string& fileName, StringTable* table,
                          Diagnostics& diagnostics);
+// The same for the text of a string-table file.
+void readStringTable(std::istream& in, const std::string& fileName, StringTable* table,
+                     Diagnostics& diagnostics);
 
 }  // namespace rc

@@ -4,6 +4,7 @@
 #include <algorithm>
 #include <fstream>
 #include <iterator>
+#include <utility>
 
 #include "Utf8.h"
 
@@ -33,6 +34,11 @@ std::optional<std::vector<uint8_t>> readTextResource(const std::string& path, co
         return std::nullopt;
     }
     std::string utf8((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
+    return textResourceBytes(std::move(utf8), fileName, diagnostics);
+}
+
+std::optional<std::vector<uint8_t>> textResourceBytes(std::string utf8, const std::string& fileName,
+                                                      Diagnostics& diagnostics) {
     if (utf8.rfind("\xEF\xBB\xBF", 0) == 0) utf8.erase(0, 3);
     if (!utf8.empty() && utf8.back() == '\n') {
         utf8.pop_back();

@@ -20,5 +20,8 @@ std::optional<ResourceKey> parseResourceKey(const std::string& text);
 // not). Malformed UTF-8 or an unreadable file is reported and gives nothing.
 std::optional<std::vector<uint8_t>> readTextResource(const std::string& path, const std::string& fileName,
                                                      Diagnostics& diagnostics);
+// The same for the file's bytes.
+std::optional<std::vector<uint8_t>> textResourceBytes(std::string utf8, const std::string& fileName,
+                                                      Diagnostics& diagnostics);
 
 }  // namespace rc

@@ -43,11 +43,14 @@ typedef HKEY* PHKEY;
 
 // Key and value names are compared without regard to case (Latin, Greek and Cyrillic letters), and
 // kept with the case they were first given. Key paths are separated by backslashes; empty parts
-// ("Software\Varkel\") are skipped. A key name is at most 255 characters, a value name 16383.
+// ("Software\Varkel\") are skipped. A key name is at most 255 characters, a value name 16383, a
+// value's data 1 MiB, and keys nest at most 512 levels; a hive holds at most 100,000 keys and values
+// in a file of at most 16 MiB (a hive file beyond these limits is set aside like a damaged one).
 // Access masks are accepted and not enforced, as on the device. Every function returns ERROR_SUCCESS
 // or an error code: ERROR_INVALID_HANDLE for a handle that is not open, ERROR_KEY_DELETED when the key
-// behind an open handle was deleted, ERROR_INVALID_PARAMETER for missing or malformed arguments,
-// ERROR_CANTWRITE when the hive file cannot be written (the change is then not made).
+// behind an open handle was deleted, ERROR_INVALID_PARAMETER for missing or malformed arguments (a name,
+// a value or a depth beyond its limit), ERROR_OUTOFMEMORY when the change would take the hive beyond
+// its limits, ERROR_CANTWRITE when the hive file cannot be written (the change is then not made).
 
 // Opens the existing key subKey under key (null or empty: key itself) into *result.
 // ERROR_FILE_NOT_FOUND when it does not exist.

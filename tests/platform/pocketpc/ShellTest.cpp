@@ -3,6 +3,7 @@
 
 #include <gtest/gtest.h>
 
+#include <cstring>
 #include <vector>
 
 #include "../../../platform/display/Screen.h"
@@ -148,6 +149,41 @@ std::vector<WORD> menuResource() {
     item(0x80, 311, u"Один", false);
     item(0x80, 302, u"Закрыть", false);
     return words;
+}
+
+// A resource's bytes need not lie on a word boundary, and a damaged one may nest pop-ups without end.
+TEST_F(Shell, MenuBarReadsAMenuAtAnOddAddressAndRefusesEndlessNesting) {
+    std::vector<WORD> menu = menuResource();
+    std::vector<BYTE> odd(menu.size() * 2 + 1);
+    std::memcpy(odd.data() + 1, menu.data(), menu.size() * 2);
+    std::vector<WORD> nested{0, 0};
+    for (int i = 0; i < 100000; ++i)
+        nested.insert(nested.end(), {0x10, u'x', 0});
+    const platform::ResourceEntry entries[] = {
+        {{4, nullptr}, {171, nullptr}, odd.data() + 1, DWORD(menu.size() * 2)},
+        {{4, nullptr},
+         {172, nullptr},
+         reinterpret_cast<const BYTE*>(nested.data()),
+         DWORD(nested.size() * 2)},
+    };
+    HINSTANCE module = GetModuleHandleW(nullptr);
+    ASSERT_TRUE(platform::registerModuleResources(module, {entries, 2}));
+    SHMENUBARINFO bar{};
+    bar.cbSize = sizeof bar;
+    bar.hwndParent = m_window;
+    bar.nToolBarId = 171;
+    bar.hInstRes = module;
+    ASSERT_TRUE(SHCreateMenuBar(&bar));
+    platform::testing::pumpMessages();
+    seen().clear();
+    platform::testing::tap(2, 300);
+    platform::testing::pumpMessages();
+    EXPECT_EQ(countOf(WM_COMMAND, 301), 1u);
+    DestroyWindow(bar.hwndMB);
+    bar.nToolBarId = 172;
+    EXPECT_FALSE(SHCreateMenuBar(&bar));
+    EXPECT_EQ(GetLastError(), static_cast<DWORD>(ERROR_INVALID_DATA));
+    platform::unregisterModuleResources(module);
 }
 
 TEST_F(Shell, MenuBarShowsTheMenusItemsAndSendsTheirCommands) {

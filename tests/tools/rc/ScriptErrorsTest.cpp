@@ -73,6 +73,10 @@ TEST_F(ScriptErrors, EveryBadStatementIsReportedWithItsLine) {
           "  SLIDER 1, 0, 0, 5, 5\n"                                     // 7: unknown control
           "END\n");                                                      // 8
     write("dialogs/text.rc", "5 DIALOG 0, 0, 10, 10 CAPTION \"open\n");  // 1: unterminated text
+    // A NUL would end the caption inside the template and shift every field after it.
+    using namespace std::string_literals;
+    write("dialogs/nul.rc", "6 DIALOG 0, 0, 10, 10 CAPTION \"a\0b\" BEGIN END\n"s +          // 1
+                                "7 DIALOG 0, 0, 10, 10 CAPTION \"a\\u0000b\" BEGIN END\n");  // 2
     write("menus/bad.rc",
           "7 MENU BEGIN POPUP \"p\" BEGIN END END\n"  // 1: empty pop-up
           "8 DIALOG 0, 0, 1, 1 BEGIN END\n");         // 2: wrong folder
@@ -91,6 +95,8 @@ TEST_F(ScriptErrors, EveryBadStatementIsReportedWithItsLine) {
         dialogs + ":5: error: expected a style, found \"WS_BOGUS\" (not a known name)",
         dialogs + ":7: error: unknown control statement \"SLIDER\"",
         (input() / "dialogs/text.rc").string() + ":1: error: unterminated text",
+        (input() / "dialogs/nul.rc").string() + ":1: error: a text cannot hold NUL",
+        (input() / "dialogs/nul.rc").string() + ":2: error: bad escape or malformed UTF-8 in text",
         menus + ":1: error: a menu or pop-up needs at least one item",
         menus + ":2: error: menus/ holds MENU statements only, found \"DIALOG\"",
         accelerators + ":1: error: SHIFT, CONTROL and ALT need VIRTKEY",
@@ -99,7 +105,7 @@ TEST_F(ScriptErrors, EveryBadStatementIsReportedWithItsLine) {
     };
     for (const std::string& line : expected)
         EXPECT_NE(errors.find(line), std::string::npos) << line << "\n" << errors;
-    EXPECT_NE(errors.find("10 error(s)"), std::string::npos) << errors;
+    EXPECT_NE(errors.find("12 error(s)"), std::string::npos) << errors;
     EXPECT_FALSE(fs::exists(out() / "M.cpp"));
 }
 

@@ -286,6 +286,40 @@ TEST_F(Registry, AWriterKilledMidWriteLeavesAWholeHive) {
     }
 }
 
+// Names that differ only in unpaired surrogates stay apart, and a key name read with an escaped
+// backslash stays one name, when the hive is written and read again.
+TEST_F(Registry, EveryNameAndTextSurvivesTheFileUnitForUnit) {
+    {
+        std::filesystem::create_directories(m_root.path() + "/registry");
+        std::ofstream hive(m_root.path() + "/registry/HKCU.hive");
+        hive << "[a%5Cb]\n\"x\"=dword:00000001\n";
+    }
+    HKEY key = create(kOptions);
+    const std::u16string high(1, u'\xD800'), low(1, u'\xDC01'),
+        text =
+            u"a\xDBFF"
+            u"b";
+    ::testing::internal::CaptureStderr();
+    ASSERT_EQ(ERROR_SUCCESS, setDword(key, high.c_str(), 1));
+    ASSERT_EQ(ERROR_SUCCESS, setDword(key, low.c_str(), 2));
+    ASSERT_EQ(ERROR_SUCCESS, setText(key, u"Text", text));
+
+    platform::registryReset();
+    EXPECT_EQ(1u, readDword(key, high.c_str(), 0));
+    EXPECT_EQ(2u, readDword(key, low.c_str(), 0));
+    WCHAR read[8] = {};
+    DWORD size = sizeof read;
+    ASSERT_EQ(ERROR_SUCCESS,
+              RegQueryValueExW(key, u"Text", nullptr, nullptr, reinterpret_cast<BYTE*>(read), &size));
+    EXPECT_EQ(text, std::u16string(read));
+    WCHAR name[8] = {};
+    DWORD length = 8;
+    ASSERT_EQ(ERROR_SUCCESS,
+              RegEnumKeyExW(HKEY_CURRENT_USER, 0, name, &length, nullptr, nullptr, nullptr, nullptr));
+    EXPECT_EQ(std::u16string(u"a\\b"), std::u16string(name));
+    EXPECT_EQ("", ::testing::internal::GetCapturedStderr());  // nothing was set aside
+}
+
 TEST_F(Registry, ADamagedHiveIsSetAsideAndDefaultsApply) {
     HKEY key = create(kOptions);
     ASSERT_EQ(ERROR_SUCCESS, setDword(key, u"TodayFailed", 1));

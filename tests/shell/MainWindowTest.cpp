@@ -21,12 +21,12 @@ bool visible(HWND window) {
 
 class MainWindowTest : public ShellTest {
   protected:
-    // Checks that exactly the panel (or the field panel, for -1) and the strip are showing.
-    void expectShowing(int panel, Strip strip, const std::string& context) {
+    // Checks that exactly the panel of mode and the strip are showing.
+    void expectShowing(EntryMode mode, Strip strip, const std::string& context) {
         SCOPED_TRACE(context);
-        EXPECT_EQ(visible(m_window->fieldPanel().window()), panel < 0);
-        for (int p = kPanelPayees; p <= kPanelCalculator; ++p)
-            EXPECT_EQ(visible(m_window->panelWindow(static_cast<Panel>(p))), p == panel) << "panel " << p;
+        for (int p = 0; p < kEntryModeCount; ++p)
+            EXPECT_EQ(visible(m_window->panel(static_cast<EntryMode>(p)).window()), p == modeIndex(mode))
+                << "panel " << p;
         for (int s = 0; s < kStripCount; ++s)
             EXPECT_EQ(visible(m_window->strip(static_cast<Strip>(s)).window()), s == strip) << "strip " << s;
     }
@@ -36,8 +36,8 @@ TEST_F(MainWindowTest, OpensFullScreenOnThePayeeListWithTheConfirmOrCreateStrip)
     seedAccounts({{1, u"Cash", u"RUB", u"A1"}});
     open();
     EXPECT_EQ(m_window->page(), kPageEntry);
-    EXPECT_EQ(m_window->entryMode(), kModePayees);
-    expectShowing(kPanelPayees, kStripConfirmOrCreate, "start");
+    EXPECT_EQ(m_window->entryMode(), EntryMode::Payees);
+    expectShowing(EntryMode::Payees, kStripConfirmOrCreate, "start");
     EXPECT_TRUE(m_window->fullScreen());
     RECT main = screenRect(mainWindow());
     EXPECT_EQ(main.left, 0);
@@ -45,13 +45,8 @@ TEST_F(MainWindowTest, OpensFullScreenOnThePayeeListWithTheConfirmOrCreateStrip)
     EXPECT_EQ(main.right, 240);
     EXPECT_EQ(main.bottom, 320);
     EXPECT_TRUE(visible(m_window->headerBar().window()));
-    EXPECT_TRUE(visible(m_window->panelWindow(kPanelKeyboard)));
+    EXPECT_TRUE(visible(m_window->keyboard().window()));
     EXPECT_EQ(FindWindowW(kMainWindowClass, nullptr), mainWindow());
-    for (const std::u16string& label : m_window->alphabetLabels())
-        EXPECT_TRUE(label.empty());
-    // The keyboard's digit keys were given their labels, all empty until letter groups exist.
-    for (UINT key = 0; key < 10; ++key)
-        EXPECT_TRUE(m_window->keyboard().label(key).empty()) << key;
 }
 
 TEST_F(MainWindowTest, AnEmptyDraftShowsTodayAndTheStartAccount) {
@@ -81,25 +76,24 @@ TEST_F(MainWindowTest, TheHeaderTitleLeadsToTheSettingsPageAndCloseLeadsBack) {
     tapAt(screenCentre(header.window(), header.titleArea()));
     EXPECT_EQ(m_window->page(), kPageSettings);
     EXPECT_EQ(m_window->previousPage(), kPageEntry);
-    EXPECT_TRUE(visible(m_window->panel(kPanelSettings).window()));
-    EXPECT_FALSE(visible(m_window->fieldPanel().window()));
-    for (int p = kPanelPayees; p <= kPanelCalculator; ++p)
-        EXPECT_FALSE(visible(m_window->panelWindow(static_cast<Panel>(p)))) << "panel " << p;
+    EXPECT_TRUE(visible(m_window->settingsPage().window()));
+    for (int p = 0; p < kEntryModeCount; ++p)
+        EXPECT_FALSE(visible(m_window->panel(static_cast<EntryMode>(p)).window())) << "panel " << p;
     for (int s = 0; s < kStripCount; ++s)
         EXPECT_FALSE(visible(m_window->strip(static_cast<Strip>(s)).window())) << "strip " << s;
-    EXPECT_FALSE(visible(m_window->panelWindow(kPanelKeyboard)));
+    EXPECT_FALSE(visible(m_window->keyboard().window()));
     // A tap on the header left of the title does nothing.
     tapAt(POINT{2, 2});
     EXPECT_EQ(m_window->page(), kPageSettings);
 
     SendMessageW(mainWindow(), WM_COMMAND, kCmdClose,
-                 reinterpret_cast<LPARAM>(m_window->panel(kPanelSettings).window()));
+                 reinterpret_cast<LPARAM>(m_window->settingsPage().window()));
     platform::testing::pumpMessages();
     EXPECT_EQ(m_window->page(), kPageEntry);
-    EXPECT_EQ(m_window->entryMode(), kModePayees);
-    EXPECT_FALSE(visible(m_window->panel(kPanelSettings).window()));
-    expectShowing(kPanelPayees, kStripConfirmOrCreate, "back on the entry page");
-    EXPECT_TRUE(visible(m_window->panelWindow(kPanelKeyboard)));
+    EXPECT_EQ(m_window->entryMode(), EntryMode::Payees);
+    EXPECT_FALSE(visible(m_window->settingsPage().window()));
+    expectShowing(EntryMode::Payees, kStripConfirmOrCreate, "back on the entry page");
+    EXPECT_TRUE(visible(m_window->keyboard().window()));
 }
 
 TEST_F(MainWindowTest, TheSettingsPagesOkAndCancelButtonsReturnToTheEntryPage) {
@@ -108,46 +102,45 @@ TEST_F(MainWindowTest, TheSettingsPagesOkAndCancelButtonsReturnToTheEntryPage) {
     for (int button : {IDCANCEL, IDOK}) {
         tapAt(screenCentre(header.window(), header.titleArea()));
         ASSERT_EQ(m_window->page(), kPageSettings);
-        HWND key = GetDlgItem(m_window->panel(kPanelSettings).window(), button);
+        HWND key = GetDlgItem(m_window->settingsPage().window(), button);
         ASSERT_NE(key, nullptr) << "button " << button;
         RECT client{};
         GetClientRect(key, &client);
         tapAt(screenCentre(key, client));
         EXPECT_EQ(m_window->page(), kPageEntry) << "button " << button;
-        expectShowing(kPanelPayees, kStripConfirmOrCreate, "back from the settings page");
+        expectShowing(EntryMode::Payees, kStripConfirmOrCreate, "back from the settings page");
     }
 }
 
 TEST_F(MainWindowTest, EachFieldShowsItsPanelAndStripAndCloseReturnsToTheFieldPanel) {
     struct Case {
         int field;
-        int mode;
-        Panel panel;
+        EntryMode mode;
         Strip strip;
     };
     const Case kCases[] = {
-        {0, kModePayees, kPanelPayees, kStripConfirmOrCreate},
-        {1, kModeDate, kPanelDate, kStripConfirm},
-        {2, kModeCalculator, kPanelCalculator, kStripConfirm},
-        {3, kModeAccounts, kPanelAccounts, kStripConfirm},
-        {4, kModeCategories, kPanelCategories, kStripConfirmOrCreate},
-        {5, kModeProjects, kPanelProjects, kStripConfirmOrCreate},
+        {0, EntryMode::Payees, kStripConfirmOrCreate},     {1, EntryMode::Date, kStripConfirm},
+        {2, EntryMode::Calculator, kStripConfirm},         {3, EntryMode::Accounts, kStripConfirm},
+        {4, EntryMode::Categories, kStripConfirmOrCreate}, {5, EntryMode::Projects, kStripConfirmOrCreate},
     };
     open();
     tapStripButton(kStripConfirmOrCreate, 2);  // "Закрыть"
-    ASSERT_EQ(m_window->entryMode(), kModeForm);
-    expectShowing(-1, kStripForm, "field panel");
+    ASSERT_EQ(m_window->entryMode(), EntryMode::Form);
+    expectShowing(EntryMode::Form, kStripForm, "field panel");
     for (const Case& c : kCases) {
         tapField(c.field);
         EXPECT_EQ(m_window->entryMode(), c.mode) << "field " << c.field;
-        if (c.mode == kModeDate) {
-            EXPECT_EQ(GetFocus(), m_window->panel(kPanelDate).window());
-        }
-        expectShowing(c.panel, c.strip, "field " + std::to_string(c.field));
+        // The date picker hands the focus to its day field, the calculator keeps it, and a list gives
+        // it to its rows.
+        HWND focus = GetFocus();
+        EXPECT_TRUE(focus != nullptr && (focus == m_window->panel(c.mode).window() ||
+                                         IsChild(m_window->panel(c.mode).window(), focus)))
+            << "field " << c.field;
+        expectShowing(c.mode, c.strip, "field " + std::to_string(c.field));
         int close = c.strip == kStripConfirm ? 1 : 2;
         tapStripButton(c.strip, close);
-        EXPECT_EQ(m_window->entryMode(), kModeForm);
-        expectShowing(-1, kStripForm, "closed after field " + std::to_string(c.field));
+        EXPECT_EQ(m_window->entryMode(), EntryMode::Form);
+        expectShowing(EntryMode::Form, kStripForm, "closed after field " + std::to_string(c.field));
     }
 }
 
@@ -173,7 +166,7 @@ TEST_F(MainWindowTest, AFieldLooksPressedWhileTheStylusIsInsideAndActsOnlyWhenRe
     platform::testing::pumpMessages();
     EXPECT_EQ(fields.heldField(), -1);
     EXPECT_EQ(GetCapture(), nullptr);
-    EXPECT_EQ(m_window->entryMode(), kModeForm);  // released outside: nothing happened
+    EXPECT_EQ(m_window->entryMode(), EntryMode::Form);  // released outside: nothing happened
 }
 
 TEST_F(MainWindowTest, TheToggleActsWhenTheStylusGoesDown) {
@@ -187,7 +180,7 @@ TEST_F(MainWindowTest, TheToggleActsWhenTheStylusGoesDown) {
     platform::testing::stylusUp(toggle.x, toggle.y);
     platform::testing::pumpMessages();
     EXPECT_TRUE(m_window->draft().cleared());
-    EXPECT_EQ(m_window->entryMode(), kModeForm);
+    EXPECT_EQ(m_window->entryMode(), EntryMode::Form);
     tapAt(toggle);
     EXPECT_FALSE(m_window->draft().cleared());
 }
@@ -207,15 +200,15 @@ TEST_F(MainWindowTest, AStripButtonLeftBeforeReleaseSendsNothing) {
     platform::testing::stylusUp(ok.x, ok.y);
     platform::testing::pumpMessages();
     EXPECT_EQ(strip.heldButton(), -1);
-    EXPECT_EQ(m_window->entryMode(), kModePayees);
+    EXPECT_EQ(m_window->entryMode(), EntryMode::Payees);
 }
 
 TEST_F(MainWindowTest, APanelConfirmingItselfEndsOnTheFieldPanel) {
     open();
     PostMessageW(mainWindow(), kMsgPanelConfirmed, 0, 0);
     platform::testing::pumpMessages();
-    EXPECT_EQ(m_window->entryMode(), kModeForm);
-    expectShowing(-1, kStripForm, "after the confirmation");
+    EXPECT_EQ(m_window->entryMode(), EntryMode::Form);
+    expectShowing(EntryMode::Form, kStripForm, "after the confirmation");
 }
 
 TEST_F(MainWindowTest, TheControlsSendTheirCommandsToTheMainWindow) {
@@ -247,15 +240,6 @@ TEST_F(MainWindowTest, TheControlsSendTheirCommandsToTheMainWindow) {
         EXPECT_EQ(LOWORD(commands[i].wParam), kExpected[i].command) << i;
         EXPECT_EQ(reinterpret_cast<HWND>(commands[i].lParam), kExpected[i].from) << i;
     }
-}
-
-TEST_F(MainWindowTest, DataChangedElsewhereMakesTheListsReadTheStoreAgain) {
-    open();
-    EXPECT_EQ(m_window->listReloadGeneration(), 0u);
-    PostMessageW(mainWindow(), kMsgDataChanged, 0, 0);
-    platform::testing::pumpMessages();
-    EXPECT_EQ(m_window->listReloadGeneration(), 1u);
-    EXPECT_FALSE(m_window->dataChanged());  // a change elsewhere is not this run's change
 }
 
 }  // namespace

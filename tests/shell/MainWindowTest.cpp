@@ -3,6 +3,7 @@
 // field panel, and the fields and strips follow the stylus as buttons do.
 #include <iterator>
 
+#include "ControlMessages.h"
 #include "DateTime.h"
 #include "MessageRecorder.h"
 #include "SettingsStore.h"
@@ -240,6 +241,39 @@ TEST_F(MainWindowTest, TheControlsSendTheirCommandsToTheMainWindow) {
         EXPECT_EQ(LOWORD(commands[i].wParam), kExpected[i].command) << i;
         EXPECT_EQ(reinterpret_cast<HWND>(commands[i].lParam), kExpected[i].from) << i;
     }
+}
+
+TEST_F(MainWindowTest, KeypadKeysTypeIntoTheDatePickerAndTheCalculator) {
+    open();
+    tapStripButton(kStripConfirmOrCreate, 2);
+    tapField(1);  // the date picker: the day field has the focus
+    for (WPARAM key : {WPARAM{1}, WPARAM{7}})
+        PostMessageW(mainWindow(), WM_KEYPAD_KEY, key, 0);
+    platform::testing::pumpMessages();
+    EXPECT_EQ(m_window->datePicker().picker().day(), 17);
+    tapStripButton(kStripConfirm, 1);
+
+    tapField(2);  // the calculator
+    for (WPARAM key : {WPARAM{1}, WPARAM{2}, kKeypadDecimalPoint, WPARAM{5}, WPARAM{4}, kKeypadBackspace})
+        PostMessageW(mainWindow(), WM_KEYPAD_KEY, key, 0);
+    platform::testing::pumpMessages();
+    EXPECT_EQ(m_window->calculator().calculator().getAmount(), 1250);
+    // The device's RETURN in the calculator confirms as OK does.
+    SendMessageW(m_window->calculator().window(), WM_KEYDOWN, VK_RETURN, 0);
+    platform::testing::pumpMessages();
+    EXPECT_EQ(m_window->entryMode(), EntryMode::Form);
+}
+
+TEST_F(MainWindowTest, KeysReachOnlyThePanelShownOnTheEntryPage) {
+    open();
+    PostMessageW(mainWindow(), WM_KEYPAD_KEY, 3, 0);
+    platform::testing::pumpMessages();
+    EXPECT_EQ(m_window->list(ListKind::Payees).typedFilter().size(), 1);
+    tapAt(screenCentre(m_window->headerBar().window(), m_window->headerBar().titleArea()));
+    PostMessageW(mainWindow(), WM_KEYPAD_KEY, 3, 0);
+    PostMessageW(mainWindow(), WM_CHAR, u'x', 0);
+    platform::testing::pumpMessages();
+    EXPECT_EQ(m_window->list(ListKind::Payees).typedFilter().size(), 1) << "the settings page takes no keys";
 }
 
 }  // namespace

@@ -8,6 +8,7 @@
 #include <optional>
 #include <sstream>
 #include <string>
+#include <vector>
 
 #include "LayoutProbe.h"
 #include "ProgramRun.h"
@@ -55,6 +56,15 @@ class Script {
   private:
     std::ostringstream m_text;
 };
+
+// One line of a dump-text file.
+struct TextRun {
+    std::string text;
+    RECT rect{};
+    std::string window;
+};
+// The lines of a dump-text file, in order; a line that is not a text run fails the calling test.
+std::vector<TextRun> readTextDump(const std::string& file);
 
 // <build>/snapshots/<profile>/ (the system's temporary folder without a build folder), created; the
 // snapshots of a profile are kept there for review.

@@ -416,6 +416,21 @@ CEOID TableCursor::addRecord(const std::vector<PropertyValue>& values) {
     return oid;
 }
 
+CEOID TableCursor::addRecordUnread(const std::vector<PropertyValue>& values) {
+    std::vector<CEPROPVAL> stored;
+    stored.reserve(values.size());
+    for (const PropertyValue& v : values)
+        stored.push_back(v.toStore());
+    m_writeFailure = StoreStatus::WriteFailed;
+    const CEOID oid =
+        isOpen() ? noted(CeWriteRecordProps(m_handle, 0, static_cast<WORD>(stored.size()), stored.data()))
+                 : 0;
+    ++m_writeCount;
+    // The new record may have taken any index: forget where the handle stands.
+    invalidate();
+    return oid;
+}
+
 bool TableCursor::deleteAt(int index) {
     if (!isOpen() || index < 0 || index >= recordCount() ||
         (m_platformIndex != index && !seekPlatformTo(index)))

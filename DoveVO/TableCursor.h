@@ -114,6 +114,9 @@ class TableCursor {
     // Adds a new record holding the values and moves to it. Returns its object id, 0 on failure (no
     // current record then).
     CEOID addRecord(const std::vector<PropertyValue>& values);
+    // Adds a new record holding the values without reading it back, for writes of many records that do
+    // not look at them again: no current record afterwards. Returns its object id, 0 on failure.
+    CEOID addRecordUnread(const std::vector<PropertyValue>& values);
     // Deletes the record at index and reopens the table with the same sort order; no current record
     // afterwards. False when the index is out of range or the store refuses.
     bool deleteAt(int index);

@@ -2,8 +2,10 @@
 // item, deletion reports, and the public save and delete, each one store transaction.
 #include "Budgets.h"
 #include "FinanceStore.h"
+#include "LinkedReminder.h"
 #include "Operation.h"
 #include "Options.h"
+#include "PlannerItem.h"
 #include "Projects.h"
 #include "TransactionSteps.h"
 #include "TransactionStore.h"
@@ -192,8 +194,11 @@ StoreStatus deleteScheduledItem(TransactionRecord& item) {
         if (detached != StoreStatus::Ok) return detached;
         if (!detail::reachStored(item)) return StoreStatus::RecordMissing;
         TableCursor& planner = tableCursor(Table::Planner);
+        const int32_t reminder = planner.getI4(plan::kReminder);
         if (!planner.deleteAt(planner.position())) return planner.writeFailure();
         detail::signalScheduledChanged();
+        // The reminder the finance manager linked to the item goes once the delete is durable.
+        if (reminder > 0) afterCommit([reminder] { dropReminderOfDeletedItem(reminder); });
         item.forgetPosition();
         return StoreStatus::Ok;
     });

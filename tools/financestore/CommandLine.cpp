@@ -4,7 +4,8 @@
 namespace financestore {
 namespace {
 
-const std::set<std::string> kSwitches = {"demo", "cleared", "uncleared", "help", "raw", "ledger"};
+const std::set<std::string> kSwitches = {"demo", "cleared", "uncleared", "help",
+                                         "raw",  "ledger",  "ongoing",   "force"};
 
 }  // namespace
 
@@ -100,8 +101,24 @@ const char* usageText() {
            "  export --ledger [--account N]\n"
            "                             write the transactions (of account N only) as a plain-text\n"
            "                             journal for ledger and hledger\n"
-           "  check                      verify balances, transfer links, identifiers, entered amounts\n"
-           "                             and budget totals\n"
+           "  check                      verify balances, transfer links, identifiers, entered amounts,\n"
+           "                             budget totals and scheduled items' entered counts\n"
+           "  plan add --account N --amount X --frequency F --first DATE (--count N | --ongoing)\n"
+           "      [--payee NAME] [--category PATH | --transfer-to N] [--project NAME]\n"
+           "      [--currency CODE] [--interval DAYS] [--lead-days N] [--memo TEXT] [--reminder TEXT]\n"
+           "                             save a scheduled item and print its number; F is a name\n"
+           "                             (Monthly, twice-a-month, ...) or a code 0 to 12; the memo may\n"
+           "                             hold {year}, {month+1}, {week}, {day}, {date-3}; --reminder\n"
+           "                             links a reminder that goes with the item\n"
+           "  plan list                  print the scheduled items, one a line\n"
+           "  plan enter N [--amount X] [--date D]\n"
+           "                             enter item N's next occurrence as a transaction, in full or\n"
+           "                             (with a smaller X) in part, and print its identifier\n"
+           "  plan delete N              delete scheduled item N\n"
+           "  future --until DATE [--force]\n"
+           "                             build the future list up to DATE and print it, one entry a\n"
+           "                             line: date, item, account, amount due, currency, the item's\n"
+           "                             amount when a part was paid, payee, memo (tab-separated)\n"
            "  manager [--log FILE]       stand in for the finance manager: a window of class\n"
            "                             \"WCE_VarkelBrimwell\" that logs each message it receives\n"
            "                             (\"message N wParam W lParam L\") until closed or terminated\n"
@@ -110,7 +127,8 @@ const char* usageText() {
            "  install                    put dashel, the Today item and the starter stand-in into the\n"
            "                             root's \\windows\\ and register the item with the home screen\n"
            "\n"
-           "exit codes: 0 success, 1 violations found, no such transaction or a save that failed\n"
+           "exit codes: 0 success, 1 violations found, no such transaction or scheduled item, a finished\n"
+           "item, or a save that failed\n"
            "(nothing written), 2 bad usage or input (nothing written) or an unreadable store\n";
 }
 

@@ -26,6 +26,7 @@ struct Context {
     std::map<std::string, int32_t> categories;
     std::map<std::string, int32_t> projects;
     std::map<std::string, int32_t> payees;
+    std::map<std::string, uint32_t> schedules;  // scheduled items by payee
 
     int32_t category(const std::string& path) const;
     int32_t project(const std::string& name) const;
@@ -37,9 +38,11 @@ struct Context {
 
 // The master records; false when a write failed.
 bool seedMasters(Context& c);
-// The budget with its lines and the six scheduled items (called by seedMasters).
+// The budget with its lines and the scheduled items (called by seedMasters).
 bool seedBudget(Context& c);
 bool seedScheduledItems(Context& c);
+// The occurrences of the scheduled items entered so far, after the year of transactions.
+bool seedScheduledPayments(Context& c);
 // The year of transactions, in date order, each through the full save; false when a save failed.
 bool seedHistory(Context& c);
 

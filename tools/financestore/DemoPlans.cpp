@@ -1,8 +1,12 @@
-// The demonstration store's plans: a monthly budget with lines for the main expense categories, and six
-// scheduled items of different frequencies.
+// The demonstration store's plans: a monthly budget with lines for the main expense categories, and
+// scheduled items of different frequencies (rent with a memo naming its month, a salary twice a month, an
+// annual insurance, a loan of twelve payments partly entered, a bill paid in part).
 #include "DemoData.h"
 #include "FinanceStore.h"
+#include "Frequencies.h"
 #include "Identifiers.h"
+#include "OccurrenceEntry.h"
+#include "PlannerItem.h"
 #include "TransactionStore.h"
 #include "platform/windows.h"
 
@@ -33,17 +37,30 @@ struct ScheduleSeed {
     int32_t frequency;    // 252
     int32_t dayInterval;  // 262, for frequency 12
     int32_t total;        // 255; negative: without end
-    int firstInDays;      // the first occurrence, counted from today
+    int firstInDays;      // the first occurrence, counted from today (negative: in the past)
+    int32_t leadDays;     // 257
+    const char16_t* memo;
 };
 
 constexpr ScheduleSeed kSchedules[] = {
-    {"Oakwood Apartments", kChecking, "Home:Rent", -120000, 5, 0, -1, 9},
-    {"Acme Corp", kChecking, "Salary", 250000, 2, 0, -1, 4},
-    {"Fresh Market", kChecking, "Groceries", -7000, 1, 0, 52, 2},
-    {"Jiffy Lube", kChecking, "Car:Service", -8900, 8, 0, 4, 30},
-    {"Netflix", kChecking, "Entertainment", -1599, 10, 0, -1, 45},
-    {"Savings Transfer", kChecking, "", -50000, 12, 30, 12, 12},
+    {"Oakwood Apartments", kChecking, "Home:Rent", -120000, dove::kMonthly, 0, -1, 9, 5,
+     u"Rent for {month} {year}"},
+    {"Acme Corp", kChecking, "Salary", 250000, dove::kTwiceAMonth, 0, -1, 4, 3, u"Salary, week {week}"},
+    {"Fresh Market", kChecking, "Groceries", -7000, dove::kWeekly, 0, 52, 2, 1, u""},
+    {"Jiffy Lube", kChecking, "Car:Service", -8900, dove::kQuarterly, 0, 4, 30, 7, u""},
+    {"Blue Shield", kChecking, "Health", -64000, dove::kAnnually, 0, -1, 45, 14,
+     u"Health insurance {year}/{year+1}"},
+    {"IKEA", kChecking, "Home:Furniture", -13500, dove::kMonthly, 0, 12, -240, 3,
+     u"Furniture loan, payment for {month} {year}"},
+    {"City Power", kChecking, "Home:Utilities", -33000, dove::kQuarterly, 0, -1, 5, 10,
+     u"Electricity {month-3} to {month-1}"},
+    {"Savings Transfer", kChecking, "", -50000, dove::kEveryNDays, 30, 12, 12, 3, u""},
 };
+
+// The loan's payments so far, and a part of the electricity bill paid ahead of its date.
+constexpr const char* kLoanPayee = "IKEA";
+constexpr const char* kPaidInPartPayee = "City Power";
+constexpr dove::Amount kPartPaid = -15000;
 
 }  // namespace
 
@@ -80,16 +97,29 @@ bool seedScheduledItems(Context& c) {
         item.setAmount(seed.amount);
         item.setCurrency(u"USD");
         item.setDate(first);
-        item.set64(253, first);
-        item.setI4(252, seed.frequency);
-        item.setI4(262, seed.dayInterval);
-        item.setI4(254, 0);
-        item.setI4(255, seed.total);
-        item.setI4(257, 3);
-        item.setI4(259, 0);
+        item.set64(dove::plan::kNextDate, first);
+        item.setI4(dove::plan::kFrequency, seed.frequency);
+        item.setI4(dove::plan::kDayInterval, seed.dayInterval);
+        item.setI4(dove::plan::kEntered, 0);
+        item.setI4(dove::plan::kOccurrences, seed.total);
+        item.setI4(dove::plan::kLeadDays, seed.leadDays);
+        item.setI4(dove::plan::kFinished, 0);
+        if (*seed.memo != u'\0') item.setText(dove::plan::kMemo, seed.memo);
         if (dove::addNewTransaction(item) != dove::StoreStatus::Ok) return false;
+        c.schedules[seed.payee] = static_cast<uint32_t>(item.i4(dove::tx::kScheduleNumber));
     }
     return true;
+}
+
+bool seedScheduledPayments(Context& c) {
+    dove::TransactionRecord entered;
+    const uint32_t loan = c.schedules[kLoanPayee];
+    dove::OccurrenceDue due;
+    while (dove::nextOccurrenceDue(loan, due) == dove::DueState::Due && due.date < c.today) {
+        if (dove::enterOccurrence(loan, due.remaining(), 0, entered) != dove::StoreStatus::Ok) return false;
+    }
+    return dove::enterOccurrence(c.schedules[kPaidInPartPayee], kPartPaid, c.today, entered) ==
+           dove::StoreStatus::Ok;
 }
 
 }  // namespace financestore::demo

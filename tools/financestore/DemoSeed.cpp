@@ -61,7 +61,8 @@ int seedDemo(uint32_t seed) {
     c.today = dove::dateFromFields(today);
     c.start = demo::addDays(c.today, -365);
     dove::StoreTransaction transaction;
-    if (!transaction.active() || !demo::seedMasters(c) || !demo::seedHistory(c) || !transaction.commit()) {
+    if (!transaction.active() || !demo::seedMasters(c) || !demo::seedHistory(c) ||
+        !demo::seedScheduledPayments(c) || !transaction.commit()) {
         std::fprintf(stderr, "financestore: seeding the demonstration store failed; nothing was written\n");
         return kExitFailed;
     }

@@ -8,6 +8,7 @@
 #include "CommandLine.h"
 #include "Identifiers.h"
 #include "Operation.h"
+#include "ScheduleChecks.h"
 #include "TransactionRecord.h"
 #include "platform/device.h"
 
@@ -134,7 +135,8 @@ std::vector<std::string> checkHoldings(const StoreSnapshot& s) {
 
 std::vector<std::string> checkStore(const StoreSnapshot& s) {
     std::vector<std::string> violations;
-    for (auto* check : {checkIdentifiers, checkBalances, checkHoldings, checkTransfers, checkBudgetTotals}) {
+    for (auto* check : {checkIdentifiers, checkBalances, checkHoldings, checkTransfers, checkBudgetTotals,
+                        checkSchedules}) {
         std::vector<std::string> found = check(s);
         violations.insert(violations.end(), found.begin(), found.end());
     }

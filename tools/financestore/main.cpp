@@ -7,6 +7,7 @@
 #include "DeviceInstall.h"
 #include "EntryCommands.h"
 #include "LedgerExport.h"
+#include "PlanCommands.h"
 #include "StandIns.h"
 #include "StoreCheck.h"
 #include "StoreSession.h"
@@ -57,6 +58,8 @@ int runCommand(const CommandLine& line) {
     if (command == "export") return runExport(line);
     if (command == "delete") return runDelete(line);
     if (command == "dump") return runDump(line);
+    if (command == "plan") return runPlan(line);
+    if (command == "future") return runFuture(line);
     if (command == "check") {
         const std::string unexpected = line.unexpectedOption({});
         if (!unexpected.empty()) return usageError("check does not take --" + unexpected);
@@ -68,7 +71,8 @@ int runCommand(const CommandLine& line) {
 
 bool isKnownCommand(const std::string& command) {
     return command == "init" || command == "add" || command == "edit" || command == "delete" ||
-           command == "dump" || command == "export" || command == "check";
+           command == "dump" || command == "export" || command == "check" || command == "plan" ||
+           command == "future";
 }
 
 }  // namespace

@@ -22,7 +22,7 @@ TEST_F(FinanceStoreToolTest, TheDemoStoreIsSoundAndCannotBeSeededTwice) {
     EXPECT_EQ(checked.out, "");
     EXPECT_GT(run({"dump", "Transactions", "--raw"}).outLines().size(), 300u);
     EXPECT_EQ(run({"dump", "brimwell account", "--raw"}).outLines().size(), 5u);
-    EXPECT_EQ(run({"dump", "Planner", "--raw"}).outLines().size(), 6u);
+    EXPECT_EQ(run({"dump", "Planner", "--raw"}).outLines().size(), 8u);
     EXPECT_EQ(run({"dump", "Memorized", "--raw"}).outLines().size(), 40u);
     EXPECT_FALSE(dumpLinesWith("MemorizedSplits", "\"401\"").empty());
     EXPECT_EQ(run({"dump", "BudgetLists", "--raw"}).outLines().size(), 6u);

@@ -100,9 +100,9 @@ bool MainWindow::createPanels() {
     int layout = m_orientation == kPortrait ? Keyboard::kPortrait : Keyboard::kLandscape;
     if (!m_keyboard.create(m_window, 0, 0, layout, m_resources)) return false;
     m_keyboard.setKeyFeedback([this] { m_feedback.pulse(); });
+    // The payee list is filled when the window opens on it (switchPage below), once.
     for (SelectionList* list : {&m_accounts, &m_categories, &m_projects, &m_payees})
         if (!list->create(m_window, m_resources)) return false;
-    m_payees.fill();
     applyButtonAlignment();
     m_panels = {&m_fields, &m_payees, &m_accounts, &m_categories, &m_projects, &m_datePicker, &m_calculator};
     return true;

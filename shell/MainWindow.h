@@ -39,7 +39,7 @@ class MainWindow : public WindowObject {
     ~MainWindow() override;
 
     // Opens the finance store (on failure: closes it, shows message 21 and returns false), creates
-    // the notification block, the window and every control, fills the payee list and opens on it.
+    // the notification block, the window and every control, and opens on the payee list, filled.
     // False when anything cannot be created.
     bool create();
 

@@ -65,6 +65,13 @@ void FingerList::setItems(std::vector<ListItem> items) {
     layoutChildren();
 }
 
+void FingerList::setScrollBarOnLeft(bool left) {
+    if (left == m_barOnLeft) return;
+    m_barOnLeft = left;
+    layoutChildren();
+    if (m_window != nullptr) InvalidateRect(m_window, nullptr, FALSE);
+}
+
 bool FingerList::barShown() const {
     return m_bar.window() != nullptr && (GetWindowLongW(m_bar.window(), GWL_STYLE) & WS_VISIBLE) != 0;
 }
@@ -73,15 +80,20 @@ void FingerList::layoutChildren() {
     if (m_window == nullptr || m_view.window() == nullptr) return;
     RECT client{};
     GetClientRect(m_window, &client);
+    int barWidth = scaleX(kBarWidthUnits);
     int listWidth = client.right - scaleX(2) - 2;
-    if (barShown()) listWidth -= scaleX(kBarWidthUnits) + scaleX(1);
+    int listLeft = scaleX(kListLeftUnits);
+    if (barShown()) {
+        listWidth -= barWidth + scaleX(1);
+        // On the left the rows start where the bar and the gap after it end.
+        if (m_barOnLeft) listLeft = barWidth + scaleX(1);
+    }
     RECT view{};
     GetWindowRect(m_view.window(), &view);
-    SetWindowPos(m_view.window(), nullptr, scaleX(kListLeftUnits), scaleY(kListTopUnits),
-                 std::max(0, listWidth), view.bottom - view.top, SWP_NOZORDER | SWP_NOACTIVATE);
-    int barWidth = scaleX(kBarWidthUnits);
-    SetWindowPos(m_bar.window(), nullptr, client.right - barWidth, scaleY(kListTopUnits), barWidth,
-                 kPageRows * m_view.rowHeight(), SWP_NOZORDER | SWP_NOACTIVATE);
+    SetWindowPos(m_view.window(), nullptr, listLeft, scaleY(kListTopUnits), std::max(0, listWidth),
+                 view.bottom - view.top, SWP_NOZORDER | SWP_NOACTIVATE);
+    SetWindowPos(m_bar.window(), nullptr, m_barOnLeft ? 0 : client.right - barWidth, scaleY(kListTopUnits),
+                 barWidth, kPageRows * m_view.rowHeight(), SWP_NOZORDER | SWP_NOACTIVATE);
     SetWindowPos(m_caption.window(), nullptr, scaleX(kCaptionLeftUnits), 0,
                  std::max<LONG>(0, client.right - scaleX(kCaptionLeftUnits)), scaleY(kCaptionBottomUnits),
                  SWP_NOZORDER | SWP_NOACTIVATE);

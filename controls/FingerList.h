@@ -37,6 +37,10 @@ class FingerList : public ControlBase {
     void setItems(std::vector<ListItem> items);
     // Selects a row of the list (see FingerListView::select).
     void select(int index) { m_view.select(index); }
+    // Puts the scroll bar along the left edge (for left-handed use) instead of the right one, the
+    // rows beside it. Lays the children out again when it changes.
+    void setScrollBarOnLeft(bool left);
+    bool scrollBarOnLeft() const { return m_barOnLeft; }
 
     FingerListView& view() { return m_view; }
     const FingerListView& view() const { return m_view; }
@@ -59,5 +63,6 @@ class FingerList : public ControlBase {
     FingerListView m_view;
     FingerScrollBar m_bar;
     HFONT m_captionFont = nullptr;
+    bool m_barOnLeft = false;
     static int s_scrollOffset;
 };

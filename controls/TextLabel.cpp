@@ -23,6 +23,8 @@ bool TextLabel::create(HWND parent, const RECT& rect, LPCWSTR text, UINT labelId
 
 void TextLabel::setText(LPCWSTR text, bool now) {
     storeText(text);
+    // The window's name follows the text, so that scripts find the label by what it shows.
+    if (m_window != nullptr) SetWindowTextW(m_window, m_text);
     repaint(now);
 }
 

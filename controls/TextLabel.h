@@ -18,8 +18,8 @@ class TextLabel : public ControlBase {
     // reported in the notifications. False when the window cannot be created.
     bool create(HWND parent, const RECT& rect, LPCWSTR text, UINT labelId);
 
-    // Replaces the text (cut to kMaxText characters; null is empty); repaints, at once when now is
-    // set, otherwise at the next painting.
+    // Replaces the text (cut to kMaxText characters; null is empty) and the window's name with it;
+    // repaints, at once when now is set, otherwise at the next painting.
     void setText(LPCWSTR text, bool now);
     const WCHAR* text() const { return m_text; }
     void setTextColor(COLORREF color);

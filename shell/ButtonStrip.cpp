@@ -5,6 +5,7 @@
 
 #include "ScreenMetrics.h"
 #include "ShellCommands.h"
+#include "Str.h"
 
 namespace shell {
 namespace {
@@ -20,15 +21,19 @@ const StripSkin& formStripSkin() {
                                  144,
                                  183,
                                  182,
-                                 {{kCmdSaveAndNew, u"Зап. & Новый", 101, RGB(0, 0, 0)},
-                                  {kCmdSave, u"Записать", 94, RGB(0, 0, 0)},
-                                  {kCmdExit, u"Выход", 45, RGB(0, 0, 0)}}};
+                                 {{kCmdSaveAndNew, kStringSaveAndNew, 101, RGB(0, 0, 0)},
+                                  {kCmdSave, kStringSave, 94, RGB(0, 0, 0)},
+                                  {kCmdExit, kStringExit, 45, RGB(0, 0, 0)}}};
     return kSkin;
 }
 
 const StripSkin& confirmStripSkin() {
     static const StripSkin kSkin{
-        145, 146, 181, 180, {{kCmdOk, u"OK", 130, RGB(0, 0, 0)}, {kCmdClose, u"Закрыть", 110, RGB(0, 0, 0)}}};
+        145,
+        146,
+        181,
+        180,
+        {{kCmdOk, kStringOk, 130, RGB(0, 0, 0)}, {kCmdClose, kStringClose, 110, RGB(0, 0, 0)}}};
     return kSkin;
 }
 
@@ -37,9 +42,9 @@ const StripSkin& confirmOrCreateStripSkin() {
                                  194,
                                  197,
                                  195,
-                                 {{kCmdOk, u"OK", 91, RGB(0, 0, 0)},
-                                  {kCmdCreate, u"Нов.", 59, RGB(72, 113, 168)},
-                                  {kCmdClose, u"Закрыть", 90, RGB(0, 0, 0)}}};
+                                 {{kCmdOk, kStringOk, 91, RGB(0, 0, 0)},
+                                  {kCmdCreate, kStringNew, 59, RGB(72, 113, 168)},
+                                  {kCmdClose, kStringClose, 90, RGB(0, 0, 0)}}};
     return kSkin;
 }
 
@@ -51,6 +56,12 @@ ButtonStrip::~ButtonStrip() {
 
 bool ButtonStrip::create(HWND parent, HINSTANCE resources, const StripSkin& skin) {
     m_skin = skin;
+    m_labels.clear();
+    for (const StripButton& button : skin.buttons) {
+        Str label;
+        label.load(button.label, resources);
+        m_labels.emplace_back(label.c_str());
+    }
     bool high = screenMetrics().highResolution;
     m_normal = LoadBitmapW(resources, MAKEINTRESOURCEW(high ? skin.normalHigh : skin.normal));
     m_pressed = LoadBitmapW(resources, MAKEINTRESOURCEW(high ? skin.pressedHigh : skin.pressed));
@@ -88,7 +99,9 @@ void ButtonStrip::paint(HDC hdc) {
         drawSlice(hdc, source, rect.left, rect.right - rect.left, client.bottom);
         SelectObject(source, previous);
         SetTextColor(hdc, button.textColour);
-        DrawTextW(hdc, button.label, -1, &rect, DT_CENTER | DT_VCENTER | DT_SINGLELINE | DT_NOPREFIX);
+        const std::u16string& label = m_labels[static_cast<size_t>(i)];
+        DrawTextW(hdc, label.c_str(), static_cast<int>(label.size()), &rect,
+                  DT_CENTER | DT_VCENTER | DT_SINGLELINE | DT_NOPREFIX);
     }
     SelectObject(hdc, previousFont);
     DeleteDC(source);
@@ -107,6 +120,11 @@ void ButtonStrip::drawSlice(HDC hdc, HDC source, int left, int width, int height
     StretchBlt(hdc, left, corner, width, height - 2 * corner, source, left, corner, width,
                bitmapHeight - 2 * corner, SRCCOPY);
     BitBlt(hdc, left, height - corner, width, corner, source, left, bitmapHeight - corner, SRCCOPY);
+}
+
+std::u16string ButtonStrip::label(int index) const {
+    if (index < 0 || index >= static_cast<int>(m_labels.size())) return {};
+    return m_labels[static_cast<size_t>(index)];
 }
 
 UINT ButtonStrip::itemCommand(int index) const {

@@ -2,6 +2,7 @@
 // and a pressed bitmap with centred labels; a button released under the stylus sends its command.
 #pragma once
 
+#include <string>
 #include <vector>
 
 #include "PressableItems.h"
@@ -10,8 +11,8 @@ namespace shell {
 
 struct StripButton {
     UINT command;
-    const WCHAR* label;
-    int width;  // 96-dpi units
+    UINT label;  // string id
+    int width;   // 96-dpi units
     COLORREF textColour;
 };
 
@@ -33,8 +34,8 @@ class ButtonStrip : public PressableItems {
     ~ButtonStrip() override;
 
     // Creates the strip as a hidden child of parent with the size of its normal bitmap (the
-    // high-resolution one on such screens). False when a bitmap is missing or the window cannot be
-    // created.
+    // high-resolution one on such screens); the bitmaps and labels come from resources. False when a
+    // bitmap is missing or the window cannot be created.
     bool create(HWND parent, HINSTANCE resources, const StripSkin& skin);
     // The button's rectangle in client coordinates (its width scaled with scaleX, full height); an
     // empty rectangle for an index the strip does not have.
@@ -42,6 +43,8 @@ class ButtonStrip : public PressableItems {
     int buttonCount() const { return static_cast<int>(m_skin.buttons.size()); }
     // The held button while the stylus is down on the strip (-1 when none).
     int heldButton() const { return heldItem(); }
+    // The label button index shows; empty for an index the strip does not have.
+    std::u16string label(int index) const;
 
   protected:
     int itemCount() const override { return buttonCount(); }
@@ -55,6 +58,7 @@ class ButtonStrip : public PressableItems {
     void drawSlice(HDC hdc, HDC source, int left, int width, int height) const;
 
     StripSkin m_skin;
+    std::vector<std::u16string> m_labels;
     HBITMAP m_normal = nullptr;
     HBITMAP m_pressed = nullptr;
     SIZE m_bitmapSize{0, 0};

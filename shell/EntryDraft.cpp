@@ -48,6 +48,59 @@ void EntryDraft::reset() {
     m_typedAmount.clear();
 }
 
+void EntryDraft::setPayee(int32_t payee) {
+    m_payee = payee;
+    dove::Payee record;
+    if (payee == 0 || !dove::readPayeeByNumber(payee, record)) return;
+    const dove::MemorizedEntry& entry = record.entry;
+    if (!m_accountSet && entry.account != 0 && dove::accountExists(entry.account)) {
+        m_account = entry.account;
+        if (!m_currencySet) m_currency = dove::currencyCache().idOfCode(dove::accountCurrency(m_account));
+    }
+    if (!m_categorySet) {
+        m_category = entry.category;
+        m_expense = m_category > 0 && dove::categoryType(m_category) == dove::category::kExpense;
+    }
+    if (!m_projectSet) m_project = entry.project;
+    if (!m_amountSet) {
+        m_amount = entry.amount;
+        // A transfer's memorized amount keeps its sign: the sign says which way the money goes.
+        if (m_category >= 0 && (m_expense ? m_amount > 0 : m_amount < 0)) m_amount = -m_amount;
+    }
+    if (m_category < 0) m_expense = m_amount < 0;
+}
+
+void EntryDraft::setAccount(int32_t account) {
+    m_account = account;
+    if (!m_currencySet) m_currency = dove::currencyCache().idOfCode(dove::accountCurrency(account));
+    m_accountSet = true;
+}
+
+void EntryDraft::setCategory(int32_t category) {
+    m_category = category;
+    m_categorySet = true;
+    applyCategoryType();
+}
+
+void EntryDraft::applyCategoryType() {
+    if (m_category == 0) {
+        m_expense = false;
+        return;
+    }
+    // A transfer has no type of its own; the amount's sign says which way the money goes.
+    if (m_category < 0) {
+        m_expense = m_amount < 0;
+        return;
+    }
+    m_expense = dove::categoryType(m_category) == dove::category::kExpense;
+    if (m_expense ? m_amount > 0 : m_amount < 0) m_amount = -m_amount;
+}
+
+void EntryDraft::setProject(int32_t project) {
+    m_project = project;
+    m_projectSet = true;
+}
+
 dove::Date EntryDraft::effectiveDate() const {
     if (m_date != 0) return m_date;
     dove::Date now = dove::nowLocal();

@@ -33,6 +33,25 @@ class EntryDraft {
     int64_t amount() const { return m_amount; }
     bool cleared() const { return m_cleared; }
     void toggleCleared() { m_cleared = !m_cleared; }
+    bool accountSetByUser() const { return m_accountSet; }
+    bool categorySetByUser() const { return m_categorySet; }
+    bool projectSetByUser() const { return m_projectSet; }
+    bool amountSetByUser() const { return m_amountSet; }
+    bool expense() const { return m_expense; }
+
+    // The payee chosen in the payee list. When its record can be read, its memorized entry proposes
+    // what the user has not set in this entry: the account (with its currency, unless the user set
+    // one), the category (which decides the expense flag), the project and the amount (its sign made
+    // to agree with the expense flag). Otherwise only the payee is stored.
+    void setPayee(int32_t payee);
+    // The account chosen: the currency follows it unless the user set one; marked as set by the user.
+    void setAccount(int32_t account);
+    // The category chosen (negative: a transfer to that account), marked as set by the user. A
+    // category of type 2 makes the entry an expense, any other a receipt, and the amount's sign
+    // follows; a transfer keeps the amount's sign; no category clears the expense flag.
+    void setCategory(int32_t category);
+    // The project chosen, marked as set by the user.
+    void setProject(int32_t project);
 
     // The field texts: empty for a field with nothing chosen.
     std::u16string payeeText() const;
@@ -44,6 +63,8 @@ class EntryDraft {
     std::u16string projectText() const;
 
   private:
+    // The expense flag for the category and the amount's sign made to agree with it.
+    void applyCategoryType();
     // The currency code of the amount: the draft's currency, else the account's.
     std::u16string amountCurrencyCode() const;
 

@@ -4,6 +4,7 @@
 
 #include "ScreenMetrics.h"
 #include "ShellCommands.h"
+#include "Str.h"
 
 namespace shell {
 namespace {
@@ -12,11 +13,12 @@ struct FieldPlace {
     int row;
     int part;  // 0 whole row, 1 left half, 2 right half
     UINT command;
-    const WCHAR* label;
+    UINT label;  // string id
 };
 constexpr FieldPlace kFields[kFieldCount] = {
-    {0, 0, kCmdPayee, u"Получатель"}, {1, 1, kCmdDate, u"Дата"},          {1, 2, kCmdAmount, u"Сумма"},
-    {2, 0, kCmdAccount, u"Счет"},     {3, 1, kCmdCategory, u"Категория"}, {3, 2, kCmdProject, u"Проект"}};
+    {0, 0, kCmdPayee, kStringPayeeLabel},       {1, 1, kCmdDate, kStringDateLabel},
+    {1, 2, kCmdAmount, kStringAmountLabel},     {2, 0, kCmdAccount, kStringAccountLabel},
+    {3, 1, kCmdCategory, kStringCategoryLabel}, {3, 2, kCmdProject, kStringProjectLabel}};
 
 constexpr int kTextInset = 4;  // units between a field's left edge and its texts
 
@@ -60,6 +62,11 @@ FieldPanel::~FieldPanel() {
 
 bool FieldPanel::create(HWND parent, HINSTANCE resources, const EntryDraft& draft) {
     m_draft = &draft;
+    for (int i = 0; i < kFieldCount; ++i) {
+        Str label;
+        label.load(kFields[i].label, resources);
+        m_labels[static_cast<size_t>(i)] = label.c_str();
+    }
     m_field = loadSkin(resources, kBitmapField, kBitmapFieldHigh);
     m_toggleOff = loadSkin(resources, kBitmapToggleOff, kBitmapToggleOffHigh);
     m_toggleOn = loadSkin(resources, kBitmapToggleOn, kBitmapToggleOnHigh);
@@ -89,7 +96,7 @@ RECT FieldPanel::toggleRect() const {
     return RECT{m_size.cx - m_toggleSize.cx, 0, m_size.cx, m_toggleSize.cy};
 }
 
-std::u16string FieldPanel::fieldValue(int index) const {
+std::u16string FieldPanel::draftValue(int index) const {
     switch (kFields[index].command) {
         case kCmdPayee:
             return m_draft->payeeText();
@@ -107,7 +114,13 @@ std::u16string FieldPanel::fieldValue(int index) const {
 }
 
 void FieldPanel::showDraft() {
+    for (int i = 0; i < kFieldCount; ++i)
+        m_values[static_cast<size_t>(i)] = draftValue(i);
     if (m_window != nullptr) InvalidateRect(m_window, nullptr, FALSE);
+}
+
+void FieldPanel::setShown(bool shown) {
+    if (m_window != nullptr) ShowWindow(m_window, shown ? SW_SHOW : SW_HIDE);
 }
 
 void FieldPanel::paintField(HDC hdc, HDC source, int index) {
@@ -128,10 +141,12 @@ void FieldPanel::paintField(HDC hdc, HDC source, int index) {
     TEXTMETRICW metrics{};
     GetTextMetricsW(hdc, &metrics);
     SetTextColor(hdc, kFieldLabelColour);
-    DrawTextW(hdc, kFields[index].label, -1, &label, DT_LEFT | DT_TOP | DT_SINGLELINE | DT_NOPREFIX);
+    const std::u16string& caption = m_labels[static_cast<size_t>(index)];
+    DrawTextW(hdc, caption.c_str(), static_cast<int>(caption.size()), &label,
+              DT_LEFT | DT_TOP | DT_SINGLELINE | DT_NOPREFIX);
     SelectObject(hdc, font);
     RECT value{label.left, label.top + metrics.tmHeight, label.right, rect.bottom - scaleY(1)};
-    std::u16string text = fieldValue(index);
+    const std::u16string& text = m_values[static_cast<size_t>(index)];
     int room = value.right - value.left;
     const UINT line = DT_LEFT | DT_VCENTER | DT_SINGLELINE | DT_NOPREFIX | DT_END_ELLIPSIS;
     if (textWidth(hdc, sharedFont(2), text) <= room)

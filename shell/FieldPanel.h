@@ -3,9 +3,11 @@
 // and the toggle touched send their commands to the parent.
 #pragma once
 
+#include <array>
 #include <string>
 
 #include "EntryDraft.h"
+#include "Panel.h"
 #include "PressableItems.h"
 
 namespace shell {
@@ -21,14 +23,21 @@ inline constexpr COLORREF kFieldPressedColour = RGB(72, 113, 168);
 inline constexpr int kFieldRows = 4;
 inline constexpr int kFieldCount = 6;
 
-class FieldPanel : public PressableItems {
+class FieldPanel : public PressableItems, public Panel {
   public:
     ~FieldPanel() override;
 
     // Creates the panel as a hidden child of parent: as wide as the field bitmap, four rows of its
-    // height separated by lines of scaleY(1). draft supplies the values and must outlive the panel.
-    // False when a bitmap is missing or the window cannot be created.
+    // height separated by lines of scaleY(1); the field labels are strings of resources. draft
+    // supplies the values and must outlive the panel. False when a bitmap is missing or the window
+    // cannot be created.
     bool create(HWND parent, HINSTANCE resources, const EntryDraft& draft);
+
+    HWND window() const override { return m_window; }
+    Strip strip() const override { return kStripForm; }
+    void setShown(bool shown) override;
+    // Shows the draft's values (see showDraft()).
+    void loadFrom(const EntryDraft& /*draft*/) override { showDraft(); }
     // The panel's size in device pixels.
     SIZE size() const { return m_size; }
     int rowHeight() const { return m_rowHeight; }
@@ -40,8 +49,12 @@ class FieldPanel : public PressableItems {
     RECT toggleRect() const;
     // The field held by the stylus (-1 when none).
     int heldField() const { return heldItem(); }
-    // Repaints every field with the draft's current values.
+    // Reads the draft's current values (the store is read here, never while painting) and repaints
+    // every field with them.
     void showDraft();
+    // The text field i shows (0..5) and its label.
+    const std::u16string& fieldText(int index) const { return m_values[static_cast<size_t>(index)]; }
+    const std::u16string& fieldLabel(int index) const { return m_labels[static_cast<size_t>(index)]; }
 
   protected:
     int itemCount() const override { return kFieldCount; }
@@ -51,10 +64,12 @@ class FieldPanel : public PressableItems {
     bool takeStylusDown(POINT point) override;
 
   private:
-    std::u16string fieldValue(int index) const;
+    std::u16string draftValue(int index) const;
     void paintField(HDC hdc, HDC source, int index);
 
     const EntryDraft* m_draft = nullptr;
+    std::array<std::u16string, kFieldCount> m_labels;
+    std::array<std::u16string, kFieldCount> m_values;
     HBITMAP m_field = nullptr;
     HBITMAP m_toggleOff = nullptr;
     HBITMAP m_toggleOn = nullptr;

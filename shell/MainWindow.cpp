@@ -7,7 +7,6 @@
 
 #include "FinanceStore.h"
 #include "NotificationBlock.h"
-#include "Payees.h"
 #include "RegionalSettings.h"
 #include "ScreenMetrics.h"
 #include "ShellCommands.h"
@@ -23,20 +22,6 @@ bool environmentFlag(const char* name) {
     const char* value = std::getenv(name);
     return value != nullptr && std::strcmp(value, "1") == 0;
 }
-
-struct StandInSpec {
-    Panel panel;
-    const WCHAR* name;
-    COLORREF colour;
-};
-// The entry page's stand-in panels in their order of creation (the keyboard comes after the
-// calculator, the payee list last); the settings page comes on first use.
-constexpr StandInSpec kEntryPanels[] = {{kPanelDate, u"DatePicker", RGB(170, 188, 223)},
-                                        {kPanelCalculator, u"Calculator", RGB(0, 0, 0)},
-                                        {kPanelAccounts, u"AccountList", RGB(255, 255, 255)},
-                                        {kPanelCategories, u"CategoryList", RGB(255, 255, 255)},
-                                        {kPanelProjects, u"ProjectList", RGB(255, 255, 255)}};
-constexpr UINT kStringPayeeTitle = 2;
 
 }  // namespace
 
@@ -80,9 +65,10 @@ bool MainWindow::create() {
     initScreenMetrics();
     if (!createWindow()) return false;
     m_draft.start(m_window);
+    m_abc.load(m_resources);
     if (!createControls()) return false;
     m_orientation = computeOrientation();
-    m_entryMode = kModePayees;
+    m_mode = EntryMode::Payees;
     switchPage(kPageEntry);
     return true;
 }
@@ -108,41 +94,36 @@ bool MainWindow::createControls() {
 
 bool MainWindow::createPanels() {
     SIZE form = m_fields.size();
-    for (const StandInSpec& spec : kEntryPanels) {
-        if (!m_panels[spec.panel].create(m_window, RECT{0, 0, form.cx, form.cy}, spec.name, spec.colour))
-            return false;
-        if (spec.panel != kPanelCalculator) continue;
-        int layout = m_orientation == kPortrait ? Keyboard::kPortrait : Keyboard::kLandscape;
-        if (!m_keyboard.create(m_window, 0, 0, layout, m_resources)) return false;
-        m_keyboard.setKeyFeedback([this] { buttonPulse(); });
-    }
-    return createPayeeList();
-}
-
-bool MainWindow::createPayeeList() {
-    if (!m_payeeList.create(m_window, 0, 0)) return false;
-    ShowWindow(m_payeeList.window(), SW_HIDE);
-    std::vector<ListItem> payees;
-    dove::Payee payee;
-    for (int index = 0; dove::readPayee(index, payee); ++index) {
-        ListItem item;
-        item.text = payee.name;
-        item.id = static_cast<uint32_t>(payee.number);
-        payees.push_back(std::move(item));
-    }
-    WCHAR title[64] = {};
-    LoadStringW(m_resources, kStringPayeeTitle, title, 64);
-    std::u16string caption =
-        std::u16string(title) + u" (" + platform::fromUtf8(std::to_string(payees.size())) + u") ";
-    m_payeeList.setItems(std::move(payees));
-    m_payeeList.setCaption(caption.c_str());
+    // Without a usable date picker the entry form carries on; its mode then shows nothing.
+    m_datePicker.create(m_window, RECT{0, 0, form.cx, form.cy}, m_resources);
+    if (!m_calculator.create(m_window, 0, 0, m_resources, [this] { m_feedback.pulse(); })) return false;
+    int layout = m_orientation == kPortrait ? Keyboard::kPortrait : Keyboard::kLandscape;
+    if (!m_keyboard.create(m_window, 0, 0, layout, m_resources)) return false;
+    m_keyboard.setKeyFeedback([this] { m_feedback.pulse(); });
+    // The payee list is filled when the window opens on it (switchPage below), once.
+    for (SelectionList* list : {&m_accounts, &m_categories, &m_projects, &m_payees})
+        if (!list->create(m_window, m_resources)) return false;
+    applyButtonAlignment();
+    m_panels = {&m_fields, &m_payees, &m_accounts, &m_categories, &m_projects, &m_datePicker, &m_calculator};
     return true;
 }
 
-HWND MainWindow::panelWindow(Panel which) const {
-    if (which == kPanelKeyboard) return m_keyboard.window();
-    if (which == kPanelPayees) return m_payeeList.window();
-    return m_panels[which].window();
+SelectionList& MainWindow::list(ListKind kind) {
+    switch (kind) {
+        case ListKind::Accounts:
+            return m_accounts;
+        case ListKind::Categories:
+            return m_categories;
+        case ListKind::Projects:
+            return m_projects;
+        default:
+            return m_payees;
+    }
+}
+
+Panel* MainWindow::currentPanel() const {
+    if (m_mode == EntryMode::None) return nullptr;
+    return m_panels[static_cast<size_t>(modeIndex(m_mode))];
 }
 
 LRESULT MainWindow::windowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
@@ -176,8 +157,21 @@ LRESULT MainWindow::windowProc(HWND window, UINT message, WPARAM wParam, LPARAM 
         case kMsgPanelConfirmed:
             onPanelConfirmed();
             return 0;
+        case WM_KEYDOWN:
+            // The calculator passes the device's RETURN on: it confirms as a list's own confirmation does.
+            if (wParam != VK_RETURN) break;
+            onPanelConfirmed();
+            return 0;
+        case kMsgKeyboardKey:
+            if (Panel* panel = m_page == kPageEntry ? currentPanel() : nullptr) panel->keypadKey(wParam);
+            return 0;
+        case WM_CHAR:
+            if (Panel* panel = m_page == kPageEntry ? currentPanel() : nullptr)
+                panel->typedCharacter(static_cast<WCHAR>(wParam));
+            return 0;
         case kMsgDataChanged:
-            ++m_listReloadGeneration;
+            for (Panel* panel : m_panels)
+                if (panel != nullptr) panel->discardRecords();
             return 0;
         case kMsgTestMarkChanged:
             if (!g_testHooks) break;

@@ -1,57 +1,31 @@
 // MainWindow: the program's one full-screen window. It owns the entry draft, the header bar, the
-// field panel, the three button strips, the panels of the entry page, the settings page and the
-// vibration worker; it switches pages and entry modes, lays everything out for the screen and
-// carries out the orderly exit.
+// three button strips, the keypad, the panels of the entry page (the field panel, the four selection
+// lists, the date picker, the calculator), the settings page and the button feedback; it switches
+// pages and entry modes, routes commands, keys and confirmations to the panel shown, lays everything
+// out for the screen and carries out the orderly exit.
 #pragma once
 
 #include <array>
 #include <string>
-#include <vector>
 
+#include "AbcSettings.h"
+#include "ButtonFeedback.h"
 #include "ButtonStrip.h"
+#include "CalculatorPanel.h"
+#include "DatePickerPanel.h"
 #include "EntryDraft.h"
 #include "FieldPanel.h"
-#include "FingerList.h"
 #include "HeaderBar.h"
 #include "Keyboard.h"
-#include "PanelStandIn.h"
-#include "Vibrator.h"
+#include "Panel.h"
+#include "SelectionList.h"
+#include "SettingsPage.h"
 #include "WindowObject.h"
 
 namespace shell {
 
 enum Orientation : int { kPortrait = 0, kLandscape = 1, kSquare = 2 };
 
-// Which panel of the entry page is shown.
-enum EntryMode : int {
-    kModeNone = -1,
-    kModeForm = 0,
-    kModePayees = 1,
-    kModeAccounts = 2,
-    kModeCategories = 3,
-    kModeProjects = 4,
-    kModeDate = 5,
-    kModeCalculator = 6,
-};
-
-// The panels of the entry page, the keyboard and the settings page. The payee list and the keyboard
-// are real controls; the others stand in as plain windows until they are built.
-enum Panel : int {
-    kPanelPayees,
-    kPanelAccounts,
-    kPanelCategories,
-    kPanelProjects,
-    kPanelDate,
-    kPanelCalculator,
-    kPanelKeyboard,
-    kPanelSettings,
-    kPanelCount
-};
-
-enum Strip : int { kStripForm, kStripConfirm, kStripConfirmOrCreate, kStripCount };
-
-// The number of alphabet labels the shell gives the on-screen keyboard's digit keys.
-inline constexpr int kAlphabetLabelCount = 10;
 // The click debounce: the pause before the first pending stylus message is dropped.
 inline constexpr DWORD kClickDebounceMs = 150;
 
@@ -65,14 +39,15 @@ class MainWindow : public WindowObject {
     ~MainWindow() override;
 
     // Opens the finance store (on failure: closes it, shows message 21 and returns false), creates
-    // the notification block, the window and every control, and opens on the payee list of the
-    // entry page. False when anything cannot be created.
+    // the notification block, the window and every control, and opens on the payee list, filled.
+    // False when anything cannot be created.
     bool create();
 
     // Switches to page 106 or 123; nothing happens for the current page.
     void switchPage(UINT page);
-    // Shows mode's panel and strip (kModeNone hides them all) and redoes the layout.
-    void switchEntryMode(int mode);
+    // Shows mode's panel and strip (EntryMode::None hides them all), gives the keypad the panel's
+    // letter labels and redoes the layout.
+    void switchEntryMode(EntryMode mode);
     // Places every child for the current page, mode, orientation and alignment.
     void layout();
     // Enters full screen: hides the shell's bars, shows the header bar, covers the screen. Only
@@ -81,27 +56,27 @@ class MainWindow : public WindowObject {
 
     UINT page() const { return m_page; }
     UINT previousPage() const { return m_previousPage; }
-    int entryMode() const { return m_entryMode; }
+    EntryMode entryMode() const { return m_mode; }
     int orientation() const { return m_orientation; }
     bool fullScreen() const { return m_fullScreen; }
     bool dataChanged() const { return m_dataChanged; }
-    bool vibrationOn() const { return m_vibrationOn; }
+    bool vibrationOn() const { return m_feedback.on(); }
     void setDataChanged() { m_dataChanged = true; }
     const EntryDraft& draft() const { return m_draft; }
+    const AbcSettings& abcSettings() const { return m_abc; }
     HeaderBar& headerBar() { return m_header; }
     FieldPanel& fieldPanel() { return m_fields; }
     ButtonStrip& strip(Strip which) { return m_strips[which]; }
-    // The stand-in of a panel that is not built yet (not the payee list or the keyboard).
-    PanelStandIn& panel(Panel which) { return m_panels[which]; }
-    // The window of any panel, real or standing in.
-    HWND panelWindow(Panel which) const;
+    // The panel shown in entry mode (not None).
+    Panel& panel(EntryMode mode) { return *m_panels[static_cast<size_t>(modeIndex(mode))]; }
+    SelectionList& list(ListKind kind);
+    FingerList& payeeList() { return m_payees.control(); }
+    DatePickerPanel& datePicker() { return m_datePicker; }
+    CalculatorPanel& calculator() { return m_calculator; }
     Keyboard& keyboard() { return m_keyboard; }
-    FingerList& payeeList() { return m_payeeList; }
-    const std::array<std::u16string, kAlphabetLabelCount>& alphabetLabels() const { return m_alphabetLabels; }
-    // Raised by WM_USER+105: the lists and the calculator's currency list read their records again
-    // from the store when they are next filled.
-    unsigned listReloadGeneration() const { return m_listReloadGeneration; }
-    Vibrator& vibrator() { return m_vibrator; }
+    // The settings page; its window exists once the page was first shown.
+    SettingsPage& settingsPage() { return m_settings; }
+    Vibrator& vibrator() { return m_feedback.vibrator(); }
 
     // Test hooks, until saving exists: while enabled, WM_USER+0x3F0 marks the data as changed (as a
     // successful save does), so that the exit notification can be tested. Enabled by this call or,
@@ -116,46 +91,50 @@ class MainWindow : public WindowObject {
     bool createWindow();
     bool createControls();
     bool createPanels();
+    Panel* currentPanel() const;
     void onCommand(UINT id, HWND from);
     void onFieldCommand(UINT id);
     void onStripCommand(UINT id, HWND from);
+    void onSettingsCommand(UINT id);
+    void confirmChoice();
     void onPanelConfirmed();
     void onSettingChange(WPARAM code);
     void showEntryPage();
     void showSettingsPage();
     void rebuildAlphabetKeys();
     void applyKeyboardVisibility();
+    void applyButtonAlignment();
     int computeOrientation() const;
-    void buttonPulse();
     void clickDebounce();
     void exitProgram();
     void layoutKeyboard(const RECT& client, int top);
     int stripHeight() const;
-    bool createPayeeList();
 
     HINSTANCE m_resources;
     UINT m_page = 0;
     UINT m_previousPage = 106;
     int m_orientation = kPortrait;
     bool m_fullScreen = false;
-    int m_entryMode = kModeNone;
+    EntryMode m_mode = EntryMode::None;
     bool m_storeOpened = false;
     bool m_blockInUse = false;
     bool m_dataChanged = false;
-    bool m_suppressVibration = false;
-    bool m_vibrationOn = false;
-    bool m_settingsBuilt = false;
-    unsigned m_listReloadGeneration = 0;
-    std::vector<std::u16string> m_typedFilter;
-    std::array<std::u16string, kAlphabetLabelCount> m_alphabetLabels;
+    AbcSettings m_abc;
     EntryDraft m_draft;
-    Vibrator m_vibrator;
+    ButtonFeedback m_feedback;
     HeaderBar m_header;
     FieldPanel m_fields;
     std::array<ButtonStrip, kStripCount> m_strips;
-    std::array<PanelStandIn, kPanelCount> m_panels;
+    DatePickerPanel m_datePicker;
+    CalculatorPanel m_calculator;
     Keyboard m_keyboard;
-    FingerList m_payeeList;
+    SelectionList m_accounts{ListKind::Accounts, m_abc};
+    SelectionList m_categories{ListKind::Categories, m_abc};
+    SelectionList m_projects{ListKind::Projects, m_abc};
+    SelectionList m_payees{ListKind::Payees, m_abc};
+    SettingsPage m_settings{m_feedback};
+    // The panel of each entry mode, indexed by mode.
+    std::array<Panel*, kEntryModeCount> m_panels{};
 };
 
 }  // namespace shell

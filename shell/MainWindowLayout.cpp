@@ -82,10 +82,10 @@ void MainWindow::layout() {
     place(m_header.window(), 0, 0, client.right, m_header.height());
     int top = m_fullScreen ? m_header.height() : 0;
     SIZE form = m_fields.size();
-    place(m_fields.window(), side, top, form.cx, form.cy);
-    place(m_panels[kPanelSettings].window(), 0, top, client.right, client.bottom - top);
-    for (int panel = kPanelPayees; panel <= kPanelCalculator; ++panel)
-        place(panelWindow(static_cast<Panel>(panel)), side, top, form.cx, form.cy);
+    place(m_settings.window(), 0, top, client.right, client.bottom - top);
+    // Every panel of the entry page, the field panel included, lies in the form's place.
+    for (Panel* panel : m_panels)
+        if (panel != nullptr) place(panel->window(), side, top, form.cx, form.cy);
     for (ButtonStrip& strip : m_strips)
         place(strip.window(), side, top + form.cy, form.cx, stripHeight());
     layoutKeyboard(client, top);

@@ -1,5 +1,5 @@
 // Switching the main window's pages (entry, settings) and the entry page's panels, and the commands
-// of the header bar, the field panel, the strips and the settings page.
+// of the header bar, the field panel, the strips and the settings page, routed to the panel shown.
 #include "MainWindow.h"
 
 #include "SettingsStore.h"
@@ -9,30 +9,19 @@
 namespace shell {
 namespace {
 
-struct ModeView {
-    int mode;
-    Strip strip;
-    int panel;  // the Panel shown in place of the field panel, -1 for the field panel itself
-};
-constexpr ModeView kModeViews[] = {
-    {kModeForm, kStripForm, -1},
-    {kModePayees, kStripConfirmOrCreate, kPanelPayees},
-    {kModeAccounts, kStripConfirm, kPanelAccounts},
-    {kModeCategories, kStripConfirmOrCreate, kPanelCategories},
-    {kModeProjects, kStripConfirmOrCreate, kPanelProjects},
-    {kModeDate, kStripConfirm, kPanelDate},
-    {kModeCalculator, kStripConfirm, kPanelCalculator},
-};
-
-const ModeView* viewOf(int mode) {
-    for (const ModeView& view : kModeViews)
-        if (view.mode == mode) return &view;
-    return nullptr;
-}
-
 void showWindow(HWND window, bool visible) {
     if (window != nullptr) ShowWindow(window, visible ? SW_SHOW : SW_HIDE);
 }
+
+// The entry mode each field of the field panel opens.
+struct FieldMode {
+    UINT command;
+    EntryMode mode;
+};
+constexpr FieldMode kFieldModes[] = {
+    {kCmdPayee, EntryMode::Payees},        {kCmdDate, EntryMode::Date},
+    {kCmdAmount, EntryMode::Calculator},   {kCmdAccount, EntryMode::Accounts},
+    {kCmdCategory, EntryMode::Categories}, {kCmdProject, EntryMode::Projects}};
 
 }  // namespace
 
@@ -40,8 +29,6 @@ void MainWindow::switchPage(UINT page) {
     if (page == m_page) return;
     m_previousPage = m_page != 0 ? m_page : kPageEntry;
     m_page = page;
-    showWindow(m_fields.window(), false);
-    showWindow(m_panels[kPanelSettings].window(), page == kPageSettings);
     if (page == kPageEntry)
         showEntryPage();
     else
@@ -49,54 +36,48 @@ void MainWindow::switchPage(UINT page) {
 }
 
 void MainWindow::showEntryPage() {
+    m_settings.setShown(false);
     enterFullScreen();
-    switchEntryMode(m_entryMode);
+    switchEntryMode(m_mode);
     applyKeyboardVisibility();
     layout();
 }
 
 void MainWindow::showSettingsPage() {
-    if (!m_settingsBuilt) {
-        // The stored vibration setting is read when the page is first built.
-        m_vibrationOn = readSettingNumber(kSettingVibration, 0) != 0;
-        SIZE form = m_fields.size();
-        m_settingsBuilt = m_panels[kPanelSettings].create(m_window, RECT{0, 0, form.cx, form.cy},
-                                                          u"SettingsPage", RGB(255, 255, 255)) &&
-                          m_panels[kPanelSettings].addPageButtons(m_resources);
-    }
-    showWindow(m_panels[kPanelSettings].window(), true);
-    int mode = m_entryMode;
-    switchEntryMode(kModeNone);
-    m_entryMode = mode;  // returning to the entry page shows the same panel
+    // The page is built when first shown; it reads the stored vibration setting then.
+    if (m_settings.window() == nullptr && !m_settings.create(m_window, m_resources)) m_settings.destroy();
+    EntryMode mode = m_mode;
+    switchEntryMode(EntryMode::None);
+    m_mode = mode;  // returning to the entry page shows the same panel
+    m_settings.setShown(true);
     SHFullScreen(m_window, SHFS_SHOWSIPBUTTON | SHFS_HIDESTARTICON);
     applyKeyboardVisibility();
     layout();
 }
 
-void MainWindow::switchEntryMode(int mode) {
-    m_entryMode = mode;
+void MainWindow::switchEntryMode(EntryMode mode) {
+    m_mode = mode;
+    Panel* shown = currentPanel();
+    Strip strip = shown != nullptr ? shown->strip() : kStripNone;
+    for (int s = 0; s < kStripCount; ++s)
+        showWindow(m_strips[s].window(), s == strip);
+    for (Panel* panel : m_panels)
+        if (panel != nullptr && panel != shown) panel->setShown(false);
+    if (shown != nullptr) shown->setShown(true);
     rebuildAlphabetKeys();
-    const ModeView* view = viewOf(mode);
-    showWindow(m_fields.window(), mode == kModeForm);
-    for (int strip = 0; strip < kStripCount; ++strip)
-        showWindow(m_strips[strip].window(), view != nullptr && view->strip == strip);
-    for (int panel = kPanelPayees; panel <= kPanelCalculator; ++panel)
-        showWindow(panelWindow(static_cast<Panel>(panel)), view != nullptr && view->panel == panel);
-    if (mode == kModeDate) SetFocus(m_panels[kPanelDate].window());
-    m_typedFilter.clear();
     layout();
 }
 
 void MainWindow::rebuildAlphabetKeys() {
-    // Letter groups come from the alphabet-key formats; until they are loaded every label is empty,
-    // which is also what modes 0, 5 and 6 always show.
-    for (std::u16string& label : m_alphabetLabels)
-        label.clear();
-    m_keyboard.setLabels(kAlphabetLabelCount, m_alphabetLabels.data());
+    Panel* shown = m_page == kPageEntry ? currentPanel() : nullptr;
+    KeyLabels labels = shown != nullptr ? shown->keypadLabels() : KeyLabels{};
+    m_keyboard.setLabels(kAlphabetLabelCount, labels.data());
 }
 
-void MainWindow::buttonPulse() {
-    if (m_vibrationOn && !m_suppressVibration) m_vibrator.pulse(kButtonPulseMs, 0, 1);
+void MainWindow::applyButtonAlignment() {
+    bool leftHanded = leftHandedAlignment();
+    for (SelectionList* list : {&m_accounts, &m_categories, &m_projects, &m_payees})
+        list->setLeftHanded(leftHanded);
 }
 
 void MainWindow::clickDebounce() {
@@ -126,25 +107,19 @@ void MainWindow::onFieldCommand(UINT id) {
         InvalidateRect(m_fields.window(), nullptr, FALSE);
         return;
     }
-    buttonPulse();
+    m_feedback.pulse();
     if (m_page != kPageEntry) return;
-    struct FieldMode {
-        UINT command;
-        int mode;
-    };
-    // The lists, the date picker and the calculator are set to the draft's values when they exist.
-    static constexpr FieldMode kFieldModes[] = {
-        {kCmdPayee, kModePayees},     {kCmdDate, kModeDate},           {kCmdAmount, kModeCalculator},
-        {kCmdAccount, kModeAccounts}, {kCmdCategory, kModeCategories}, {kCmdProject, kModeProjects}};
-    for (const FieldMode& field : kFieldModes)
-        if (field.command == id) switchEntryMode(field.mode);
+    for (const FieldMode& field : kFieldModes) {
+        if (field.command != id) continue;
+        panel(field.mode).loadFrom(m_draft);
+        switchEntryMode(field.mode);
+    }
 }
 
 void MainWindow::onStripCommand(UINT id, HWND from) {
-    bool settingsPage = m_page == kPageSettings && from == m_panels[kPanelSettings].window();
-    buttonPulse();  // not while a confirmation is replayed
-    if (settingsPage && (id == kCmdClose || id == kCmdOk)) {
-        switchPage(m_previousPage);
+    m_feedback.pulse();
+    if (m_page == kPageSettings && from != nullptr && from == m_settings.window()) {
+        onSettingsCommand(id);
         return;
     }
     if (id == kCmdExit) {
@@ -156,22 +131,39 @@ void MainWindow::onStripCommand(UINT id, HWND from) {
         if (id == kCmdClose) clickDebounce();
         return;
     }
-    if (id == kCmdClose || id == kCmdOk) {
-        // No panel offers a choice yet, so OK takes nothing into the draft.
+    if (id == kCmdOk) {
+        confirmChoice();
+    } else if (id == kCmdClose) {
         m_fields.showDraft();
-        switchEntryMode(kModeForm);
+        switchEntryMode(EntryMode::Form);
     }
 }
 
+void MainWindow::onSettingsCommand(UINT id) {
+    if (id == kCmdOk) {
+        // The page stored the settings: the keys take the new format, the lists the alignment.
+        m_abc.load(m_resources);
+        switchPage(m_previousPage);
+        rebuildAlphabetKeys();
+        applyButtonAlignment();
+        layout();
+    } else if (id == kCmdClose) {
+        switchPage(m_previousPage);
+    }
+}
+
+void MainWindow::confirmChoice() {
+    if (Panel* shown = currentPanel()) shown->takeInto(m_draft);
+    m_fields.showDraft();
+    switchEntryMode(EntryMode::Form);
+}
+
 void MainWindow::onPanelConfirmed() {
-    if (m_page != kPageEntry) return;
-    const ModeView* view = viewOf(m_entryMode);
-    if (view == nullptr || view->mode == kModeForm) return;
-    onStripCommand(kCmdOk, m_strips[view->strip].window());
-    bool suppressed = m_suppressVibration;
-    m_suppressVibration = true;
-    onStripCommand(kCmdOk, m_strips[kStripConfirm].window());
-    m_suppressVibration = suppressed;
+    if (m_page != kPageEntry || m_mode == EntryMode::None) return;
+    // As if OK were pressed on the panel's strip (with its pulse), and once more, without a pulse, on
+    // the field panel that shows then.
+    if (m_mode != EntryMode::Form) m_feedback.pulse();
+    confirmChoice();
 }
 
 }  // namespace shell

@@ -56,5 +56,18 @@ inline constexpr const WCHAR* kFinanceManagerClass = u"WCE_VarkelBrimwell";
 inline constexpr UINT kAcceleratorTable = 128;
 inline constexpr UINT kStringSettingsTitle = 1;
 inline constexpr UINT kStringStoreMissing = 21;
+// The field labels (the lists' titles label their fields) and the strips' buttons.
+inline constexpr UINT kStringPayeeLabel = 2;
+inline constexpr UINT kStringAccountLabel = 5;
+inline constexpr UINT kStringCategoryLabel = 6;
+inline constexpr UINT kStringProjectLabel = 7;
+inline constexpr UINT kStringDateLabel = 140;
+inline constexpr UINT kStringAmountLabel = 141;
+inline constexpr UINT kStringOk = 11;
+inline constexpr UINT kStringSaveAndNew = 142;
+inline constexpr UINT kStringSave = 143;
+inline constexpr UINT kStringExit = 144;
+inline constexpr UINT kStringClose = 145;
+inline constexpr UINT kStringNew = 146;
 
 }  // namespace shell

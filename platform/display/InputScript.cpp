@@ -21,10 +21,11 @@ struct KeyName {
     UINT key;
 };
 
-// BACK is the device's back key, which the device reports as the escape key.
+// BACK is the device's back key, which the device reports as the escape key; BACKSPACE is the
+// keyboard's backspace key, which types the character 8.
 constexpr KeyName kKeyNames[] = {
-    {"UP", VK_UP},       {"DOWN", VK_DOWN},     {"LEFT", VK_LEFT},
-    {"RIGHT", VK_RIGHT}, {"RETURN", VK_RETURN}, {"BACK", VK_ESCAPE},
+    {"UP", VK_UP},         {"DOWN", VK_DOWN},   {"LEFT", VK_LEFT},      {"RIGHT", VK_RIGHT},
+    {"RETURN", VK_RETURN}, {"BACK", VK_ESCAPE}, {"BACKSPACE", VK_BACK},
 };
 
 struct CharKey {

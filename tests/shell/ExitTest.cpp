@@ -99,7 +99,7 @@ TEST_F(ExitTest, AStoreThatCannotBeOpenedShowsMessage21AndTheEntryReturns0) {
 
 TEST_F(ExitTest, ASecondStartActivatesTheRunningWindowAndOpensNothing) {
     open();
-    m_window->switchEntryMode(kModeAccounts);
+    m_window->switchEntryMode(EntryMode::Accounts);
     HWND other = CreateWindowExW(0, u"Static", u"other", WS_POPUP | WS_VISIBLE, 0, 0, 10, 10, nullptr,
                                  nullptr, nullptr, nullptr);
     SetActiveWindow(other);
@@ -107,7 +107,7 @@ TEST_F(ExitTest, ASecondStartActivatesTheRunningWindowAndOpensNothing) {
     EXPECT_EQ(dashelEntry(m_module, commandLine, SW_SHOW), 1);
     platform::testing::pumpMessages();
     EXPECT_EQ(GetForegroundWindow(), mainWindow());
-    EXPECT_EQ(m_window->entryMode(), kModeAccounts);
+    EXPECT_EQ(m_window->entryMode(), EntryMode::Accounts);
     EXPECT_TRUE(dove::isFinanceStoreOpened());
     EXPECT_TRUE(platform::takeMessageBoxes().empty());
     DestroyWindow(other);

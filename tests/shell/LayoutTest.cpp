@@ -56,8 +56,8 @@ class LayoutTest : public ShellTest {
         }
     }
 
-    RECT keyboard() { return screenRect(m_window->panelWindow(kPanelKeyboard)); }
-    bool keyboardVisible() { return IsWindowVisible(m_window->panelWindow(kPanelKeyboard)) != FALSE; }
+    RECT keyboard() { return screenRect(m_window->keyboard().window()); }
+    bool keyboardVisible() { return IsWindowVisible(m_window->keyboard().window()) != FALSE; }
     int headerHeight() { return m_window->headerBar().height(); }
 };
 
@@ -70,8 +70,8 @@ TEST_F(LayoutTest, EveryProfileModeAndAlignmentLaysThePartsOutWithoutOverlap) {
             useScreen(profile.width, profile.height, profile.dpi);
             ASSERT_TRUE(writeSettingNumber(kSettingButtonAlign, align));
             open();
-            for (int mode = kModeForm; mode <= kModeCalculator; ++mode) {
-                m_window->switchEntryMode(mode);
+            for (int mode = 0; mode < kEntryModeCount; ++mode) {
+                m_window->switchEntryMode(static_cast<EntryMode>(mode));
                 platform::testing::pumpMessages();
                 expectNoOverlap(context + " mode " + std::to_string(mode));
             }
@@ -111,7 +111,7 @@ TEST_F(LayoutTest, RotationMovesTheKeyboardToTheRightSideAndBack) {
     EXPECT_EQ(keyboard().top, headerHeight());
     EXPECT_EQ(keyboard().right - keyboard().left, 80);
     EXPECT_EQ(keyboard().bottom - keyboard().top, 215);
-    EXPECT_EQ(screenRect(m_window->panelWindow(kPanelPayees)).left, 0);
+    EXPECT_EQ(screenRect(m_window->panel(EntryMode::Payees).window()).left, 0);
     expectNoOverlap("landscape");
 
     platform::testing::rotateScreen();
@@ -129,7 +129,7 @@ TEST_F(LayoutTest, LeftHandedAlignmentPutsTheKeyboardOnTheLeftAndTheFormBesideIt
     platform::testing::pumpMessages();
     EXPECT_EQ(keyboard().left, 0);
     EXPECT_EQ(keyboard().top, headerHeight());
-    RECT payees = screenRect(m_window->panelWindow(kPanelPayees));
+    RECT payees = screenRect(m_window->panel(EntryMode::Payees).window());
     RECT strip = screenRect(m_window->strip(kStripConfirmOrCreate).window());
     EXPECT_EQ(payees.left, 80);
     EXPECT_EQ(strip.left, 80);
@@ -149,7 +149,7 @@ TEST_F(LayoutTest, ASquareScreenHidesTheKeyboard) {
     open();
     EXPECT_EQ(m_window->orientation(), kSquare);
     EXPECT_FALSE(keyboardVisible());
-    m_window->switchEntryMode(kModeForm);
+    m_window->switchEntryMode(EntryMode::Form);
     EXPECT_FALSE(keyboardVisible());
     expectNoOverlap("square");
 }
@@ -174,14 +174,11 @@ TEST_F(LayoutTest, StripLabelsAndTheDateFitTheirPlacesOnEveryProfile) {
         // A key's face lies one unit inside its slice of the strip on either side.
         for (Strip which : {kStripForm, kStripConfirm, kStripConfirmOrCreate}) {
             ButtonStrip& strip = m_window->strip(which);
-            const StripSkin& skin = which == kStripForm      ? formStripSkin()
-                                    : which == kStripConfirm ? confirmStripSkin()
-                                                             : confirmOrCreateStripSkin();
             for (int b = 0; b < strip.buttonCount(); ++b) {
                 RECT button = strip.buttonRect(b);
                 int room = button.right - button.left - 2 * scaleX(1);
-                EXPECT_LE(widthInSharedFont(2, skin.buttons[static_cast<size_t>(b)].label), room)
-                    << context << " button " << b;
+                EXPECT_FALSE(strip.label(b).empty()) << context << " button " << b;
+                EXPECT_LE(widthInSharedFont(2, strip.label(b)), room) << context << " button " << b;
             }
         }
         RECT date = m_window->fieldPanel().fieldRect(1);
@@ -194,7 +191,7 @@ TEST_F(LayoutTest, TheSettingsPageFillsTheClientAreaBelowTheHeader) {
     open();
     SendMessageW(mainWindow(), WM_COMMAND, kCmdSettings,
                  reinterpret_cast<LPARAM>(m_window->headerBar().window()));
-    RECT page = screenRect(m_window->panel(kPanelSettings).window());
+    RECT page = screenRect(m_window->settingsPage().window());
     EXPECT_EQ(page.top, headerHeight());
     EXPECT_EQ(page.left, 0);
     EXPECT_EQ(page.right, 240);

@@ -3,6 +3,7 @@
 // field panel, and the fields and strips follow the stylus as buttons do.
 #include <iterator>
 
+#include "ControlMessages.h"
 #include "DateTime.h"
 #include "MessageRecorder.h"
 #include "SettingsStore.h"
@@ -21,12 +22,12 @@ bool visible(HWND window) {
 
 class MainWindowTest : public ShellTest {
   protected:
-    // Checks that exactly the panel (or the field panel, for -1) and the strip are showing.
-    void expectShowing(int panel, Strip strip, const std::string& context) {
+    // Checks that exactly the panel of mode and the strip are showing.
+    void expectShowing(EntryMode mode, Strip strip, const std::string& context) {
         SCOPED_TRACE(context);
-        EXPECT_EQ(visible(m_window->fieldPanel().window()), panel < 0);
-        for (int p = kPanelPayees; p <= kPanelCalculator; ++p)
-            EXPECT_EQ(visible(m_window->panelWindow(static_cast<Panel>(p))), p == panel) << "panel " << p;
+        for (int p = 0; p < kEntryModeCount; ++p)
+            EXPECT_EQ(visible(m_window->panel(static_cast<EntryMode>(p)).window()), p == modeIndex(mode))
+                << "panel " << p;
         for (int s = 0; s < kStripCount; ++s)
             EXPECT_EQ(visible(m_window->strip(static_cast<Strip>(s)).window()), s == strip) << "strip " << s;
     }
@@ -36,8 +37,8 @@ TEST_F(MainWindowTest, OpensFullScreenOnThePayeeListWithTheConfirmOrCreateStrip)
     seedAccounts({{1, u"Cash", u"RUB", u"A1"}});
     open();
     EXPECT_EQ(m_window->page(), kPageEntry);
-    EXPECT_EQ(m_window->entryMode(), kModePayees);
-    expectShowing(kPanelPayees, kStripConfirmOrCreate, "start");
+    EXPECT_EQ(m_window->entryMode(), EntryMode::Payees);
+    expectShowing(EntryMode::Payees, kStripConfirmOrCreate, "start");
     EXPECT_TRUE(m_window->fullScreen());
     RECT main = screenRect(mainWindow());
     EXPECT_EQ(main.left, 0);
@@ -45,13 +46,8 @@ TEST_F(MainWindowTest, OpensFullScreenOnThePayeeListWithTheConfirmOrCreateStrip)
     EXPECT_EQ(main.right, 240);
     EXPECT_EQ(main.bottom, 320);
     EXPECT_TRUE(visible(m_window->headerBar().window()));
-    EXPECT_TRUE(visible(m_window->panelWindow(kPanelKeyboard)));
+    EXPECT_TRUE(visible(m_window->keyboard().window()));
     EXPECT_EQ(FindWindowW(kMainWindowClass, nullptr), mainWindow());
-    for (const std::u16string& label : m_window->alphabetLabels())
-        EXPECT_TRUE(label.empty());
-    // The keyboard's digit keys were given their labels, all empty until letter groups exist.
-    for (UINT key = 0; key < 10; ++key)
-        EXPECT_TRUE(m_window->keyboard().label(key).empty()) << key;
 }
 
 TEST_F(MainWindowTest, AnEmptyDraftShowsTodayAndTheStartAccount) {
@@ -81,25 +77,24 @@ TEST_F(MainWindowTest, TheHeaderTitleLeadsToTheSettingsPageAndCloseLeadsBack) {
     tapAt(screenCentre(header.window(), header.titleArea()));
     EXPECT_EQ(m_window->page(), kPageSettings);
     EXPECT_EQ(m_window->previousPage(), kPageEntry);
-    EXPECT_TRUE(visible(m_window->panel(kPanelSettings).window()));
-    EXPECT_FALSE(visible(m_window->fieldPanel().window()));
-    for (int p = kPanelPayees; p <= kPanelCalculator; ++p)
-        EXPECT_FALSE(visible(m_window->panelWindow(static_cast<Panel>(p)))) << "panel " << p;
+    EXPECT_TRUE(visible(m_window->settingsPage().window()));
+    for (int p = 0; p < kEntryModeCount; ++p)
+        EXPECT_FALSE(visible(m_window->panel(static_cast<EntryMode>(p)).window())) << "panel " << p;
     for (int s = 0; s < kStripCount; ++s)
         EXPECT_FALSE(visible(m_window->strip(static_cast<Strip>(s)).window())) << "strip " << s;
-    EXPECT_FALSE(visible(m_window->panelWindow(kPanelKeyboard)));
+    EXPECT_FALSE(visible(m_window->keyboard().window()));
     // A tap on the header left of the title does nothing.
     tapAt(POINT{2, 2});
     EXPECT_EQ(m_window->page(), kPageSettings);
 
     SendMessageW(mainWindow(), WM_COMMAND, kCmdClose,
-                 reinterpret_cast<LPARAM>(m_window->panel(kPanelSettings).window()));
+                 reinterpret_cast<LPARAM>(m_window->settingsPage().window()));
     platform::testing::pumpMessages();
     EXPECT_EQ(m_window->page(), kPageEntry);
-    EXPECT_EQ(m_window->entryMode(), kModePayees);
-    EXPECT_FALSE(visible(m_window->panel(kPanelSettings).window()));
-    expectShowing(kPanelPayees, kStripConfirmOrCreate, "back on the entry page");
-    EXPECT_TRUE(visible(m_window->panelWindow(kPanelKeyboard)));
+    EXPECT_EQ(m_window->entryMode(), EntryMode::Payees);
+    EXPECT_FALSE(visible(m_window->settingsPage().window()));
+    expectShowing(EntryMode::Payees, kStripConfirmOrCreate, "back on the entry page");
+    EXPECT_TRUE(visible(m_window->keyboard().window()));
 }
 
 TEST_F(MainWindowTest, TheSettingsPagesOkAndCancelButtonsReturnToTheEntryPage) {
@@ -108,46 +103,45 @@ TEST_F(MainWindowTest, TheSettingsPagesOkAndCancelButtonsReturnToTheEntryPage) {
     for (int button : {IDCANCEL, IDOK}) {
         tapAt(screenCentre(header.window(), header.titleArea()));
         ASSERT_EQ(m_window->page(), kPageSettings);
-        HWND key = GetDlgItem(m_window->panel(kPanelSettings).window(), button);
+        HWND key = GetDlgItem(m_window->settingsPage().window(), button);
         ASSERT_NE(key, nullptr) << "button " << button;
         RECT client{};
         GetClientRect(key, &client);
         tapAt(screenCentre(key, client));
         EXPECT_EQ(m_window->page(), kPageEntry) << "button " << button;
-        expectShowing(kPanelPayees, kStripConfirmOrCreate, "back from the settings page");
+        expectShowing(EntryMode::Payees, kStripConfirmOrCreate, "back from the settings page");
     }
 }
 
 TEST_F(MainWindowTest, EachFieldShowsItsPanelAndStripAndCloseReturnsToTheFieldPanel) {
     struct Case {
         int field;
-        int mode;
-        Panel panel;
+        EntryMode mode;
         Strip strip;
     };
     const Case kCases[] = {
-        {0, kModePayees, kPanelPayees, kStripConfirmOrCreate},
-        {1, kModeDate, kPanelDate, kStripConfirm},
-        {2, kModeCalculator, kPanelCalculator, kStripConfirm},
-        {3, kModeAccounts, kPanelAccounts, kStripConfirm},
-        {4, kModeCategories, kPanelCategories, kStripConfirmOrCreate},
-        {5, kModeProjects, kPanelProjects, kStripConfirmOrCreate},
+        {0, EntryMode::Payees, kStripConfirmOrCreate},     {1, EntryMode::Date, kStripConfirm},
+        {2, EntryMode::Calculator, kStripConfirm},         {3, EntryMode::Accounts, kStripConfirm},
+        {4, EntryMode::Categories, kStripConfirmOrCreate}, {5, EntryMode::Projects, kStripConfirmOrCreate},
     };
     open();
     tapStripButton(kStripConfirmOrCreate, 2);  // "Закрыть"
-    ASSERT_EQ(m_window->entryMode(), kModeForm);
-    expectShowing(-1, kStripForm, "field panel");
+    ASSERT_EQ(m_window->entryMode(), EntryMode::Form);
+    expectShowing(EntryMode::Form, kStripForm, "field panel");
     for (const Case& c : kCases) {
         tapField(c.field);
         EXPECT_EQ(m_window->entryMode(), c.mode) << "field " << c.field;
-        if (c.mode == kModeDate) {
-            EXPECT_EQ(GetFocus(), m_window->panel(kPanelDate).window());
-        }
-        expectShowing(c.panel, c.strip, "field " + std::to_string(c.field));
+        // The date picker hands the focus to its day field, the calculator keeps it, and a list gives
+        // it to its rows.
+        HWND focus = GetFocus();
+        EXPECT_TRUE(focus != nullptr && (focus == m_window->panel(c.mode).window() ||
+                                         IsChild(m_window->panel(c.mode).window(), focus)))
+            << "field " << c.field;
+        expectShowing(c.mode, c.strip, "field " + std::to_string(c.field));
         int close = c.strip == kStripConfirm ? 1 : 2;
         tapStripButton(c.strip, close);
-        EXPECT_EQ(m_window->entryMode(), kModeForm);
-        expectShowing(-1, kStripForm, "closed after field " + std::to_string(c.field));
+        EXPECT_EQ(m_window->entryMode(), EntryMode::Form);
+        expectShowing(EntryMode::Form, kStripForm, "closed after field " + std::to_string(c.field));
     }
 }
 
@@ -173,7 +167,7 @@ TEST_F(MainWindowTest, AFieldLooksPressedWhileTheStylusIsInsideAndActsOnlyWhenRe
     platform::testing::pumpMessages();
     EXPECT_EQ(fields.heldField(), -1);
     EXPECT_EQ(GetCapture(), nullptr);
-    EXPECT_EQ(m_window->entryMode(), kModeForm);  // released outside: nothing happened
+    EXPECT_EQ(m_window->entryMode(), EntryMode::Form);  // released outside: nothing happened
 }
 
 TEST_F(MainWindowTest, TheToggleActsWhenTheStylusGoesDown) {
@@ -187,7 +181,7 @@ TEST_F(MainWindowTest, TheToggleActsWhenTheStylusGoesDown) {
     platform::testing::stylusUp(toggle.x, toggle.y);
     platform::testing::pumpMessages();
     EXPECT_TRUE(m_window->draft().cleared());
-    EXPECT_EQ(m_window->entryMode(), kModeForm);
+    EXPECT_EQ(m_window->entryMode(), EntryMode::Form);
     tapAt(toggle);
     EXPECT_FALSE(m_window->draft().cleared());
 }
@@ -207,15 +201,15 @@ TEST_F(MainWindowTest, AStripButtonLeftBeforeReleaseSendsNothing) {
     platform::testing::stylusUp(ok.x, ok.y);
     platform::testing::pumpMessages();
     EXPECT_EQ(strip.heldButton(), -1);
-    EXPECT_EQ(m_window->entryMode(), kModePayees);
+    EXPECT_EQ(m_window->entryMode(), EntryMode::Payees);
 }
 
 TEST_F(MainWindowTest, APanelConfirmingItselfEndsOnTheFieldPanel) {
     open();
     PostMessageW(mainWindow(), kMsgPanelConfirmed, 0, 0);
     platform::testing::pumpMessages();
-    EXPECT_EQ(m_window->entryMode(), kModeForm);
-    expectShowing(-1, kStripForm, "after the confirmation");
+    EXPECT_EQ(m_window->entryMode(), EntryMode::Form);
+    expectShowing(EntryMode::Form, kStripForm, "after the confirmation");
 }
 
 TEST_F(MainWindowTest, TheControlsSendTheirCommandsToTheMainWindow) {
@@ -249,13 +243,37 @@ TEST_F(MainWindowTest, TheControlsSendTheirCommandsToTheMainWindow) {
     }
 }
 
-TEST_F(MainWindowTest, DataChangedElsewhereMakesTheListsReadTheStoreAgain) {
+TEST_F(MainWindowTest, KeypadKeysTypeIntoTheDatePickerAndTheCalculator) {
     open();
-    EXPECT_EQ(m_window->listReloadGeneration(), 0u);
-    PostMessageW(mainWindow(), kMsgDataChanged, 0, 0);
+    tapStripButton(kStripConfirmOrCreate, 2);
+    tapField(1);  // the date picker: the day field has the focus
+    for (WPARAM key : {WPARAM{1}, WPARAM{7}})
+        PostMessageW(mainWindow(), WM_KEYPAD_KEY, key, 0);
     platform::testing::pumpMessages();
-    EXPECT_EQ(m_window->listReloadGeneration(), 1u);
-    EXPECT_FALSE(m_window->dataChanged());  // a change elsewhere is not this run's change
+    EXPECT_EQ(m_window->datePicker().picker().day(), 17);
+    tapStripButton(kStripConfirm, 1);
+
+    tapField(2);  // the calculator
+    for (WPARAM key : {WPARAM{1}, WPARAM{2}, kKeypadDecimalPoint, WPARAM{5}, WPARAM{4}, kKeypadBackspace})
+        PostMessageW(mainWindow(), WM_KEYPAD_KEY, key, 0);
+    platform::testing::pumpMessages();
+    EXPECT_EQ(m_window->calculator().calculator().getAmount(), 1250);
+    // The device's RETURN in the calculator confirms as OK does.
+    SendMessageW(m_window->calculator().window(), WM_KEYDOWN, VK_RETURN, 0);
+    platform::testing::pumpMessages();
+    EXPECT_EQ(m_window->entryMode(), EntryMode::Form);
+}
+
+TEST_F(MainWindowTest, KeysReachOnlyThePanelShownOnTheEntryPage) {
+    open();
+    PostMessageW(mainWindow(), WM_KEYPAD_KEY, 3, 0);
+    platform::testing::pumpMessages();
+    EXPECT_EQ(m_window->list(ListKind::Payees).typedFilter().size(), 1);
+    tapAt(screenCentre(m_window->headerBar().window(), m_window->headerBar().titleArea()));
+    PostMessageW(mainWindow(), WM_KEYPAD_KEY, 3, 0);
+    PostMessageW(mainWindow(), WM_CHAR, u'x', 0);
+    platform::testing::pumpMessages();
+    EXPECT_EQ(m_window->list(ListKind::Payees).typedFilter().size(), 1) << "the settings page takes no keys";
 }
 
 }  // namespace

@@ -85,7 +85,7 @@ class ButtonPulseTest : public VibratorTest {
         SendMessageW(mainWindow(), WM_COMMAND, kCmdSettings,
                      reinterpret_cast<LPARAM>(m_window->headerBar().window()));
         SendMessageW(mainWindow(), WM_COMMAND, kCmdClose,
-                     reinterpret_cast<LPARAM>(m_window->panel(kPanelSettings).window()));
+                     reinterpret_cast<LPARAM>(m_window->settingsPage().window()));
         m_window->vibrator().stop();
         platform::useRecordingVibrator();
     }

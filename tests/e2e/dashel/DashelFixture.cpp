@@ -1,6 +1,7 @@
 // The end-to-end fixture: seeded roots, dashel's environment and the snapshot helpers.
 #include "DashelFixture.h"
 
+#include <cstdio>
 #include <cstdlib>
 #include <filesystem>
 
@@ -30,6 +31,32 @@ int DashelE2ETest::runDashel(const ScreenProfile& profile, const std::string& sc
     for (const auto& [name, value] : extra)
         environment[name] = value;
     return runProgram(programPath("dashel"), {}, environment, root() + "/dashel.out");
+}
+
+std::vector<TextRun> readTextDump(const std::string& file) {
+    static const std::string kText = "{\"text\": \"", kRect = "\", \"rect\": [",
+                             kWindow = "], \"window\": \"";
+    std::vector<TextRun> runs;
+    std::ifstream in(file);
+    for (std::string line; std::getline(in, line);) {
+        size_t rect = line.find(kRect);
+        size_t window = line.find(kWindow);
+        TextRun run;
+        int values[4] = {};
+        bool ok = line.rfind(kText, 0) == 0 && rect != std::string::npos && window != std::string::npos &&
+                  line.size() >= window + kWindow.size() + 2 &&
+                  std::sscanf(line.c_str() + rect + kRect.size(), "%d, %d, %d, %d", &values[0], &values[1],
+                              &values[2], &values[3]) == 4;
+        if (!ok) {
+            ADD_FAILURE() << "not a text line: " << line;
+            continue;
+        }
+        run.text = line.substr(kText.size(), rect - kText.size());
+        run.rect = RECT{values[0], values[1], values[2], values[3]};
+        run.window = line.substr(window + kWindow.size(), line.size() - window - kWindow.size() - 2);
+        runs.push_back(std::move(run));
+    }
+    return runs;
 }
 
 std::string snapshotFolder(const ScreenProfile& profile) {

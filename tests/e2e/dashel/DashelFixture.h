@@ -8,6 +8,7 @@
 #include <optional>
 #include <sstream>
 #include <string>
+#include <vector>
 
 #include "LayoutProbe.h"
 #include "ProgramRun.h"
@@ -16,13 +17,13 @@
 namespace dashele2e {
 
 inline constexpr uint32_t kWhite = 0xFFFFFF;
-inline constexpr uint32_t kDatePickerColour = 0xAABCDF;  // the date picker stand-in, RGB(170,188,223)
-inline constexpr uint32_t kCalculatorColour = 0x000000;
-inline constexpr uint32_t kKeyboardColour = 0x4A494A;    // RGB(74,73,74), between the keys
-inline constexpr uint32_t kFingerListColour = 0xAABCDF;  // the payee list, RGB(170,188,223)
-inline constexpr uint32_t kTitleColour = 0xE6E6E6;       // the header's title, RGB(230,230,230)
-inline constexpr uint32_t kFieldLabelColour = 0xCACACA;  // field labels, RGB(202,202,202)
-inline constexpr uint32_t kNewLabelColour = 0x4871A8;    // "Нов." on the confirm-or-create strip
+inline constexpr uint32_t kDatePickerColour = 0xAABCDF;         // the date picker, RGB(170,188,223)
+inline constexpr uint32_t kCalculatorDisplayColour = 0xCAD5EC;  // the amount display, RGB(202,213,236)
+inline constexpr uint32_t kKeyboardColour = 0x4A494A;           // RGB(74,73,74), between the keys
+inline constexpr uint32_t kFingerListColour = 0xAABCDF;         // the payee list, RGB(170,188,223)
+inline constexpr uint32_t kTitleColour = 0xE6E6E6;              // the header's title, RGB(230,230,230)
+inline constexpr uint32_t kFieldLabelColour = 0xCACACA;         // field labels, RGB(202,202,202)
+inline constexpr uint32_t kNewLabelColour = 0x4871A8;           // "Нов." on the confirm-or-create strip
 
 class DashelE2ETest : public ::testing::Test {
   protected:
@@ -55,6 +56,15 @@ class Script {
   private:
     std::ostringstream m_text;
 };
+
+// One line of a dump-text file.
+struct TextRun {
+    std::string text;
+    RECT rect{};
+    std::string window;
+};
+// The lines of a dump-text file, in order; a line that is not a text run fails the calling test.
+std::vector<TextRun> readTextDump(const std::string& file);
 
 // <build>/snapshots/<profile>/ (the system's temporary folder without a build folder), created; the
 // snapshots of a profile are kept there for review.

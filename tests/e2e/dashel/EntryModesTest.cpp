@@ -17,29 +17,23 @@ const ScreenProfile kProfiles[] = {
     {240, 320, 96}, {480, 640, 192}, {640, 480, 192}, {480, 800, 192}, {240, 240, 96}};
 
 struct ModeShown {
-    int mode;
+    EntryMode mode;
     const char* file;
     Strip strip;  // the strip each mode shows
-    int panel;    // the panel it shows; -1 for the field panel
     int closeButton;
+    uint32_t ground;  // the panel's background colour
+    double share;     // at least this share of the panel shows it (rows, fields and keys cover the rest)
 };
 // Fields in the order of the field panel (payee, date, amount, account, category, project).
 constexpr ModeShown kFieldModes[] = {
-    {kModePayees, "1-payees.png", kStripConfirmOrCreate, kPanelPayees, 2},
-    {kModeDate, "5-date.png", kStripConfirm, kPanelDate, 1},
-    {kModeCalculator, "6-calculator.png", kStripConfirm, kPanelCalculator, 1},
-    {kModeAccounts, "2-accounts.png", kStripConfirm, kPanelAccounts, 1},
-    {kModeCategories, "3-categories.png", kStripConfirmOrCreate, kPanelCategories, 2},
-    {kModeProjects, "4-projects.png", kStripConfirmOrCreate, kPanelProjects, 2},
+    {EntryMode::Payees, "1-payees.png", kStripConfirmOrCreate, 2, kFingerListColour, 0.5},
+    {EntryMode::Date, "5-date.png", kStripConfirm, 1, kDatePickerColour, 0.3},
+    {EntryMode::Calculator, "6-calculator.png", kStripConfirm, 1, kCalculatorDisplayColour, 0.15},
+    {EntryMode::Accounts, "2-accounts.png", kStripConfirm, 1, kFingerListColour, 0.5},
+    {EntryMode::Categories, "3-categories.png", kStripConfirmOrCreate, 2, kFingerListColour, 0.5},
+    {EntryMode::Projects, "4-projects.png", kStripConfirmOrCreate, 2, kFingerListColour, 0.5},
 };
-constexpr ModeShown kFormMode{kModeForm, "0-form.png", kStripForm, -1, -1};
-
-uint32_t panelColour(int panel) {
-    if (panel == kPanelPayees) return kFingerListColour;
-    if (panel == kPanelDate) return kDatePickerColour;
-    if (panel == kPanelCalculator) return kCalculatorColour;
-    return kWhite;
-}
+constexpr ModeShown kFormMode{EntryMode::Form, "0-form.png", kStripForm, -1, kWhite, 0};
 
 void expectLaidOutApart(const View& view, const ScreenProfile& profile) {
     auto parts = visibleParts(view);
@@ -71,18 +65,17 @@ void expectModeShown(const Snapshot& shot, const View& view, const ModeShown& sh
     EXPECT_LT(shareOf(shot, strip, kWhite), 0.5) << "the strip is drawn";
     EXPECT_EQ(countOf(shot, strip, kNewLabelColour) > 0, shown.strip == kStripConfirmOrCreate)
         << "only the confirm-or-create strip carries the blue \"Нов.\"";
-    if (shown.panel < 0) {
+    if (shown.mode == EntryMode::Form) {
         ASSERT_TRUE(view.fields.visible);
         EXPECT_GT(countOf(shot, view.fields.rect, kFieldLabelColour), 3) << "the field labels";
         EXPECT_LT(shareOf(shot, view.fields.rect, kWhite), 0.5);
     } else {
-        ASSERT_TRUE(view.panels[shown.panel].visible);
+        const PartRect& panel = view.panels[static_cast<size_t>(modeIndex(shown.mode))];
+        ASSERT_TRUE(panel.visible);
         EXPECT_FALSE(view.fields.visible);
-        // The payee list's rows and scroll bar cover part of its ground; the stand-ins are plain.
-        double ground = shown.panel == kPanelPayees ? 0.6 : 0.95;
-        EXPECT_GT(shareOf(shot, inset(view.panels[shown.panel].rect, 2), panelColour(shown.panel)), ground);
+        EXPECT_GT(shareOf(shot, inset(panel.rect, 2), shown.ground), shown.share);
     }
-    const PartRect& keyboard = view.panels[kPanelKeyboard];
+    const PartRect& keyboard = view.keyboard;
     if (keyboard.visible) {
         EXPECT_TRUE(showsKeypad(shot, keyboard.rect));
     }
@@ -93,8 +86,8 @@ class EntryModesTest : public DashelE2ETest, public ::testing::WithParamInterfac
 TEST_P(EntryModesTest, FieldsHeaderAndStripsLeadToEachPanelAndBack) {
     const ScreenProfile profile = GetParam();
     const std::string folder = snapshotFolder(profile);
-    View form = probeView(profile, kPageEntry, kModeForm);
-    View opening = probeView(profile, kPageEntry, kModePayees);
+    View form = probeView(profile, kPageEntry, EntryMode::Form);
+    View opening = probeView(profile, kPageEntry, EntryMode::Payees);
     Script script;
     script.shot(folder + "/start.png")
         .tap(opening.buttons[kStripConfirmOrCreate][2])
@@ -109,7 +102,7 @@ TEST_P(EntryModesTest, FieldsHeaderAndStripsLeadToEachPanelAndBack) {
     script.shot(folder + "/0-form-after-close.png")
         .tap(form.title)
         .shot(folder + "/settings.png")
-        .tap(probeView(profile, kPageSettings, kModeNone).pageButtons[1])
+        .tap(probeView(profile, kPageSettings, EntryMode::None).pageButtons[1])
         .shot(folder + "/0-form-after-settings.png")
         .line("quit");
     for (const char* name :
@@ -136,20 +129,20 @@ TEST_P(EntryModesTest, FieldsHeaderAndStripsLeadToEachPanelAndBack) {
         expectModeShown(shot, form, kFormMode);
     }
 
-    View settings = probeView(profile, kPageSettings, kModeNone);
+    View settings = probeView(profile, kPageSettings, EntryMode::None);
     ASSERT_TRUE(shot.load(folder + "/settings.png"));
     expectLaidOutApart(settings, profile);
     expectHeader(shot, settings);
-    ASSERT_TRUE(settings.panels[kPanelSettings].visible);
+    ASSERT_TRUE(settings.settings.visible);
     for (const PartRect& strip : settings.strips)
         EXPECT_FALSE(strip.visible);
-    EXPECT_FALSE(settings.panels[kPanelKeyboard].visible);
-    // The page's lower end lies under the shell's bar with the input-panel button, which it shows;
-    // its OK and Cancel buttons sit at its top.
-    RECT page = inset(settings.panels[kPanelSettings].rect, 2);
-    page.bottom = (page.top + page.bottom) / 2;
+    EXPECT_FALSE(settings.keyboard.visible);
+    // The page is white below its controls, whose last row holds OK and Cancel, down to the shell's
+    // bar with the input-panel button, which it shows at its lower end.
+    RECT page = inset(settings.settings.rect, 2);
     ASSERT_GT(settings.pageButtonArea.bottom, page.top) << "the page buttons were not found";
     page.top = settings.pageButtonArea.bottom + 2;
+    page.bottom = page.top + (page.bottom - page.top) / 3;
     EXPECT_GT(shareOf(shot, page, kWhite), 0.95);
     EXPECT_LT(shot.share(0, 0, shot.width, shot.height, kKeyboardColour), 0.01) << "the keyboard is hidden";
 }

@@ -41,15 +41,17 @@ View readView(shell::MainWindow& main) {
         for (int b = 0; b < strip.buttonCount() && b < 3; ++b)
             view.buttons[s][b] = centreOnScreen(strip.window(), strip.buttonRect(b));
     }
-    for (int p = 0; p < shell::kPanelCount; ++p)
-        view.panels[p] = partOf(main.panelWindow(static_cast<shell::Panel>(p)));
+    for (int p = 0; p < shell::kEntryModeCount; ++p)
+        view.panels[p] = partOf(main.panel(static_cast<shell::EntryMode>(p)).window());
+    view.keyboard = partOf(main.keyboard().window());
+    view.settings = partOf(main.settingsPage().window());
     view.payeeRows = partOf(main.payeeList().view().window());
     view.payeeRowHeight = main.payeeList().view().rowHeight();
     RECT title = main.headerBar().titleArea();
     view.title = centreOnScreen(main.headerBar().window(), title);
     for (int f = 0; f < 6; ++f)
         view.fieldTaps[f] = centreOnScreen(main.fieldPanel().window(), main.fieldPanel().fieldRect(f));
-    HWND page = main.panel(shell::kPanelSettings).window();
+    HWND page = main.settingsPage().window();
     const int pageButtons[] = {IDOK, IDCANCEL};
     for (int b = 0; b < 2 && page != nullptr; ++b) {
         HWND key = GetDlgItem(page, pageButtons[b]);
@@ -69,7 +71,8 @@ std::string ScreenProfile::name() const {
     return std::to_string(width) + "x" + std::to_string(height) + "@" + std::to_string(dpi);
 }
 
-View probeView(const ScreenProfile& profile, UINT page, int mode, int rotations, int buttonAlign) {
+View probeView(const ScreenProfile& profile, UINT page, shell::EntryMode mode, int rotations,
+               int buttonAlign) {
     View view;
     platform::testing::WindowTestScope scope(profile.width, profile.height, profile.dpi);
     HINSTANCE module = GetModuleHandleW(nullptr);
@@ -101,16 +104,17 @@ View probeView(const ScreenProfile& profile, UINT page, int mode, int rotations,
 }
 
 std::vector<std::pair<std::string, RECT>> visibleParts(const View& view) {
-    static const char* kPanelNames[] = {"payees",     "accounts",   "categories", "projects",
-                                        "datepicker", "calculator", "keyboard",   "settings"};
+    static const char* kPanelNames[] = {"field panel", "payees",     "accounts",  "categories",
+                                        "projects",    "datepicker", "calculator"};
     static const char* kStripNames[] = {"form strip", "confirm strip", "confirm-or-create strip"};
     std::vector<std::pair<std::string, RECT>> parts;
     if (view.header.visible) parts.emplace_back("header", view.header.rect);
-    if (view.fields.visible) parts.emplace_back("field panel", view.fields.rect);
     for (int s = 0; s < shell::kStripCount; ++s)
         if (view.strips[s].visible) parts.emplace_back(kStripNames[s], view.strips[s].rect);
-    for (int p = 0; p < shell::kPanelCount; ++p)
+    for (int p = 0; p < shell::kEntryModeCount; ++p)
         if (view.panels[p].visible) parts.emplace_back(kPanelNames[p], view.panels[p].rect);
+    if (view.keyboard.visible) parts.emplace_back("keyboard", view.keyboard.rect);
+    if (view.settings.visible) parts.emplace_back("settings", view.settings.rect);
     return parts;
 }
 

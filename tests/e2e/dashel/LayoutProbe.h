@@ -28,7 +28,9 @@ struct View {
     PartRect header;
     PartRect fields;
     std::array<PartRect, shell::kStripCount> strips;
-    std::array<PartRect, shell::kPanelCount> panels;
+    std::array<PartRect, shell::kEntryModeCount> panels;  // each entry mode's panel (fields at Form)
+    PartRect keyboard;
+    PartRect settings;
     POINT title{};                     // inside the header's "Настройки" title
     std::array<POINT, 6> fieldTaps{};  // payee, date, amount, account, category, project
     std::array<std::array<POINT, 3>, shell::kStripCount> buttons{};  // each strip's buttons' centres
@@ -41,7 +43,8 @@ struct View {
 // The view for a page (106 or 123) and, on page 106, an entry mode; rotations turns the screen that
 // many times first; buttonAlign is written as "BtnAlign" before the window opens (-1: left unset).
 // The store of the current device root is used. Fails the calling test on error.
-View probeView(const ScreenProfile& profile, UINT page, int mode, int rotations = 0, int buttonAlign = -1);
+View probeView(const ScreenProfile& profile, UINT page, shell::EntryMode mode, int rotations = 0,
+               int buttonAlign = -1);
 
 // The visible parts of a view, named for messages.
 std::vector<std::pair<std::string, RECT>> visibleParts(const View& view);

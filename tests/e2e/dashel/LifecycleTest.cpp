@@ -31,21 +31,22 @@ class LifecycleTest : public DashelE2ETest {
     // portrait, then at the side in landscape (left for alignment 0, right otherwise).
     void checkRotation(int buttonAlign) {
         const std::string portraitShot = root() + "/portrait.png", landscapeShot = root() + "/landscape.png";
-        View portrait = probeView(kPortraitScreen, kPageEntry, kModePayees, 0, buttonAlign);
-        View landscape = probeView(kPortraitScreen, kPageEntry, kModePayees, 1, buttonAlign);
+        View portrait = probeView(kPortraitScreen, kPageEntry, EntryMode::Payees, 0, buttonAlign);
+        View landscape = probeView(kPortraitScreen, kPageEntry, EntryMode::Payees, 1, buttonAlign);
         Script script;
         script.shot(portraitShot).line("rotate").shot(landscapeShot).line("quit");
         ASSERT_EQ(runDashel(kPortraitScreen, script.text()), 0) << output();
 
-        const RECT& bottom = portrait.panels[kPanelKeyboard].rect;
-        ASSERT_TRUE(portrait.panels[kPanelKeyboard].visible);
+        const RECT& bottom = portrait.keyboard.rect;
+        ASSERT_TRUE(portrait.keyboard.visible);
         EXPECT_EQ(bottom.bottom, 320);
         EXPECT_EQ(bottom.left, 0);
-        const RECT& side = landscape.panels[kPanelKeyboard].rect;
-        ASSERT_TRUE(landscape.panels[kPanelKeyboard].visible);
+        const RECT& side = landscape.keyboard.rect;
+        ASSERT_TRUE(landscape.keyboard.visible);
         if (buttonAlign == 0) {
             EXPECT_EQ(side.left, 0);
-            EXPECT_EQ(landscape.panels[kPanelPayees].rect.left, side.right) << "the form beside the keyboard";
+            EXPECT_EQ(landscape.panels[modeIndex(EntryMode::Payees)].rect.left, side.right)
+                << "the form beside the keyboard";
         } else {
             EXPECT_EQ(side.right, 320);
         }
@@ -56,7 +57,9 @@ class LifecycleTest : public DashelE2ETest {
         ASSERT_EQ(shot.width, 320);
         ASSERT_EQ(shot.height, 240);
         EXPECT_TRUE(showsKeypad(shot, side));
-        EXPECT_GT(shareOf(shot, inset(landscape.panels[kPanelPayees].rect, 2), kFingerListColour), 0.6);
+        EXPECT_GT(
+            shareOf(shot, inset(landscape.panels[modeIndex(EntryMode::Payees)].rect, 2), kFingerListColour),
+            0.6);
     }
 };
 
@@ -70,8 +73,8 @@ TEST_F(LifecycleTest, RotationMovesTheKeyboardToTheLeftSideForLeftHands) {
 
 TEST_F(LifecycleTest, ASquareScreenHidesTheKeyboard) {
     const ScreenProfile square{240, 240, 96};
-    View view = probeView(square, kPageEntry, kModePayees);
-    EXPECT_FALSE(view.panels[kPanelKeyboard].visible);
+    View view = probeView(square, kPageEntry, EntryMode::Payees);
+    EXPECT_FALSE(view.keyboard.visible);
     ASSERT_EQ(runDashel(square, Script().shot(root() + "/square.png").line("quit").text()), 0) << output();
     Snapshot shot;
     ASSERT_TRUE(shot.load(root() + "/square.png"));

@@ -65,6 +65,14 @@ TEST(InputScriptParse, EveryCommand) {
     EXPECT_EQ(s.commands[22].op, ScriptOp::Quit);
 }
 
+TEST(InputScriptParse, BackspaceIsTheKeyboardsBackspaceKey) {
+    ParsedScript s = parse("key BACKSPACE\n");
+    ASSERT_EQ(s.error, "");
+    ASSERT_EQ(s.commands.size(), 1u);
+    EXPECT_EQ(s.commands[0].op, ScriptOp::Key);
+    EXPECT_EQ(s.commands[0].key, static_cast<UINT>(VK_BACK));
+}
+
 TEST(InputScriptParse, MalformedLinesStopWithFileAndLine) {
     struct Case {
         const char* line;

@@ -70,6 +70,9 @@ class Database {
     bool load(int64_t version);
     bool readDescription(int64_t& version);
     void rebuild(SortIndex& index) const;
+    // True when blob can replace old byte for byte: the same size, and no byte of any order's key
+    // changed.
+    bool rewritesInPlace(const Blob& old, const Blob& blob) const;
 
     Store& m_store;
     CEOID m_oid;

@@ -24,6 +24,9 @@ namespace {
 
 constexpr int kBusyTimeoutMs = 10000;
 constexpr int kFormat = 1;
+// Room for every page a balance pass over a large account rewrites: with SQLite's default of 2 MiB the
+// transaction spills pages to the log before its commit, and writes them twice.
+constexpr const char* kCacheSize = "PRAGMA cache_size=-16384";
 constexpr CEOID kFirstOid = 0x10000;
 constexpr uint64_t kLastOid = 0xFFFFFFFF;
 // Object ids a process reserves at once: most writes then leave the store's next id alone.
@@ -161,7 +164,8 @@ bool Store::open() {
         return false;
     }
     sqlite3_busy_timeout(m_db, kBusyTimeoutMs);
-    bool ok = exec("PRAGMA journal_mode=WAL") && exec("PRAGMA synchronous=NORMAL") && createSchema();
+    bool ok = exec("PRAGMA journal_mode=WAL") && exec("PRAGMA synchronous=NORMAL") && exec(kCacheSize) &&
+              createSchema();
     if (!ok) {
         DWORD error = GetLastError();
         for (auto& [sql, stmt] : m_statements)

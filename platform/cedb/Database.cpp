@@ -60,10 +60,15 @@ bool Database::readDescription(int64_t& version) {
     const void* sorts = sqlite3_column_blob(info.get(), 1);
     size_t bytes = static_cast<size_t>(sqlite3_column_bytes(info.get(), 1));
     if (bytes % sizeof(SORTORDERSPEC) != 0 || bytes > CEDB_MAXSORTORDER * sizeof(SORTORDERSPEC))
-        return SetLastError(ERROR_BADDB), false;
+        return damaged();
     m_sorts.resize(bytes / sizeof(SORTORDERSPEC));
     if (bytes != 0) std::memcpy(m_sorts.data(), sorts, bytes);
     return true;
+}
+
+bool Database::damaged() {
+    return m_store.fail(StoreProblem{
+        ERROR_BADDB, "it is damaged (database " + std::to_string(m_oid) + " holds a record it cannot read)"});
 }
 
 bool Database::refreshDescription() {
@@ -94,7 +99,7 @@ bool Database::load(int64_t version) {
         auto oid = static_cast<CEOID>(sqlite3_column_int64(rows.get(), 0));
         const char* bytes = static_cast<const char*>(sqlite3_column_blob(rows.get(), 1));
         Blob blob(bytes != nullptr ? bytes : "", static_cast<size_t>(sqlite3_column_bytes(rows.get(), 1)));
-        if (!wellFormed(blob) || records.size() >= CEDB_MAXRECORDS) return SetLastError(ERROR_BADDB), false;
+        if (!wellFormed(blob) || records.size() >= CEDB_MAXRECORDS) return damaged();
         bytes += blob.size();
         records.emplace(oid, std::move(blob));
     }

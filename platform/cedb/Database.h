@@ -69,6 +69,8 @@ class Database {
   private:
     bool load(int64_t version);
     bool readDescription(int64_t& version);
+    // Notes that the store holds something of this database that cannot be read (ERROR_BADDB); false.
+    bool damaged();
     void rebuild(SortIndex& index) const;
     // True when blob can replace old byte for byte: the same size, and no byte of any order's key
     // changed.

@@ -89,7 +89,8 @@ const char* usageText() {
            "                             change a transaction through the same save and print its\n"
            "                             identifier; --split replaces the split lines (a line equal to\n"
            "                             a stored one keeps it)\n"
-           "  delete ID                  delete a transaction with its split lines and transfer side\n"
+           "  delete ID                  delete a transaction with its split lines and transfer side (a\n"
+           "                             split line goes with its owner, or through edit --split)\n"
            "  dump TABLE [--raw]         print every record of a table as one JSON object a line, by\n"
            "                             property name with readable values (--raw: by number, as\n"
            "                             stored) (Transactions, Accounts, Categories, Projects,\n"
@@ -100,8 +101,8 @@ const char* usageText() {
            "  export --ledger [--account N]\n"
            "                             write the transactions (of account N only) as a plain-text\n"
            "                             journal for ledger and hledger\n"
-           "  check                      verify balances, transfer links, identifiers, entered amounts\n"
-           "                             and budget totals\n"
+           "  check                      verify balances, transfer links, identifiers, split lines,\n"
+           "                             entered amounts and budget totals; it never writes\n"
            "  manager [--log FILE]       stand in for the finance manager: a window of class\n"
            "                             \"WCE_VarkelBrimwell\" that logs each message it receives\n"
            "                             (\"message N wParam W lParam L\") until closed or terminated\n"
@@ -111,7 +112,8 @@ const char* usageText() {
            "                             root's \\windows\\ and register the item with the home screen\n"
            "\n"
            "exit codes: 0 success, 1 violations found, no such transaction or a save that failed\n"
-           "(nothing written), 2 bad usage or input (nothing written) or an unreadable store\n";
+           "(nothing written), 2 bad usage or input (nothing written) or an unreadable store (left as\n"
+           "it is), 3 the store is busy: another program kept it locked (nothing written)\n";
 }
 
 }  // namespace financestore

@@ -10,6 +10,8 @@ bool TodayData::reload() {
     ++m_loads;
     clear();
     const bool opened = dove::openFinanceStore();
+    // Nothing is loaded, so the item shows its texts for an empty selection; why goes to the error log.
+    if (!opened) dove::logFinanceStoreOpenFailure();
     if (opened) loadAccounts();
     dove::closeFinanceStore();
     return opened;

@@ -123,6 +123,8 @@ class Store {
     bool checkFormat(StoreProblem& problem);
     bool checkPages(StoreProblem& problem);
     bool useWriteAheadLog(StoreProblem& problem);
+    // Begins the read transaction a process that only reads keeps until it lets go of the store.
+    bool holdSnapshot();
     void disconnect();
     bool refuseWrite();
     void openChangeCounter();

@@ -47,7 +47,9 @@ bool Store::open() {
         m_opening = false;
         openChangeCounter();
         sync();
-        return true;
+        // A process that only reads reads one state of the store, whatever others commit meanwhile: a
+        // check or a dump is never of a store half-way through another program's save.
+        return !readOnlyAsked() || holdSnapshot();
     }
     disconnect();
     return fail(problem);
@@ -132,6 +134,12 @@ bool Store::checkPages(StoreProblem& problem) {
         return false;
     }
     problem = problemOf(rc, sqlite3_errmsg(m_db));
+    return false;
+}
+
+bool Store::holdSnapshot() {
+    if (exec("BEGIN") && exec("SELECT format FROM cedb_store")) return true;
+    disconnect();
     return false;
 }
 

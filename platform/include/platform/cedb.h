@@ -212,8 +212,10 @@ BOOL cedbRollbackTransaction();
 // timeout fails with ERROR_BUSY, writing nothing.
 
 // TRUE: this process only reads the store; a missing store is then not created, the file is opened
-// read only and nothing of it is ever written. Lets go of the open store when the setting changes; the
-// next call opens the store again. FALSE (the default): read and write.
+// read only and nothing of it is ever written, and every call reads the store as it was when it was
+// opened (one consistent state, whatever other processes commit until cedbCloseStore). Lets go of the
+// open store when the setting changes; the next call opens the store again. FALSE (the default): read
+// and write, and every call sees the commits of other processes.
 void cedbSetReadOnly(BOOL readOnly);
 // Opens the store of the current device root now rather than at the first call that needs it (creating
 // it where no file is, unless only reading). FALSE with the last error set when it cannot be opened

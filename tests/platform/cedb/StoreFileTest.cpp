@@ -183,6 +183,30 @@ TEST_F(StoreFile, AProcessThatOnlyReadsNeverCreatesOrWritesTheStore) {
     CloseHandle(db);
 }
 
+// A process that only reads sees the store as it was when it opened it, until it lets go of it.
+TEST_F(StoreFile, AProcessThatOnlyReadsReadsOneStateOfTheStore) {
+    buildStore();
+    platform::cedbSetReadOnly(TRUE);
+    HANDLE db = openDb(u"Notes", kNumber);
+    ASSERT_NE(db, INVALID_HANDLE_VALUE);
+    EXPECT_EQ(walk(db, kNumber).size(), 200u);
+    ASSERT_EQ(runInChild([] {
+                  platform::cedbSetReadOnly(FALSE);
+                  HANDLE other = openDb(u"Notes", kNumber);
+                  for (LONG i = 0; i < 3; ++i)
+                      if (add(other, {i4(kNumber, 1000 + i)}) == 0) return 1;
+                  if (CeSeekDatabase(other, CEDB_SEEK_BEGINNING, 0, nullptr) == 0) return 2;
+                  return CeDeleteRecord(other, readCurrent(other).oid) ? 0 : 3;
+              }),
+              0);
+    EXPECT_EQ(walk(db, kNumber).size(), 200u);
+    CloseHandle(db);
+    platform::cedbCloseStore();
+    db = openDb(u"Notes", kNumber);
+    EXPECT_EQ(walk(db, kNumber).size(), 202u);
+    CloseHandle(db);
+}
+
 // A file and a folder that the process may not write: the store is read as it is. Run in a child that
 // has given up the override of file permissions, so that this holds when the tests run as root too.
 TEST_F(StoreFile, AStoreInAFolderThatCannotBeWrittenIsRead) {

@@ -224,6 +224,8 @@ BOOL cedbOpenStore(BOOL* readOnly) {
     std::lock_guard guard(apiLock());
     std::shared_ptr<cedb::Store> store = cedb::Store::current();
     if (store == nullptr) return FALSE;
+    // A problem an earlier call met is old news once the store opens.
+    cedb::Store::clearProblem();
     if (readOnly != nullptr) *readOnly = store->readOnly() ? TRUE : FALSE;
     return TRUE;
 }

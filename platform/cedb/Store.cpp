@@ -154,6 +154,10 @@ std::string Store::problem() {
     return g_problem;
 }
 
+void Store::clearProblem() {
+    g_problem.clear();
+}
+
 void Store::closeCurrent() {
     if (g_current != nullptr && g_current->usable() && g_current->inBracket()) g_current->rollbackBracket();
     g_current.reset();

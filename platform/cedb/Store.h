@@ -68,6 +68,7 @@ class Store {
     static int busyTimeout();
     // Why the store last failed: "<path>: <cause>", empty when nothing failed since the last open.
     static std::string problem();
+    static void clearProblem();
 
     // A cached prepared statement, or an empty one with the last error set.
     Statement prepare(const std::string& sql);

@@ -219,13 +219,15 @@ BOOL cedbRollbackTransaction();
 void cedbSetReadOnly(BOOL readOnly);
 // Opens the store of the current device root now rather than at the first call that needs it (creating
 // it where no file is, unless only reading). FALSE with the last error set when it cannot be opened
-// (cedbStoreProblem() says why). readOnly, when given, receives whether it can only be read.
+// (cedbStoreProblem() says why); TRUE forgets the problem an earlier call met. readOnly, when given,
+// receives whether it can only be read.
 BOOL cedbOpenStore(BOOL* readOnly);
 // How long a write waits for another process's write lock before failing with ERROR_BUSY: 10,000 ms
 // unless set. Applies to the open store too.
 void cedbSetBusyTimeout(DWORD milliseconds);
 // Why the store last failed to open or to be used, as "<store file>: <cause>" ("... the file is
-// empty", "... it is busy: ..."); empty when nothing failed since the store last opened.
+// empty", "... it is busy: ..."); empty when nothing failed since the store last opened (or
+// cedbOpenStore succeeded).
 std::string cedbStoreProblem();
 
 // Makes the n-th create, write or delete from now fail with ERROR_WRITE_FAULT, writing nothing

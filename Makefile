@@ -28,5 +28,10 @@ fuzz: build
 run: build
 	@scripts/run-demo $(BUILD)
 
+# Three programs on one store for ten minutes (the test suite runs the same soak for a few seconds).
+.PHONY: soak
+soak: build
+	@cd $(BUILD) && VARKEL_BINARY_DIR=$$PWD VARKEL_SOAK_SECONDS=$${VARKEL_SOAK_SECONDS:-600} ./bin/test_soak
+
 clean:
 	rm -rf $(BUILD)

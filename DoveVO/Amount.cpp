@@ -43,6 +43,29 @@ Amount amountFromReal(double value) {
     return static_cast<Amount>(rounded);
 }
 
+bool amountFromRealInRange(double value, Amount& amount) {
+    if (std::isnan(value)) return false;
+    const double rounded = std::trunc(value > 0 ? value + 0.5 : value - 0.5);
+    // 2^63 is exact in a double; every double below it converts.
+    if (rounded >= 9223372036854775808.0 || rounded < -9223372036854775808.0) return false;
+    amount = static_cast<Amount>(rounded);
+    return true;
+}
+
+bool addAmounts(Amount a, Amount b, Amount& result) {
+    Amount sum = 0;
+    if (__builtin_add_overflow(a, b, &sum)) return false;
+    result = sum;
+    return true;
+}
+
+bool subtractAmounts(Amount a, Amount b, Amount& result) {
+    Amount difference = 0;
+    if (__builtin_sub_overflow(a, b, &difference)) return false;
+    result = difference;
+    return true;
+}
+
 std::u16string numberText(Amount amount, bool omitZeroHundredths) {
     const RegionalSettings& rs = regionalSettings();
     // The magnitude is taken unsigned so that the most negative amount has one too.

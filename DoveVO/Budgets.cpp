@@ -76,9 +76,10 @@ bool seekActiveLine(const BudgetContribution& c) {
     return lines.getI4(kCategory) < 0 || lines.getI4(kCategory) >= 2;
 }
 
-Amount converted(const BudgetContribution& c) {
+// The contribution in the default currency; false when that leaves the range of an amount.
+bool converted(const BudgetContribution& c, Amount& amount) {
     double rate = currencyCache().getRate(c.currency, currencyCache().defaultCode(), c.date);
-    return amountFromReal(static_cast<double>(c.amount) * rate);
+    return amountFromRealInRange(static_cast<double>(c.amount) * rate, amount);
 }
 
 Amount limitOfThisMonth(const TableCursor& lines) {
@@ -100,8 +101,10 @@ std::u16string findBudgetLine(int32_t category, int32_t transferKind) {
 StoreStatus takeOutOfBudget(const BudgetContribution& contribution) {
     if (!seekActiveLine(contribution)) return StoreStatus::Ok;
     TableCursor& lines = tableCursor(Table::BudgetLists);
-    if (!lines.set64(kMonthTotal, lines.get64(kMonthTotal) - converted(contribution), true))
-        return lines.writeFailure();
+    Amount amount = 0, total = 0;
+    if (!converted(contribution, amount) || !subtractAmounts(lines.get64(kMonthTotal), amount, total))
+        return StoreStatus::OutOfRange;
+    if (!lines.set64(kMonthTotal, total, true)) return lines.writeFailure();
     return StoreStatus::Ok;
 }
 
@@ -109,7 +112,9 @@ StoreStatus putIntoBudget(const BudgetContribution& contribution, Amount* overBy
     if (overBy != nullptr) *overBy = 0;
     if (!seekActiveLine(contribution)) return StoreStatus::Ok;
     TableCursor& lines = tableCursor(Table::BudgetLists);
-    const Amount total = lines.get64(kMonthTotal) + converted(contribution);
+    Amount amount = 0, total = 0;
+    if (!converted(contribution, amount) || !addAmounts(lines.get64(kMonthTotal), amount, total))
+        return StoreStatus::OutOfRange;
     if (!lines.set64(kMonthTotal, total, true)) return lines.writeFailure();
     const Amount limit = limitOfThisMonth(lines);
     const int32_t category = lines.getI4(kCategory);
@@ -119,7 +124,9 @@ StoreStatus putIntoBudget(const BudgetContribution& contribution, Amount* overBy
     if (!over) return StoreStatus::Ok;
     if (std::find(exceeded().begin(), exceeded().end(), category) == exceeded().end())
         exceeded().push_back(category);
-    if (overBy != nullptr) *overBy = total - limit;
+    // Beyond the range the excess is held at its end: it only tells the user by how much.
+    if (overBy != nullptr && !subtractAmounts(total, limit, *overBy))
+        *overBy = limit < 0 ? INT64_MAX : INT64_MIN;
     return StoreStatus::Ok;
 }
 

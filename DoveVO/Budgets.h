@@ -33,11 +33,12 @@ struct BudgetContribution {
 };
 
 // Takes the contribution out of its line's current-month total (nothing when the line is missing or
-// inactive, or the date is outside the current month). Not Ok only when the store write failed.
+// inactive, or the date is outside the current month). Not Ok when the store write failed, or
+// (OutOfRange, nothing written) when the total would leave the range of an amount.
 StoreStatus takeOutOfBudget(const BudgetContribution& contribution);
 // Puts the contribution into its line's total; *overBy receives how far the line is past its limit
-// (0 when not over), and an over line's category is recorded in the exceeded list. Not Ok only when
-// the store write failed.
+// (0 when not over), and an over line's category is recorded in the exceeded list. Not Ok as for
+// takeOutOfBudget.
 StoreStatus putIntoBudget(const BudgetContribution& contribution, Amount* overBy = nullptr);
 
 // The categories of the lines that went over their limit in this process, each once.

@@ -13,6 +13,9 @@ using Date = uint64_t;
 constexpr Date kDateSecond = 10'000'000;
 constexpr Date kDateMillisecond = 10'000;
 constexpr Date kDateDay = 864'000'000'000;
+// The last moment a record may carry, the end of 31 December 9999: every identifier made from a date
+// keeps a four-digit year. (3,067,671 days lie between 1 January 1601 and 1 January 10000.)
+constexpr Date kLastDate = 3'067'671 * kDateDay - 1;
 
 // The current local time and the current UTC time (modification stamps) on the date scale.
 Date nowLocal();

@@ -30,6 +30,7 @@ struct StoreState {
     int bracketDepth = 0;
     bool bracketDoomed = false;
     std::vector<std::function<void()>> pendingActions;
+    StoreStatus openStatus = StoreStatus::Ok;
 };
 
 StoreState& state() {
@@ -69,16 +70,21 @@ void letGoOfSyncLock() {
     if (state().syncLock != nullptr) ReleaseMutex(state().syncLock);
 }
 
-bool createAndOpenAllTables() {
-    bool failed = false, creationFailed = false;
+// Creates the missing tables (unless the store can only be read) and opens every table. The status
+// of the first failure, Ok when every table opened.
+StoreStatus createAndOpenAllTables(bool readOnly) {
+    bool creationFailed = false;
+    StoreStatus status = StoreStatus::Ok;
     for (const TableInfo& info : catalogue()) {
-        if (!ensureTable(info, creationFailed)) failed = true;
-        if (!openTable(info)) failed = true;
+        const bool there = readOnly ? databaseExists(info.databaseName) : ensureTable(info, creationFailed);
+        const bool opened = openTable(info);
+        if ((!there || !opened) && status == StoreStatus::Ok)
+            status = readOnly && !there ? StoreStatus::ReadOnly : statusOfStoreError(GetLastError());
     }
-    if (failed && creationFailed) writeErrorLog(u"CreateTable failed", u"DoveVO/DataBases", 736);
-    if (failed) return false;
-    state().opened = true;
-    return true;
+    if (status != StoreStatus::Ok && creationFailed)
+        writeErrorLog(u"CreateTable failed", u"DoveVO/DataBases", 736);
+    if (status == StoreStatus::Ok) state().opened = true;
+    return status;
 }
 
 StoreStatus createDefaultRecords() {
@@ -90,6 +96,19 @@ StoreStatus createDefaultRecords() {
     if (tableCursor(Table::Categories).recordCount() != 0) return StoreStatus::Ok;
     int32_t root = 0;
     return createCategory(0, resourceString(kRootCategoryNameId), 0, &root);
+}
+
+// Opens the store file, then every table; a store that can only be read gets no table and no root
+// record made.
+StoreStatus openAllTables() {
+    BOOL readOnly = FALSE;
+    if (!platform::cedbOpenStore(&readOnly)) return statusOfStoreError(GetLastError());
+    StoreStatus status = createAndOpenAllTables(readOnly != FALSE);
+    if (status != StoreStatus::Ok || readOnly) return status;
+    status = createDefaultRecords();
+    if (status != StoreStatus::Ok)
+        writeErrorLog(u"The root project or category could not be written", u"DoveVO/DataBases", 0);
+    return status;
 }
 
 }  // namespace
@@ -114,16 +133,34 @@ bool openFinanceStore() {
     StoreState& s = state();
     s.numbers = NumberCounters{};
     if (s.openedMutex == nullptr) s.openedMutex = CreateMutexW(nullptr, FALSE, kStoreOpenedMutexName);
-    if (!takeSyncLock()) return false;
-    bool opened = createAndOpenAllTables();
-    if (opened && createDefaultRecords() != StoreStatus::Ok) {
-        writeErrorLog(u"The root project or category could not be written", u"DoveVO/DataBases", 0);
-        opened = false;
+    if (!takeSyncLock()) {
+        s.openStatus = StoreStatus::Busy;
+        return false;
     }
+    s.openStatus = openAllTables();
     letGoOfSyncLock();
-    if (!opened) return false;
+    if (s.openStatus != StoreStatus::Ok) return false;
     currencyCache().load();
     return true;
+}
+
+StoreStatus financeStoreOpenStatus() {
+    return state().openStatus;
+}
+
+std::string financeStoreProblem() {
+    const std::string problem = platform::cedbStoreProblem();
+    if (!problem.empty()) return problem;
+    return state().openStatus == StoreStatus::ReadOnly
+               ? "a table of the finance store is missing, and the store can only be read"
+               : std::string("the finance store could not be opened (") + statusName(state().openStatus) +
+                     ")";
+}
+
+void logFinanceStoreOpenFailure() {
+    const std::u16string line =
+        u"The finance store cannot be opened: " + platform::fromUtf8(financeStoreProblem());
+    writeErrorLog(line.c_str(), u"DoveVO/DataBases", 0);
 }
 
 bool closeFinanceStore() {
@@ -216,9 +253,12 @@ bool StoreTransaction::commit() {
     StoreState& s = state();
     if (--s.bracketDepth > 0) return !s.bracketDoomed;
     if (s.bracketDoomed || !platform::cedbCommitTransaction()) {
+        // The store's reason for a failed commit (busy, read-only) outlives the rollback.
+        const DWORD error = s.bracketDoomed ? ERROR_WRITE_FAULT : GetLastError();
         platform::cedbRollbackTransaction();
         s.pendingActions.clear();
         invalidateAllCursors();
+        SetLastError(error);
         return false;
     }
     std::vector<std::function<void()>> actions;
@@ -230,10 +270,11 @@ bool StoreTransaction::commit() {
 
 StoreStatus inStoreTransaction(const std::function<StoreStatus()>& write) {
     StoreTransaction bracket;
-    if (!bracket.active()) return StoreStatus::WriteFailed;
+    if (!bracket.active()) return statusOfStoreError(GetLastError());
     const StoreStatus status = write();
     if (status != StoreStatus::Ok) return status;
-    return bracket.commit() ? StoreStatus::Ok : StoreStatus::WriteFailed;
+    if (bracket.commit()) return StoreStatus::Ok;
+    return statusOfStoreError(GetLastError());
 }
 
 void afterCommit(std::function<void()> action) {

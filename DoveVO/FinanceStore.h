@@ -5,6 +5,7 @@
 
 #include <cstdint>
 #include <functional>
+#include <string>
 
 #include "Catalogue.h"
 #include "StoreStatus.h"
@@ -21,9 +22,20 @@ TableCursor& tableCursor(Table table);
 // Opens the finance store: resets the number counters, creates the "Brimwell_Database_opened" mutex,
 // creates every missing table with the catalogue's sort orders and opens each with its open order,
 // creates the root project and root category when their tables are empty, and loads the currency
-// cache. False when a table could not be created or opened, or a root record could not be written (the
-// tables that opened stay open; the caller closes the store).
+// cache. A store that can only be read gets no table and no record made: its tables are opened as they
+// are. False when the store file cannot be opened or is not a sound store (it is then left as it
+// is), a table could not be created or opened, or a root record could not be written (the tables that
+// opened stay open; the caller closes the store); financeStoreOpenStatus() says why.
 bool openFinanceStore();
+// Why the last open failed, Ok after a successful one: Damaged or Unavailable for a store file that is
+// not a sound store or cannot be opened, Busy, ReadOnly for a missing table in a store that can only be
+// read, or the status of the write that failed.
+StoreStatus financeStoreOpenStatus();
+// Why the last open failed in one line for logs and tools: the store file and the cause ("/path/store.cedb:
+// the file is empty").
+std::string financeStoreProblem();
+// Appends "The finance store cannot be opened: " and that line to the error log.
+void logFinanceStoreOpenFailure();
 // Releases the sync lock, frees the currency cache, closes every cursor and the mutex, opens and closes
 // the option key (reading and writing nothing) and sounds the exclamation beep. Always true.
 bool closeFinanceStore();

@@ -1,6 +1,8 @@
 // Identifier and key formats, the unique-identifier search, the schedule counter and record keys.
 #include "Identifiers.h"
 
+#include <algorithm>
+
 #include "FinanceStore.h"
 #include "platform/windows.h"
 
@@ -140,23 +142,24 @@ uint32_t accountOfIdentifier(const std::u16string& identifier) {
 }
 
 std::optional<std::u16string> makeUniqueTransactionIdentifier(uint32_t account, Date* date) {
-    if (account < 1 || date == nullptr) return std::nullopt;
+    if (account < 1 || date == nullptr || *date > kLastDate) return std::nullopt;
     TableCursor& transactions = tableCursor(Table::Transactions);
     SortScope sorted(transactions, kIdentifier, SortKind::String);
     Date d = *date;
     const SYSTEMTIME fields = dateFields(d);
-    SYSTEMTIME now;
-    GetLocalTime(&now);
+    // A date without a time of day goes after the entries of its day; a time given is kept, and only
+    // moved on from there when taken.
     const bool midnight = fields.wHour == 0 && fields.wMinute == 0 && fields.wSecond == 0;
-    if (!sameDay(fields, now) || midnight) {
-        if (transactions.seekLastSmaller(dayEndKey(account, d)) &&
-            static_cast<uint32_t>(transactions.getI4(kAccount)) == account &&
-            sameDay(dateFields(transactions.getDate(kDate)), fields))
-            d = transactions.getDate(kDate);
-    }
-    d += static_cast<Date>(takenRun(transactions, account, d)) * kDateMillisecond;
+    if (midnight && transactions.seekLastSmaller(dayEndKey(account, d)) &&
+        static_cast<uint32_t>(transactions.getI4(kAccount)) == account &&
+        sameDay(dateFields(transactions.getDate(kDate)), fields))
+        d = std::max(d, transactions.getDate(kDate));
+    const int64_t run = takenRun(transactions, account, d);
+    if (static_cast<uint64_t>(run) > (kLastDate - d) / kDateMillisecond) return std::nullopt;
+    d += static_cast<Date>(run) * kDateMillisecond;
     std::u16string candidate = transactionIdentifier(account, d);
     while (transactions.findEqual(candidate) >= 0) {
+        if (kLastDate - d < kDateMillisecond) return std::nullopt;
         d += kDateMillisecond;
         candidate = transactionIdentifier(account, d);
     }

@@ -45,10 +45,11 @@ std::u16string splitOwnerIdentifier(const std::u16string& splitId);
 uint32_t accountOfIdentifier(const std::u16string& identifier);
 
 // A transaction identifier that no record of the Transactions table has, for account and *date. A date
-// other than today (or today at 00:00:00) is first moved to the time of the account's last record of that
-// day; then each taken candidate moves the date on by one millisecond. On success *date holds the date
-// the identifier was made from. Fails (nullopt) for an account below 1. Leaves the Transactions sort order
-// as it found it.
+// at 00:00:00 (no time of day given) is first moved to the time of the account's last record of that
+// day; a date with a time of day keeps it. Then each taken candidate moves the date on by one
+// millisecond. On success *date holds the date the identifier was made from. Fails (nullopt) for an
+// account below 1, and for a date that is or would be moved past kLastDate (its identifier would need a
+// fifth year digit). Leaves the Transactions sort order as it found it.
 std::optional<std::u16string> makeUniqueTransactionIdentifier(uint32_t account, Date* date);
 
 // A new scheduled-item number: one more than the greatest in use (Planner numbers and the generated

@@ -72,7 +72,8 @@ bool addEarlierHoldings(TableCursor& t, int32_t account, int firstPos, int start
 }
 
 // The pass over the records from startPos to lastPos, running on from running; running ends as the
-// balance after the last record. A failed write of a running balance ends the pass with its status.
+// balance after the last record. A failed write of a running balance ends the pass with its status, a
+// running balance beyond the range of an amount with OutOfRange.
 StoreStatus runPass(TableCursor& t, int32_t account, int lastPos, Amount& running,
                     SecuritiesList* securities) {
     for (;;) {
@@ -81,7 +82,8 @@ StoreStatus runPass(TableCursor& t, int32_t account, int lastPos, Amount& runnin
             std::u16string name = t.getString(tx::kSecurity);
             if (!name.empty()) securities->add(name, t.getI4(tx::kUnitsChange));
         }
-        if (t.getI4(tx::kExcluded) == 0) running += t.get64(tx::kAmount);
+        if (t.getI4(tx::kExcluded) == 0 && !addAmounts(running, t.get64(tx::kAmount), running))
+            return StoreStatus::OutOfRange;
         if ((t.get64(tx::kRunningBalance) != running || !t.hasProperty(tx::kRunningBalance)) &&
             !t.set64(tx::kRunningBalance, running))
             return t.writeFailure();
@@ -134,6 +136,13 @@ SecuritiesList securitiesOf(const TableCursor& accounts) {
     return list;
 }
 
+// The account's starting balance (161 + 164) from the record the cursor stands on; false when the sum
+// leaves the range of an amount.
+bool startingBalance(const TableCursor& accounts, Amount& starting) {
+    return addAmounts(accounts.get64(account::kStartAmount), accounts.get64(account::kOpeningBalance),
+                      starting);
+}
+
 // The first position of the account in identifier order, -1 when it has no transactions.
 int firstPositionOf(TableCursor& t, int32_t account) {
     if (!t.seekFirstGreater(accountStartKey(static_cast<uint32_t>(account))) || !belongs(t, account))
@@ -150,7 +159,8 @@ StoreStatus recalcPass(int32_t account, int offset, int knownFirst, Amount& bala
     if (!t.ensureSort(tx::kIdentifier, SortKind::String) ||
         !accounts.ensureSort(account::kNumber, SortKind::I4) || !accounts.seekFirstEqual(account))
         return StoreStatus::AccountMissing;
-    const Amount starting = accounts.get64(account::kStartAmount) + accounts.get64(account::kOpeningBalance);
+    Amount starting = 0;
+    if (!startingBalance(accounts, starting)) return StoreStatus::OutOfRange;
     SecuritiesList list;
     SecuritiesList* securities = nullptr;
     if (accounts.getI4(account::kType) == account::kInvestmentType) {
@@ -249,7 +259,8 @@ bool Operation::balanceAfterAppending(int32_t account, const std::u16string& ide
         !accounts.ensureSort(account::kNumber, SortKind::I4) || !accounts.seekFirstEqual(account) ||
         accounts.getI4(account::kType) == account::kInvestmentType)
         return false;
-    const Amount starting = accounts.get64(account::kStartAmount) + accounts.get64(account::kOpeningBalance);
+    Amount starting = 0;
+    if (!startingBalance(accounts, starting)) return false;
     Amount before = starting;
     const int firstPos = firstPositionOf(t, account);
     if (firstPos >= 0) {
@@ -260,8 +271,8 @@ bool Operation::balanceAfterAppending(int32_t account, const std::u16string& ide
         // The record will stand at lastPos + 1, the pass's start and last position.
         before = openingValue(t, account, firstPos, lastPos + 1, starting);
     }
-    balance = excluded == 0 ? before + amount : before;
-    return true;
+    balance = before;
+    return excluded != 0 || addAmounts(before, amount, balance);
 }
 
 StoreStatus Operation::settleAccountBalance(int32_t account, Amount balance) {

@@ -30,7 +30,8 @@ class Operation {
     // balance when it changed, all in one store transaction. Returns the balance and sets status to Ok.
     // Otherwise returns 0 with nothing written and status says why: NoAccount for a number below 1,
     // AccountMissing for an account not in the table (logged), RecordUnreachable when the pass cannot
-    // stand on its records, or the status of the write that failed.
+    // stand on its records, OutOfRange when a running balance (or the starting balance) would leave
+    // the range of an amount, or the status of the write that failed.
     static Amount recalcBalanse(int32_t account, int offset, bool showProgress, StoreStatus& status);
 
     // The same pass, from the first record of the account whose identifier is not smaller than
@@ -41,7 +42,8 @@ class Operation {
     // its account: the balance before it (the nearest earlier record that is not excluded, else the
     // starting balance) plus its amount unless excluded. False, with nothing computed, when a record of
     // the account sorts after identifier, the account is missing or is an investment account (whose
-    // holdings need the pass); the caller then runs the pass after the write.
+    // holdings need the pass), or the sum leaves the range of an amount; the caller then runs the pass
+    // after the write, which reports that.
     static bool balanceAfterAppending(int32_t account, const std::u16string& identifier, Amount amount,
                                       int32_t excluded, Amount& balance);
     // The pass's last step for a balance known without it: writes it to the account when it differs.

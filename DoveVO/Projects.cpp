@@ -27,28 +27,42 @@ bool seekProject(int32_t number) {
     return projects.ensureSort(project::kNumber, SortKind::I4) && projects.seekFirstEqual(number);
 }
 
-// The amount of the current transaction in the default currency.
-Amount inDefaultCurrency(const TableCursor& tx, const std::u16string& base) {
+// The amount of the current transaction in the default currency; false when that leaves the range of
+// an amount.
+bool inDefaultCurrency(const TableCursor& tx, const std::u16string& base, Amount& amount) {
     const std::u16string currency = tx.getString(301);
-    if (currency == base) return tx.get64(112);
-    if (tx.get64(121) != 0 && tx.getString(122) == base) return tx.get64(121);
+    amount = tx.get64(112);
+    if (currency == base) return true;
+    if (tx.get64(121) != 0 && tx.getString(122) == base) {
+        amount = tx.get64(121);
+        return true;
+    }
     double rate = currencyCache().getRate(currency, base, tx.getDate(108));
-    return amountFromReal(static_cast<double>(tx.get64(112)) * rate);
+    return amountFromRealInRange(static_cast<double>(tx.get64(112)) * rate, amount);
 }
 
-// Sums the project's own transactions by sign.
-void sumOwnTransactions(int32_t number, Amount& income, Amount& expense) {
+// Sums the project's own transactions by sign; false when a sum leaves the range of an amount.
+bool sumOwnTransactions(int32_t number, Amount& income, Amount& expense) {
     const std::u16string base = currencyCache().defaultCode();
     TableCursor& tx = tableCursor(Table::Transactions);
     SortScope sorted(tx, kProjectKey, SortKind::String);
-    if (!tx.seekFirstGreater(accountStartKey(static_cast<uint32_t>(number)))) return;
+    if (!tx.seekFirstGreater(accountStartKey(static_cast<uint32_t>(number)))) return true;
     while (tx.getI4(project::kNumber) == number) {
+        Amount amount = 0;
         if (tx.getI4(132) != 1) {
-            Amount amount = inDefaultCurrency(tx, base);
-            (amount >= 0 ? income : expense) += amount;
+            if (!inDefaultCurrency(tx, base, amount)) return false;
+            Amount& sum = amount >= 0 ? income : expense;
+            if (!addAmounts(sum, amount, sum)) return false;
         }
         if (!tx.moveNext()) break;
     }
+    return true;
+}
+
+// total += own + child, in the range of an amount.
+bool addTotals(Amount& total, Amount own, Amount child) {
+    Amount both = 0;
+    return addAmounts(own, child, both) && addAmounts(total, both, total);
 }
 
 // Writes the amount into the current project when it differs; false when the write failed.
@@ -70,31 +84,36 @@ std::vector<int32_t> childrenOf(int32_t number) {
     return children;
 }
 
-// Computes the totals of the project and its sub-projects; failed is set when a write of stored totals
-// failed.
-ProjectTotals computeTotals(int32_t number, int depth, bool& failed) {
+// Computes the totals of the project and its sub-projects; status becomes the status of a write of
+// stored totals that failed, or OutOfRange when a total would leave the range of an amount.
+ProjectTotals computeTotals(int32_t number, int depth, StoreStatus& status) {
     ProjectTotals totals;
     TableCursor& projects = tableCursor(Table::Projects);
     if (!seekProject(number)) return totals;
     if (projects.getI4(kValid) == 0) {
-        sumOwnTransactions(number, totals.ownIncome, totals.ownExpense);
+        if (!sumOwnTransactions(number, totals.ownIncome, totals.ownExpense)) {
+            status = StoreStatus::OutOfRange;
+            return totals;
+        }
         if (!seekProject(number)) return totals;
         if (!writeIfDifferent(kOwnIncome, totals.ownIncome) ||
             !writeIfDifferent(kOwnExpense, totals.ownExpense) || !projects.setI4(kValid, 1, true))
-            failed = true;
+            status = projects.writeFailure();
     }
     totals.ownIncome = projects.get64(kOwnIncome);
     totals.ownExpense = projects.get64(kOwnExpense);
     if (depth >= kMaxDepth) return totals;
     for (int32_t child : childrenOf(number)) {
-        ProjectTotals sub = computeTotals(child, depth + 1, failed);
-        totals.childIncome += sub.ownIncome + sub.childIncome;
-        totals.childExpense += sub.ownExpense + sub.childExpense;
+        ProjectTotals sub = computeTotals(child, depth + 1, status);
+        if (!addTotals(totals.childIncome, sub.ownIncome, sub.childIncome) ||
+            !addTotals(totals.childExpense, sub.ownExpense, sub.childExpense))
+            status = StoreStatus::OutOfRange;
+        if (status != StoreStatus::Ok) return totals;
     }
     if (!seekProject(number)) return totals;
     if (!writeIfDifferent(kChildIncome, totals.childIncome) ||
         !writeIfDifferent(kChildExpense, totals.childExpense))
-        failed = true;
+        status = projects.writeFailure();
     return totals;
 }
 
@@ -126,11 +145,11 @@ std::u16string projectName(int32_t number) {
 StoreStatus projectTotals(int32_t number, ProjectTotals& totals) {
     TableCursor& projects = tableCursor(Table::Projects);
     SortScope sorted(projects, project::kNumber, SortKind::I4);
-    bool failed = false;
     // The stored totals are written together or not at all; the totals computed stand either way.
     return inStoreTransaction([&] {
-        totals = computeTotals(number, 0, failed);
-        return failed ? projects.writeFailure() : StoreStatus::Ok;
+        StoreStatus status = StoreStatus::Ok;
+        totals = computeTotals(number, 0, status);
+        return status;
     });
 }
 

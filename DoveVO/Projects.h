@@ -28,12 +28,20 @@ struct ProjectTotals {
     Amount ownExpense = 0;    // 208: the sum of the negative amounts
     Amount childIncome = 0;   // 209
     Amount childExpense = 0;  // 210
-    Amount total() const { return ownIncome + ownExpense + childIncome + childExpense; }
+    // Each income and expense pair has opposite signs and cannot overflow; the two pairs' sum is held at
+    // the range's end when it would leave it.
+    Amount total() const {
+        Amount sum = 0;
+        const Amount own = ownIncome + ownExpense, children = childIncome + childExpense;
+        if (!addAmounts(own, children, sum)) sum = own < 0 ? INT64_MIN : INT64_MAX;
+        return sum;
+    }
 };
 
 // Brings the project's stored totals up to date (computing its own totals from its transactions when
 // its valid flag is 0, and its sub-projects' recursively) into totals. Zero totals for a missing
-// project. A failed write of the stored totals is the result (the totals are still computed).
+// project. A failed write of the stored totals is the result (the totals are still computed), or
+// OutOfRange, with nothing written, when a total would leave the range of an amount.
 StoreStatus projectTotals(int32_t number, ProjectTotals& totals);
 
 // Marks the project's own totals for recomputation (valid flag 0) after one of its transactions changed.

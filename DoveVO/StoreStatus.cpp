@@ -1,6 +1,8 @@
 // Names of the store statuses.
 #include "StoreStatus.h"
 
+#include "platform/winerror.h"
+
 namespace dove {
 
 const char* statusName(StoreStatus status) {
@@ -25,8 +27,35 @@ const char* statusName(StoreStatus status) {
             return "table full";
         case StoreStatus::WriteFailed:
             return "write failed";
+        case StoreStatus::OutOfRange:
+            return "out of range";
+        case StoreStatus::ReadOnly:
+            return "read-only";
+        case StoreStatus::Busy:
+            return "busy";
+        case StoreStatus::Damaged:
+            return "damaged";
+        case StoreStatus::Unavailable:
+            return "unavailable";
     }
     return "unknown";
+}
+
+StoreStatus statusOfStoreError(DWORD error) {
+    switch (error) {
+        case ERROR_DISK_FULL:
+            return StoreStatus::TableFull;
+        case ERROR_ACCESS_DENIED:
+            return StoreStatus::ReadOnly;
+        case ERROR_BUSY:
+            return StoreStatus::Busy;
+        case ERROR_BADDB:
+            return StoreStatus::Damaged;
+        case ERROR_CANTOPEN:
+            return StoreStatus::Unavailable;
+        default:
+            return StoreStatus::WriteFailed;
+    }
 }
 
 }  // namespace dove

@@ -4,6 +4,8 @@
 
 #include <cstdint>
 
+#include "platform/wintypes.h"
+
 namespace dove {
 
 // Each failure means that nothing was written: the store transaction around the operation was rolled
@@ -32,9 +34,24 @@ enum class [[nodiscard]] StoreStatus : uint8_t{
     TableFull,
     // The store refused a write or delete, or the store transaction could not begin or commit.
     WriteFailed,
+    // An amount, running balance, account balance or budget total would leave the range of an amount
+    // (signed 64-bit hundredths), or a date would lie outside 1601 to 9999.
+    OutOfRange,
+    // The store can only be read (its file or folder is not writable, or the program only reads).
+    ReadOnly,
+    // Another program held the store's write lock longer than the store waits.
+    Busy,
+    // The store file is damaged or is not a finance store; it is left as it is.
+    Damaged,
+    // The store file cannot be opened (it is missing where it may not be created, or is no file).
+    Unavailable,
 };
 
 // The status's name for logs and diagnostics ("ok", "no account", ...); never shown as a message.
 const char* statusName(StoreStatus status);
+
+// The status of a store call that failed with the platform error: ReadOnly, Busy, Damaged, Unavailable
+// or TableFull for the store's own errors, WriteFailed for any other.
+StoreStatus statusOfStoreError(DWORD error);
 
 }  // namespace dove

@@ -18,9 +18,7 @@ bool TableCursor::unreachable() {
 // Keeps why a store write or delete failed, read from the platform right after the call.
 template <class Result>
 Result TableCursor::noted(Result result) {
-    if (!result)
-        m_writeFailure =
-            GetLastError() == ERROR_DISK_FULL ? StoreStatus::TableFull : StoreStatus::WriteFailed;
+    if (!result) m_writeFailure = statusOfStoreError(GetLastError());
     return result;
 }
 

@@ -122,8 +122,8 @@ class TableCursor {
     bool deleteAt(int index);
 
     // Why the last failed write or delete of this cursor failed: RecordUnreachable when the record it
-    // was meant for could not be reached, TableFull when the table held all the records it can, else
-    // WriteFailed.
+    // was meant for could not be reached, else the store's reason (statusOfStoreError: TableFull when
+    // the table held all the records it can, ReadOnly, Busy, Damaged, ...; WriteFailed otherwise).
     StoreStatus writeFailure() const { return m_writeFailure; }
 
     // The store's object id of the current record (0 when none).

@@ -19,8 +19,9 @@ bool isReservedAccount(int32_t account) {
     return account >= tx::kDeletedOccurrencesAccount;
 }
 
-Amount negated(Amount value) {
-    return value == INT64_MIN ? INT64_MAX : -value;
+// -value; false for the one amount whose negation is no amount.
+bool negated(Amount value, Amount& result) {
+    return subtractAmounts(0, value, result);
 }
 
 bool sameDay(Date a, Date b) {
@@ -81,7 +82,8 @@ StoreStatus transactionIdentifierOf(TransactionRecord& r, const StoredState& s, 
     if (r.account() < 1) return StoreStatus::NoAccount;
     Date d = r.date();
     auto made = makeUniqueTransactionIdentifier(static_cast<uint32_t>(r.account()), &d);
-    if (!made) return StoreStatus::NoAccount;
+    // With an account, only a date moved past the last one there can be fails.
+    if (!made) return StoreStatus::OutOfRange;
     id = *made;
     unique = true;
     r.setDate(d);
@@ -160,24 +162,29 @@ StoreStatus writeOne(TransactionRecord& r, PropertyValue value) {
 // The other side's amount: this record's amount in the other account's currency, negated. Between two
 // currencies the other side also keeps this amount as its entered amount (121, 122) with the rate (142),
 // all three set so that the save sees them as given together with the amount; in one currency it has
-// none, and whatever an earlier conversion left there is cleared.
-void convertInto(TransactionRecord& other, const TransactionRecord& r, int32_t otherAccount) {
+// none, and whatever an earlier conversion left there is cleared. OutOfRange, with nothing set, when
+// the converted or negated amount would leave the range of an amount.
+StoreStatus convertInto(TransactionRecord& other, const TransactionRecord& r, int32_t otherAccount) {
     std::u16string from = r.currency().empty() ? accountCurrency(r.account()) : r.currency();
     std::u16string to = accountCurrency(otherAccount);
     if (to.empty()) to = from;
     const double rate = from == to ? 1.0 : currencyCache().getRate(from, to, r.date());
-    other.change64(tx::kAmount,
-                   static_cast<uint64_t>(negated(amountFromReal(static_cast<double>(r.amount()) * rate))));
+    Amount converted = r.amount(), amount = 0, entered = 0;
+    if ((from != to && !amountFromRealInRange(static_cast<double>(r.amount()) * rate, converted)) ||
+        !negated(converted, amount) || !negated(r.amount(), entered))
+        return StoreStatus::OutOfRange;
+    other.change64(tx::kAmount, static_cast<uint64_t>(amount));
     other.changeText(tx::kCurrency, to);
     if (from == to) {
         other.clearEnteredAmount();
-        return;
+        return StoreStatus::Ok;
     }
     uint64_t bits = 0;
     std::memcpy(&bits, &rate, sizeof bits);
-    other.set64(tx::kEnteredAmount, static_cast<uint64_t>(negated(r.amount())));
+    other.set64(tx::kEnteredAmount, static_cast<uint64_t>(entered));
     other.setText(tx::kEnteredCurrency, from);
     other.set64(tx::kRate, bits);
+    return StoreStatus::Ok;
 }
 
 // Whether the other side takes this record's date. A split line's date is its owner's (its identifier
@@ -206,9 +213,10 @@ StoreStatus saveOtherSide(TransactionRecord& r, const StoredState& s) {
     other.changeI4(tx::kCleared, r.partnerCleared());
     if (takesDate(r, s, other, existed)) other.change64(tx::kDate, r.date());
     if (r.kind() == kKindSplitLine) other.changeI4(tx::kKind, kKindSplitTransfer);
-    convertInto(other, r, otherAccount);
+    StoreStatus status = convertInto(other, r, otherAccount);
+    if (status != StoreStatus::Ok) return status;
     if (!existed) other.markAllNonEmptySet();
-    StoreStatus status = saveOne(other, SaveRole::OtherSide);
+    status = saveOne(other, SaveRole::OtherSide);
     if (status == StoreStatus::Ok && other.link() != r.identifier())
         status = writeOne(other, PropertyValue::string(tx::kLink, r.identifier()));
     if (status == StoreStatus::Ok && r.link() != other.identifier())
@@ -355,6 +363,8 @@ StoreStatus writeDependants(TransactionRecord& r, const StoredState& s, SaveRole
 
 StoreStatus saveOne(TransactionRecord& r, SaveRole role) {
     if (r.source() == RecordSource::Scheduled) return StoreStatus::InvalidRecord;
+    // An identifier holds a four-digit year: a date past 9999 could make none that sorts in its place.
+    if (r.date() > kLastDate) return StoreStatus::OutOfRange;
     if (r.isStored() && !r.anythingSet())
         return r.pendingModificationFlag() ? onlyModificationPending(r) : StoreStatus::Ok;
     StoredState s;

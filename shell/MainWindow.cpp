@@ -52,6 +52,9 @@ MainWindow::~MainWindow() {
 
 bool MainWindow::create() {
     if (!dove::openFinanceStore()) {
+        // The user sees message 21 whatever the cause; the cause goes to the error log. A store that
+        // is there but cannot be read is left as it is: nothing was created over it.
+        dove::logFinanceStoreOpenFailure();
         dove::closeFinanceStore();
         WCHAR text[256] = {};
         LoadStringW(m_resources, kStringStoreMissing, text, 256);

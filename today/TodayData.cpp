@@ -14,6 +14,8 @@ bool TodayData::reload() {
     ++m_loads;
     clear();
     const bool opened = dove::openFinanceStore();
+    // Nothing is loaded, so the item shows its texts for an empty selection; why goes to the error log.
+    if (!opened) dove::logFinanceStoreOpenFailure();
     if (opened) load(dove::nowLocal());
     dove::closeFinanceStore();
     return opened;

@@ -1,6 +1,8 @@
 // Database-level calls: create, open, delete, describe; and the store's transaction bracket.
 #include <sqlite3.h>
 
+#include <algorithm>
+#include <cstdint>
 #include <cstring>
 #include <vector>
 
@@ -211,6 +213,31 @@ BOOL cedbRollbackTransaction() {
 void cedbCloseStore() {
     std::lock_guard guard(apiLock());
     cedb::Store::closeCurrent();
+}
+
+void cedbSetReadOnly(BOOL readOnly) {
+    std::lock_guard guard(apiLock());
+    cedb::Store::askReadOnly(readOnly != FALSE);
+}
+
+BOOL cedbOpenStore(BOOL* readOnly) {
+    std::lock_guard guard(apiLock());
+    std::shared_ptr<cedb::Store> store = cedb::Store::current();
+    if (store == nullptr) return FALSE;
+    // A problem an earlier call met is old news once the store opens.
+    cedb::Store::clearProblem();
+    if (readOnly != nullptr) *readOnly = store->readOnly() ? TRUE : FALSE;
+    return TRUE;
+}
+
+void cedbSetBusyTimeout(DWORD milliseconds) {
+    std::lock_guard guard(apiLock());
+    cedb::Store::setBusyTimeout(static_cast<int>(std::min<DWORD>(milliseconds, INT32_MAX)));
+}
+
+std::string cedbStoreProblem() {
+    std::lock_guard guard(apiLock());
+    return cedb::Store::problem();
 }
 
 }  // namespace platform

@@ -23,10 +23,27 @@ bool DatabaseHandle::close() {
     return true;
 }
 
-bool DatabaseHandle::currentPosition(size_t& pos) {
-    if (m_current == 0 || m_db->record(m_current) == nullptr) return false;
+void DatabaseHandle::setCurrentAt(size_t pos) {
     SortIndex& index = order();
-    return index.positionOf(m_db->entryOf(m_current, index), pos);
+    m_current = index.at(pos).oid;
+    m_knownAt = &index;
+    m_knownLayout = index.layout();
+    m_knownPos = pos;
+}
+
+bool DatabaseHandle::currentPosition(size_t& pos) {
+    if (m_current == 0) return false;
+    SortIndex& index = order();
+    if (m_knownAt == &index && m_knownLayout == index.layout()) {
+        pos = m_knownPos;
+        return true;
+    }
+    if (m_db->record(m_current) == nullptr || !index.positionOf(m_db->entryOf(m_current, index), pos))
+        return false;
+    m_knownAt = &index;
+    m_knownLayout = index.layout();
+    m_knownPos = pos;
+    return true;
 }
 
 DatabaseHandle* DatabaseHandle::resolve(HANDLE handle) {
@@ -172,7 +189,7 @@ CEOID CeSeekDatabase(HANDLE database, DWORD kind, DWORD_PTR value, LPDWORD index
         SetLastError(result == SeekResult::kInvalid ? ERROR_INVALID_PARAMETER : ERROR_NO_MORE_ITEMS);
         return 0;
     }
-    h->setCurrent(h->order().at(pos).oid);
+    h->setCurrentAt(pos);
     if (index != nullptr) *index = static_cast<DWORD>(pos);
     return h->current();
 }
@@ -205,7 +222,10 @@ CEOID CeReadRecordPropsEx(HANDLE database, DWORD flags, LPWORD cPropID, CEPROPID
     if (h->autoIncrement()) {
         size_t pos = 0;
         bool hasNext = h->currentPosition(pos) && pos + 1 < h->order().size();
-        h->setCurrent(hasNext ? h->order().at(pos + 1).oid : 0);
+        if (hasNext)
+            h->setCurrentAt(pos + 1);
+        else
+            h->setCurrent(0);
     }
     return oid;
 }

@@ -9,6 +9,38 @@
 #include "Store.h"
 
 namespace platform::cedb {
+namespace {
+
+// Records are compared a word at a time: a rewrite compares whole records on every write.
+constexpr size_t kWord = sizeof(uint64_t);
+
+uint64_t wordAt(const Blob& blob, size_t at) {
+    uint64_t word = 0;
+    std::memcpy(&word, blob.data() + at, kWord);
+    return word;
+}
+
+// The first byte at which two records of one size differ (their size when none does).
+size_t firstDifference(const Blob& a, const Blob& b) {
+    size_t at = 0;
+    while (at + kWord <= a.size() && wordAt(a, at) == wordAt(b, at))
+        at += kWord;
+    while (at < a.size() && a[at] == b[at])
+        ++at;
+    return at;
+}
+
+// One past the last byte at which two records of one size differ, given the first one.
+size_t endOfDifference(const Blob& a, const Blob& b, size_t first) {
+    size_t end = a.size();
+    while (end >= first + kWord && wordAt(a, end - kWord) == wordAt(b, end - kWord))
+        end -= kWord;
+    while (end > first && a[end - 1] == b[end - 1])
+        --end;
+    return end;
+}
+
+}  // namespace
 
 Database::Database(Store& store, CEOID oid)
     : m_store(store),
@@ -28,10 +60,15 @@ bool Database::readDescription(int64_t& version) {
     const void* sorts = sqlite3_column_blob(info.get(), 1);
     size_t bytes = static_cast<size_t>(sqlite3_column_bytes(info.get(), 1));
     if (bytes % sizeof(SORTORDERSPEC) != 0 || bytes > CEDB_MAXSORTORDER * sizeof(SORTORDERSPEC))
-        return SetLastError(ERROR_BADDB), false;
+        return damaged();
     m_sorts.resize(bytes / sizeof(SORTORDERSPEC));
     if (bytes != 0) std::memcpy(m_sorts.data(), sorts, bytes);
     return true;
+}
+
+bool Database::damaged() {
+    return m_store.fail(StoreProblem{
+        ERROR_BADDB, "it is damaged (database " + std::to_string(m_oid) + " holds a record it cannot read)"});
 }
 
 bool Database::refreshDescription() {
@@ -62,7 +99,7 @@ bool Database::load(int64_t version) {
         auto oid = static_cast<CEOID>(sqlite3_column_int64(rows.get(), 0));
         const char* bytes = static_cast<const char*>(sqlite3_column_blob(rows.get(), 1));
         Blob blob(bytes != nullptr ? bytes : "", static_cast<size_t>(sqlite3_column_bytes(rows.get(), 1)));
-        if (!wellFormed(blob) || records.size() >= CEDB_MAXRECORDS) return SetLastError(ERROR_BADDB), false;
+        if (!wellFormed(blob) || records.size() >= CEDB_MAXRECORDS) return damaged();
         bytes += blob.size();
         records.emplace(oid, std::move(blob));
     }
@@ -105,6 +142,23 @@ SortIndex& Database::index(CEPROPID sortProp) {
     return *m_indexes.emplace(sortProp, std::move(index)).first->second;
 }
 
+bool Database::rewritesInPlace(const Blob& old, const Blob& blob) const {
+    if (old.size() != blob.size()) return false;
+    const size_t first = firstDifference(old, blob);
+    if (first == old.size()) return true;
+    const size_t last = endOfDifference(old, blob, first);
+    for (const auto& [prop, index] : m_indexes) {
+        if (prop == 0) continue;
+        size_t begin = 0, end = 0;
+        if (!propertyRange(old, prop, begin, end)) {
+            if (keyOf(blob, prop).present) return false;
+        } else if (begin < last && end > first) {
+            return false;
+        }
+    }
+    return true;
+}
+
 void Database::put(CEOID oid, Blob blob) {
     auto it = m_records.find(oid);
     if (it == m_records.end()) {
@@ -114,8 +168,15 @@ void Database::put(CEOID oid, Blob blob) {
             index->insert(IndexEntry{keyOf(it->second, prop), oid});
         return;
     }
-    // A rewrite moves the record only in the orders whose key it changed; most writes (a balance, a
-    // flag) change none, and those entries only take keys viewing the record's new bytes.
+    // Most rewrites (a balance, a flag) replace a value by one of the same size and leave every key
+    // where it was: the new bytes are copied over the old ones, so that the keys, which view the
+    // record's bytes, stay valid in every order without a search.
+    if (rewritesInPlace(it->second, blob)) {
+        std::memcpy(it->second.data(), blob.data(), blob.size());
+        return;
+    }
+    // Otherwise a rewrite moves the record only in the orders whose key it changed; the others only
+    // take keys viewing the record's new bytes.
     m_bytes -= it->second.size();
     Blob old = std::exchange(it->second, std::move(blob));
     m_bytes += it->second.size();

@@ -69,7 +69,12 @@ class Database {
   private:
     bool load(int64_t version);
     bool readDescription(int64_t& version);
+    // Notes that the store holds something of this database that cannot be read (ERROR_BADDB); false.
+    bool damaged();
     void rebuild(SortIndex& index) const;
+    // True when blob can replace old byte for byte: the same size, and no byte of any order's key
+    // changed.
+    bool rewritesInPlace(const Blob& old, const Blob& blob) const;
 
     Store& m_store;
     CEOID m_oid;

@@ -32,7 +32,12 @@ class DatabaseHandle : public KernelObject {
 
     // The current record (0: none) and its position in the handle's order.
     CEOID current() const { return m_current; }
-    void setCurrent(CEOID oid) { m_current = oid; }
+    void setCurrent(CEOID oid) {
+        m_current = oid;
+        m_knownAt = nullptr;
+    }
+    // Makes the record at pos of the handle's order current, remembering where it stands.
+    void setCurrentAt(size_t pos);
     bool currentPosition(size_t& pos);
 
     // The handle behind a HANDLE, brought up to date with the store; nullptr with the last error set
@@ -46,6 +51,11 @@ class DatabaseHandle : public KernelObject {
     DWORD m_flags;
     CEOID m_current = 0;
     bool m_atStart = true;
+    // The current record's position in m_knownAt while that order's layout is m_knownLayout: a walk
+    // from record to record then finds its place without a search.
+    const SortIndex* m_knownAt = nullptr;
+    uint64_t m_knownLayout = 0;
+    size_t m_knownPos = 0;
 };
 
 }  // namespace platform::cedb

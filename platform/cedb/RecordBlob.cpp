@@ -175,6 +175,15 @@ Blob mergeProps(std::string_view old, WORD count, const CEPROPVAL* props) {
     return out;
 }
 
+bool propertyRange(std::string_view blob, CEPROPID id, size_t& begin, size_t& end) {
+    PropView p{};
+    if (!findProp(blob, id, p)) return false;
+    const size_t value = static_cast<size_t>(p.data - blob.data());
+    begin = value - 8;
+    end = value + p.size;
+    return true;
+}
+
 bool wellFormed(std::string_view blob) {
     size_t consumed = 0;
     bool typesKnown = true;

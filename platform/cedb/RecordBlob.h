@@ -43,6 +43,10 @@ bool validProps(WORD count, const CEPROPVAL* props);
 // at the end), those flagged CEDB_PROPDELETE are removed.
 Blob mergeProps(std::string_view old, WORD count, const CEPROPVAL* props);
 
+// The bytes [begin, end) that property id takes in the blob, its header included; false when the blob
+// lacks it.
+bool propertyRange(std::string_view blob, CEPROPID id, size_t& begin, size_t& end);
+
 // True when the blob is a sequence of complete properties (a damaged row is rejected at load).
 bool wellFormed(std::string_view blob);
 

@@ -32,6 +32,7 @@ void SortIndex::assign(std::vector<IndexEntry> entries) {
               [this](const IndexEntry& a, const IndexEntry& b) { return less(a, b); });
     m_blocks.clear();
     m_startsValid = false;
+    ++m_layout;
     m_size = entries.size();
     for (size_t at = 0; at < entries.size(); at += kBlock) {
         size_t end = std::min(entries.size(), at + kBlock);
@@ -49,6 +50,7 @@ size_t SortIndex::blockFor(const IndexEntry& entry) const {
 void SortIndex::insert(const IndexEntry& entry) {
     ++m_size;
     m_startsValid = false;
+    ++m_layout;
     if (m_blocks.empty()) {
         m_blocks.push_back({entry});
         return;
@@ -75,6 +77,7 @@ bool SortIndex::erase(const IndexEntry& entry) {
     block.erase(at);
     --m_size;
     m_startsValid = false;
+    ++m_layout;
     if (block.empty()) m_blocks.erase(m_blocks.begin() + static_cast<ptrdiff_t>(b));
     return true;
 }

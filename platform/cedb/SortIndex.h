@@ -22,6 +22,9 @@ class SortIndex {
 
     const SORTORDERSPEC& spec() const { return m_spec; }
     size_t size() const { return m_size; }
+    // Changes whenever an entry is added or removed (positions may then have moved); a key replaced in
+    // place leaves it.
+    uint64_t layout() const { return m_layout; }
 
     // Replaces the contents with entries, sorted.
     void assign(std::vector<IndexEntry> entries);
@@ -59,6 +62,7 @@ class SortIndex {
     size_t m_size = 0;
     mutable std::vector<size_t> m_starts;
     mutable bool m_startsValid = false;
+    uint64_t m_layout = 0;
 };
 
 }  // namespace platform::cedb

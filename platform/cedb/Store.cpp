@@ -1,5 +1,5 @@
-// The object-store connection: opening and checking the file, statements, transactions with the shared
-// change counter, and the failure hook.
+// The object-store connection: statements, transactions with the shared change counter, the problem
+// last met, and the failure hook. Opening and checking the file is StoreOpen.cpp.
 #include "Store.h"
 
 #include <fcntl.h>
@@ -22,26 +22,17 @@
 namespace platform::cedb {
 namespace {
 
-constexpr int kBusyTimeoutMs = 10000;
-constexpr int kFormat = 1;
-constexpr CEOID kFirstOid = 0x10000;
 constexpr uint64_t kLastOid = 0xFFFFFFFF;
 // Object ids a process reserves at once: most writes then leave the store's next id alone.
 constexpr uint64_t kOidBlock = 64;
 
 std::shared_ptr<Store> g_current;
+std::atomic<bool> g_readOnlyAsked{false};
+std::atomic<int> g_busyTimeoutMs{kDefaultBusyTimeoutMs};
+// Why the store last failed to open or to be used, as "<path>: <cause>".
+std::string g_problem;
 
-// getpid is a system call; the process id only changes in a forked child.
 pid_t g_pid = 0;
-
-pid_t processId() {
-    static std::once_flag registered;
-    std::call_once(registered, [] {
-        g_pid = getpid();
-        pthread_atfork(nullptr, nullptr, [] { g_pid = getpid(); });
-    });
-    return g_pid;
-}
 std::atomic<unsigned> g_failCountdown{0};
 
 DWORD errorFor(int code) {
@@ -86,6 +77,31 @@ int64_t nowFiletime() {
 
 }  // namespace
 
+pid_t processId() {
+    static std::once_flag registered;
+    std::call_once(registered, [] {
+        g_pid = getpid();
+        pthread_atfork(nullptr, nullptr, [] { g_pid = getpid(); });
+    });
+    return g_pid;
+}
+
+StoreProblem problemOf(int sqliteCode, const std::string& message) {
+    const DWORD error = errorFor(sqliteCode);
+    switch (error) {
+        case ERROR_BADDB:
+            return {error, "it is damaged (" + message + ")"};
+        case ERROR_BUSY:
+            return {error, "it is busy: another program kept its write lock longer than the wait"};
+        case ERROR_ACCESS_DENIED:
+            return {error, "it is read-only"};
+        case ERROR_CANTOPEN:
+            return {error, "it cannot be opened (" + message + ")"};
+        default:
+            return {error, message};
+    }
+}
+
 bool operationMayProceed() {
     unsigned n = g_failCountdown.load();
     while (n != 0) {
@@ -112,8 +128,34 @@ std::shared_ptr<Store> Store::current() {
     closeCurrent();
     auto store = std::make_shared<Store>(path);
     if (!store->open()) return nullptr;
+    g_problem.clear();
     g_current = store;
     return store;
+}
+
+void Store::askReadOnly(bool readOnly) {
+    if (g_readOnlyAsked.exchange(readOnly) != readOnly) closeCurrent();
+}
+
+bool Store::readOnlyAsked() {
+    return g_readOnlyAsked;
+}
+
+void Store::setBusyTimeout(int milliseconds) {
+    g_busyTimeoutMs = milliseconds;
+    if (g_current != nullptr && g_current->usable()) sqlite3_busy_timeout(g_current->m_db, milliseconds);
+}
+
+int Store::busyTimeout() {
+    return g_busyTimeoutMs;
+}
+
+std::string Store::problem() {
+    return g_problem;
+}
+
+void Store::clearProblem() {
+    g_problem.clear();
 }
 
 void Store::closeCurrent() {
@@ -139,92 +181,33 @@ Store::~Store() {
 bool Store::fail() {
     int code = m_db != nullptr ? sqlite3_extended_errcode(m_db) : SQLITE_CANTOPEN;
     const char* message = m_db != nullptr ? sqlite3_errmsg(m_db) : "cannot open";
-    if ((code & 0xff) != SQLITE_BUSY && (code & 0xff) != SQLITE_CONSTRAINT) reportOnce(m_path, code, message);
-    SetLastError(errorFor(code));
+    // A constraint is the caller's matter (a name taken); everything else is the store's problem.
+    if ((code & 0xff) == SQLITE_CONSTRAINT) return SetLastError(errorFor(code)), false;
+    // The problems of an open are the caller's to report (cedbStoreProblem); later ones are unexpected.
+    if ((code & 0xff) != SQLITE_BUSY && !m_opening) reportOnce(m_path, code, message);
+    return fail(problemOf(code, message));
+}
+
+bool Store::fail(const StoreProblem& problem) {
+    g_problem = m_path + ": " + problem.cause;
+    SetLastError(problem.error);
     return false;
 }
 
-bool Store::open() {
-    m_pid = processId();
-    struct stat info {};
-    if (stat(m_path.c_str(), &info) == 0 && !S_ISREG(info.st_mode)) {
-        reportOnce(m_path, SQLITE_CANTOPEN, "not a regular file");
-        SetLastError(ERROR_CANTOPEN);
-        return false;
-    }
-    int rc = sqlite3_open_v2(m_path.c_str(), &m_db,
-                             SQLITE_OPEN_READWRITE | SQLITE_OPEN_CREATE | SQLITE_OPEN_NOMUTEX, nullptr);
-    if (rc != SQLITE_OK) {
-        fail();
-        sqlite3_close(m_db);
-        m_db = nullptr;
-        return false;
-    }
-    sqlite3_busy_timeout(m_db, kBusyTimeoutMs);
-    bool ok = exec("PRAGMA journal_mode=WAL") && exec("PRAGMA synchronous=NORMAL") && createSchema();
-    if (!ok) {
-        DWORD error = GetLastError();
-        for (auto& [sql, stmt] : m_statements)
-            sqlite3_finalize(stmt);
-        m_statements.clear();
-        sqlite3_close(m_db);
-        m_db = nullptr;
-        SetLastError(error);
-        return false;
-    }
-    openChangeCounter();
-    sync();
-    return true;
-}
-
-bool Store::checkFormat() {
-    Statement format = prepare("SELECT format FROM cedb_store WHERE id = 1");
-    if (!format) return false;
-    if (sqlite3_step(format.get()) == SQLITE_ROW && sqlite3_column_int(format.get(), 0) == kFormat)
-        return true;
-    reportOnce(m_path, SQLITE_FORMAT, "unknown store format");
-    return SetLastError(ERROR_BADDB), false;
-}
-
-bool Store::createSchema() {
-    // Reading the catalogue needs no write lock, so opening waits for no writer once the store exists.
-    Statement exists =
-        prepare("SELECT count(*) FROM sqlite_master WHERE type = 'table' AND name = 'cedb_store'");
-    if (!exists) return false;
-    int rc = sqlite3_step(exists.get());
-    if (rc != SQLITE_ROW) return fail();
-    if (sqlite3_column_int(exists.get(), 0) == 1) return checkFormat();
-    if (!exec("BEGIN IMMEDIATE")) return false;
-    bool ok =
-        exec(
-            "CREATE TABLE IF NOT EXISTS cedb_store(id INTEGER PRIMARY KEY CHECK(id = 1), "
-            "format INTEGER NOT NULL, next_oid INTEGER NOT NULL)") &&
-        exec(
-            "CREATE TABLE IF NOT EXISTS cedb_databases(oid INTEGER PRIMARY KEY, name BLOB NOT NULL UNIQUE, "
-            "type INTEGER NOT NULL, sorts BLOB NOT NULL, version INTEGER NOT NULL, "
-            "modified INTEGER NOT NULL)");
-    if (ok) {
-        Statement init = prepare("INSERT OR IGNORE INTO cedb_store VALUES(1, ?, ?)");
-        ok = init && sqlite3_bind_int(init.get(), 1, kFormat) == SQLITE_OK &&
-             sqlite3_bind_int64(init.get(), 2, kFirstOid) == SQLITE_OK &&
-             (sqlite3_step(init.get()) == SQLITE_DONE || fail());
-    }
-    ok = ok && checkFormat();
-    if (!ok) {
-        DWORD error = GetLastError();
-        exec("ROLLBACK");
-        SetLastError(error);
-        return false;
-    }
-    return exec("COMMIT");
+bool Store::refuseWrite() {
+    return fail(StoreProblem{ERROR_ACCESS_DENIED, "it is read-only"});
 }
 
 void Store::openChangeCounter() {
-    m_counterFd = ::open((m_path + "-changes").c_str(), O_RDWR | O_CREAT | O_CLOEXEC, 0644);
+    // A process that only reads follows the counter when it exists and never makes it.
+    const int flags = m_readOnly ? O_RDONLY | O_CLOEXEC : O_RDWR | O_CREAT | O_CLOEXEC;
+    m_counterFd = ::open((m_path + "-changes").c_str(), flags, 0644);
     if (m_counterFd < 0) return;
     struct stat info {};
-    if (fstat(m_counterFd, &info) != 0 || (info.st_size < 8 && ftruncate(m_counterFd, 8) != 0)) return;
-    void* mapped = mmap(nullptr, sizeof(uint64_t), PROT_READ | PROT_WRITE, MAP_SHARED, m_counterFd, 0);
+    if (fstat(m_counterFd, &info) != 0) return;
+    if (info.st_size < 8 && (m_readOnly || ftruncate(m_counterFd, 8) != 0)) return;
+    const int protection = m_readOnly ? PROT_READ : PROT_READ | PROT_WRITE;
+    void* mapped = mmap(nullptr, sizeof(uint64_t), protection, MAP_SHARED, m_counterFd, 0);
     if (mapped != MAP_FAILED) m_counter = static_cast<uint64_t*>(mapped);
 }
 
@@ -268,6 +251,7 @@ void Store::sync() {
 }
 
 bool Store::beginWrite(bool singleStatement) {
+    if (m_readOnly) return refuseWrite();
     if (!operationMayProceed()) return false;
     // A single failing statement undoes itself; several need a savepoint to fail together.
     m_savepoint = m_bracket && !singleStatement;
@@ -299,6 +283,7 @@ bool Store::finishWrite(bool ok) {
 
 bool Store::beginBracket() {
     if (m_bracket) return SetLastError(ERROR_INVALID_FUNCTION), false;
+    if (m_readOnly) return refuseWrite();
     if (!exec("BEGIN IMMEDIATE")) return false;
     sync();
     m_bracket = true;

@@ -9,6 +9,7 @@
 #include <string>
 #include <unordered_map>
 
+#include "StoreFile.h"
 #include "platform/cedb.h"
 
 struct sqlite3;
@@ -33,10 +34,17 @@ class Statement {
     sqlite3_stmt* m_stmt;
 };
 
+// The store file's format number, kept in its cedb_store table.
+constexpr int kFormat = 1;
+// The first object id of a new store.
+constexpr CEOID kFirstOid = 0x10000;
+constexpr int kDefaultBusyTimeoutMs = 10000;
+
 class Store {
   public:
-    // The store of the current device root, opened on first use; nullptr with the last error set when
-    // the file cannot be opened or is not a store. While a bracket is open it is the bracket's store.
+    // The store of the current device root, opened on first use; nullptr with the last error set (and
+    // the problem noted, see problem()) when the file cannot be opened or is not a sound store. While a
+    // bracket is open it is the bracket's store.
     static std::shared_ptr<Store> current();
     // Drops this process's current store (rolling back an open bracket).
     static void closeCurrent();
@@ -49,6 +57,18 @@ class Store {
     // False in a forked child that inherited this store: a connection must not cross a fork.
     bool usable() const;
     const std::string& path() const { return m_path; }
+    // True when this process can only read the store (asked for, or the file or its folder is not
+    // writable): every write fails with ERROR_ACCESS_DENIED.
+    bool readOnly() const { return m_readOnly; }
+
+    // Process-wide settings of the next opens (see cedbSetReadOnly and cedbSetBusyTimeout).
+    static void askReadOnly(bool readOnly);
+    static bool readOnlyAsked();
+    static void setBusyTimeout(int milliseconds);
+    static int busyTimeout();
+    // Why the store last failed: "<path>: <cause>", empty when nothing failed since the last open.
+    static std::string problem();
+    static void clearProblem();
 
     // A cached prepared statement, or an empty one with the last error set.
     Statement prepare(const std::string& sql);
@@ -56,6 +76,8 @@ class Store {
     bool exec(const char* sql);
     // Sets the last error from the connection's last failure (and reports it once on stderr).
     bool fail();
+    // Sets the last error to problem.error and notes the problem for problem(); false.
+    bool fail(const StoreProblem& problem);
 
     // Brings this process's view up to date with commits of other processes: databases they changed
     // are reloaded at their next use.
@@ -93,9 +115,19 @@ class Store {
     bool isOpen(CEOID oid) const;
 
   private:
+    // Opening: what lies at the path (a missing store is created), the connection, and the checks that
+    // the file holds a sound store of ours. Each false with the problem set.
     bool open();
-    bool createSchema();
-    bool checkFormat();
+    bool ensureFile(StoreProblem& problem);
+    bool connect(StoreProblem& problem);
+    bool checkTables(StoreProblem& problem);
+    bool checkFormat(StoreProblem& problem);
+    bool checkPages(StoreProblem& problem);
+    bool useWriteAheadLog(StoreProblem& problem);
+    // Begins the read transaction a process that only reads keeps until it lets go of the store.
+    bool holdSnapshot();
+    void disconnect();
+    bool refuseWrite();
     void openChangeCounter();
     bool commitNow();
     bool flushTouched();
@@ -105,6 +137,8 @@ class Store {
     std::string m_path;
     pid_t m_pid = 0;
     sqlite3* m_db = nullptr;
+    bool m_readOnly = false;
+    bool m_opening = false;
     std::unordered_map<std::string, sqlite3_stmt*> m_statements;
     std::map<CEOID, std::shared_ptr<Database>> m_databases;
 
@@ -125,7 +159,13 @@ class Store {
     std::map<CEOID, int64_t> m_touched;
 };
 
+// This process's id, kept (getpid is a system call) and renewed in a forked child.
+pid_t processId();
+
 // Counts one create, write or delete for the failure hook; false (ERROR_WRITE_FAULT) when it fires.
 bool operationMayProceed();
+
+// The problem a failed SQLite call of the store describes: its platform error and the cause in words.
+StoreProblem problemOf(int sqliteCode, const std::string& message);
 
 }  // namespace platform::cedb

@@ -72,6 +72,39 @@ TEST_F(IdentifierTest, AnotherDayIsPlacedAfterThatDaysLastEntry) {
     EXPECT_EQ(*makeUniqueTransactionIdentifier(7, &other), u"7_20100302000000000");
 }
 
+// Entries made without a time of day stand at midnight, one millisecond apart; an entry with a time
+// keeps it rather than following them.
+TEST_F(IdentifierTest, AnExplicitTimeOfDayIsKeptOnADayThatHasEntries) {
+    addAccount({7});
+    pay(7, -100, march(1));
+    pay(7, -100, march(1));
+    Date d = march(1, 9, 30);
+    EXPECT_EQ(*makeUniqueTransactionIdentifier(7, &d), u"7_20100301093000000");
+    EXPECT_EQ(d, march(1, 9, 30));
+    pay(7, -100, march(1, 9, 30));
+    d = march(1, 9, 30);
+    EXPECT_EQ(*makeUniqueTransactionIdentifier(7, &d), u"7_20100301093000001") << "taken: moved on from 9:30";
+    d = march(1);
+    EXPECT_EQ(*makeUniqueTransactionIdentifier(7, &d), u"7_20100301093000001") << "no time: after the last";
+}
+
+// An identifier keeps four year digits: no date reaches past the end of 9999.
+TEST_F(IdentifierTest, NoIdentifierIsMadeForADatePastTheLastOne) {
+    addAccount({7});
+    const Date last = dateOf(9999, 12, 31, 23, 59, 59, 999);
+    EXPECT_EQ(kLastDate / kDateMillisecond, last / kDateMillisecond);
+    Date d = last;
+    EXPECT_EQ(*makeUniqueTransactionIdentifier(7, &d), u"7_99991231235959999");
+    pay(7, -100, last);
+    d = last;
+    EXPECT_FALSE(makeUniqueTransactionIdentifier(7, &d)) << "the next millisecond is in the year 10000";
+    EXPECT_EQ(d, last);
+    d = kLastDate + 1;
+    EXPECT_FALSE(makeUniqueTransactionIdentifier(7, &d));
+    d = dateOf(1601, 1, 1);
+    EXPECT_EQ(*makeUniqueTransactionIdentifier(7, &d), u"7_16010101000000000");
+}
+
 TEST_F(IdentifierTest, TakenCandidatesMoveOnByOneMillisecond) {
     addAccount({7});
     const Date when = march(5, 9);

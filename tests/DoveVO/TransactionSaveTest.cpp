@@ -133,8 +133,8 @@ TEST_F(TransactionSaveTest, ChangingTheDateToAnotherDayGivesANewIdentifierAndReb
     TransactionRecord a = pay(7, -100, march(1, 9));
     TransactionRecord b = pay(7, -200, march(2, 9));
     TransactionRecord c = pay(7, -400, march(3, 9));
-    // A day other than today goes after that day's last entry.
-    c.setDate(march(1, 8));
+    // A day without a time of day, other than today, goes after that day's last entry.
+    c.setDate(march(1));
     ASSERT_EQ(saveTransaction(c), StoreStatus::Ok);
     EXPECT_EQ(c.identifier(), u"7_20100301090000001");
     EXPECT_EQ(c.date(), march(1, 9, 0, 0, 1));
@@ -145,6 +145,16 @@ TEST_F(TransactionSaveTest, ChangingTheDateToAnotherDayGivesANewIdentifierAndReb
     EXPECT_EQ(rows[2].id, b.identifier());
     EXPECT_EQ(rows[2].balance, -700);
     EXPECT_EQ(storedAccountBalance(7), -700);
+    // A time of day given is kept, before the day's entries as much as after them.
+    TransactionRecord d = pay(7, -800, march(1, 8));
+    EXPECT_EQ(d.identifier(), u"7_20100301080000000");
+    rows = transactionRows();
+    ASSERT_EQ(rows.size(), 4u);
+    EXPECT_EQ(rows[0].id, d.identifier());
+    EXPECT_EQ(rows[0].balance, -800);
+    EXPECT_EQ(rows[1].id, a.identifier());
+    EXPECT_EQ(rows[1].balance, -900);
+    EXPECT_EQ(storedAccountBalance(7), -1500);
 }
 
 TEST_F(TransactionSaveTest, ATimeChangeWithinTheDayKeepsTheStoredDate) {

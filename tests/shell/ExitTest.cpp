@@ -1,13 +1,16 @@
 // Start and exit: the finance manager hears of changes once at exit and never without one; a store
-// that cannot be opened shows message 21 and the entry returns 0; a second start activates the
-// running window and opens nothing.
+// that cannot be opened (or is damaged, and left as it was) shows message 21 and the entry returns 0;
+// a second start activates the running window and opens nothing.
 #include <cstdlib>
+#include <fstream>
+#include <iterator>
 
 #include "DashelEntry.h"
 #include "FinanceStore.h"
 #include "MessageRecorder.h"
 #include "ShellCommands.h"
 #include "ShellFixture.h"
+#include "StoreDamage.h"
 #include "WindowObject.h"
 #include "platform/cedb.h"
 #include "platform/display.h"
@@ -95,6 +98,28 @@ TEST_F(ExitTest, AStoreThatCannotBeOpenedShowsMessage21AndTheEntryReturns0) {
     EXPECT_EQ(FindWindowW(kMainWindowClass, nullptr), nullptr);
     EXPECT_FALSE(dove::isFinanceStoreOpened());
     EXPECT_FALSE(platform::namedMutexExists(dove::kStoreOpenedMutexName));
+}
+
+// A store that is there but is damaged: message 21 as for any store that cannot be opened, never the
+// empty program; the file is left as it was and the cause is in the error log.
+TEST_F(ExitTest, ADamagedStoreShowsMessage21IsLeftAsItWasAndItsCauseIsLogged) {
+    seedAccounts({{1, u"Cash", u"USD", u"{1}"}, {2, u"Bank", u"USD", u"{2}"}});
+    platform::cedbCloseStore();
+    const std::string store = m_root->path() + "/store.cedb";
+    ASSERT_TRUE(platform::testing::damageStore(store, platform::testing::StoreDamage::EmptyFile));
+    const uint64_t before = platform::testing::fileChecksum(store);
+    platform::queueScriptedAnswer(IDOK);
+    WCHAR commandLine[1] = {0};
+    EXPECT_EQ(dashelEntry(m_module, commandLine, SW_SHOW), 0);
+    std::vector<platform::MessageBoxRecord> boxes = platform::takeMessageBoxes();
+    ASSERT_EQ(boxes.size(), 1u);
+    EXPECT_EQ(boxes[0].text, u"Запустите Brimwell для настройки первого Счета и Получателя.");
+    EXPECT_EQ(platform::testing::fileChecksum(store), before);
+    std::ifstream log(platform::hostPath(u"\\error.log"));
+    const std::string text((std::istreambuf_iterator<char>(log)), std::istreambuf_iterator<char>());
+    EXPECT_NE(text.find("The finance store cannot be opened: " + store + ": the file is empty"),
+              std::string::npos)
+        << text;
 }
 
 TEST_F(ExitTest, ASecondStartActivatesTheRunningWindowAndOpensNothing) {

@@ -90,7 +90,8 @@ const char* usageText() {
            "                             change a transaction through the same save and print its\n"
            "                             identifier; --split replaces the split lines (a line equal to\n"
            "                             a stored one keeps it)\n"
-           "  delete ID                  delete a transaction with its split lines and transfer side\n"
+           "  delete ID                  delete a transaction with its split lines and transfer side (a\n"
+           "                             split line goes with its owner, or through edit --split)\n"
            "  dump TABLE [--raw]         print every record of a table as one JSON object a line, by\n"
            "                             property name with readable values (--raw: by number, as\n"
            "                             stored) (Transactions, Accounts, Categories, Projects,\n"
@@ -101,8 +102,9 @@ const char* usageText() {
            "  export --ledger [--account N]\n"
            "                             write the transactions (of account N only) as a plain-text\n"
            "                             journal for ledger and hledger\n"
-           "  check                      verify balances, transfer links, identifiers, entered amounts,\n"
-           "                             budget totals and scheduled items' entered counts\n"
+           "  check                      verify balances, transfer links, identifiers, split lines,\n"
+           "                             entered amounts, budget totals and scheduled items' entered\n"
+           "                             counts; it never writes\n"
            "  plan add --account N --amount X --frequency F --first DATE (--count N | --ongoing)\n"
            "      [--payee NAME] [--category PATH | --transfer-to N] [--project NAME]\n"
            "      [--currency CODE] [--interval DAYS] [--lead-days N] [--memo TEXT] [--reminder TEXT]\n"
@@ -128,8 +130,9 @@ const char* usageText() {
            "                             root's \\windows\\ and register the item with the home screen\n"
            "\n"
            "exit codes: 0 success, 1 violations found, no such transaction or scheduled item, a finished\n"
-           "item, or a save that failed\n"
-           "(nothing written), 2 bad usage or input (nothing written) or an unreadable store\n";
+           "item, or a save that failed (nothing written), 2 bad usage or input (nothing written) or an\n"
+           "unreadable store (left as it is), 3 the store is busy: another program kept it locked\n"
+           "(nothing written)\n";
 }
 
 }  // namespace financestore

@@ -13,6 +13,7 @@ namespace financestore {
 inline constexpr int kExitOk = 0;
 inline constexpr int kExitFailed = 1;  // check found violations; no such record; a save that failed
 inline constexpr int kExitUsage = 2;   // bad usage or input, or an unreadable store
+inline constexpr int kExitBusy = 3;    // another program kept the store locked longer than the wait
 
 class CommandLine {
   public:

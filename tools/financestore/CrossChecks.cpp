@@ -1,10 +1,12 @@
 // Checks that span records: the two sides of each transfer, amounts converted from another currency,
-// and the current month's budget line totals.
+// split owners and their lines, and the current month's budget line totals.
 #include <cmath>
 #include <map>
+#include <set>
 
 #include "Budgets.h"
 #include "CurrencyCache.h"
+#include "Identifiers.h"
 #include "StoreCheck.h"
 #include "TransactionRecord.h"
 #include "platform/device.h"
@@ -110,8 +112,31 @@ std::vector<std::string> checkTransfers(const StoreSnapshot& s) {
     return out;
 }
 
+std::vector<std::string> checkSplits(const StoreSnapshot& s) {
+    std::vector<std::string> out;
+    std::map<std::u16string, dove::Amount> sums;
+    std::set<std::u16string> overflowing;
+    for (const TransactionRow& r : s.transactions) {
+        if (r.kind != dove::kKindSplitLine) continue;
+        const std::u16string owner = dove::splitOwnerIdentifier(r.id);
+        dove::Amount& sum = sums[owner];
+        if (!dove::addAmounts(sum, r.amount, sum)) overflowing.insert(owner);
+    }
+    for (const TransactionRow& r : s.transactions) {
+        if (r.kind != dove::kKindSplitOwner) continue;
+        const dove::Amount sum = sums.count(r.id) ? sums[r.id] : 0;
+        if (overflowing.count(r.id) != 0)
+            out.push_back("split: the lines of " + utf8(r.id) + " add up to more than an amount can hold");
+        else if (sum != r.amount)
+            out.push_back("split: " + utf8(r.id) + " has amount " + amountText(r.amount) +
+                          " but its lines add up to " + amountText(sum));
+    }
+    return out;
+}
+
 // Each active line's total (417) is the sum over this month's transactions whose category leads to the
-// line, each converted into the default currency at its date's rate and rounded.
+// line, each converted into the default currency at its date's rate and rounded. A sum that would leave
+// the range of an amount is reported as such.
 std::vector<std::string> checkBudgetTotals(const StoreSnapshot& s) {
     std::vector<std::string> out;
     if (s.budgetLines.empty()) return out;
@@ -119,6 +144,7 @@ std::vector<std::string> checkBudgetTotals(const StoreSnapshot& s) {
     const std::u16string base = dove::currencyCache().defaultCode();
     std::map<int32_t, std::u16string> lineOfCategory;
     std::map<std::u16string, dove::Amount> expected;
+    std::set<std::u16string> overflowing;
     for (const TransactionRow& r : s.transactions) {
         if (r.category == 0 || dove::compareDates(r.date, now, dove::kCompareMonths) != 0) continue;
         auto found = lineOfCategory.find(r.category);
@@ -127,11 +153,19 @@ std::vector<std::string> checkBudgetTotals(const StoreSnapshot& s) {
         if (found->second.empty()) continue;
         const double rate = dove::currencyCache().getRate(r.currency, base, r.date);
         dove::Amount& sum = expected[found->second];
-        sum = wrappedSum(sum, dove::amountFromReal(static_cast<double>(r.amount) * rate));
+        dove::Amount converted = 0;
+        if (!dove::amountFromRealInRange(static_cast<double>(r.amount) * rate, converted) ||
+            !dove::addAmounts(sum, converted, sum))
+            overflowing.insert(found->second);
     }
     for (const BudgetLineRow& line : s.budgetLines) {
         const bool active = line.active >= 1 && (line.category >= 2 || line.category < 0);
         if (!active) continue;
+        if (overflowing.count(line.key) != 0) {
+            out.push_back("budget: this month's transactions of line " + utf8(line.key) + " of budget " +
+                          std::to_string(line.budget) + " add up to more than an amount can hold");
+            continue;
+        }
         const dove::Amount want = expected.count(line.key) ? expected[line.key] : 0;
         if (line.total != want)
             out.push_back("budget: line " + utf8(line.key) + " of budget " + std::to_string(line.budget) +

@@ -7,6 +7,7 @@
 #include "Accounts.h"
 #include "EntryAmount.h"
 #include "EntryOptions.h"
+#include "Identifiers.h"
 #include "Payees.h"
 #include "StoreSnapshot.h"
 #include "TransactionStore.h"
@@ -20,10 +21,27 @@ int usageError(const std::string& message) {
     return kExitUsage;
 }
 
-int storeFailure(const std::string& what, dove::StoreStatus status) {
-    std::fprintf(stderr, "financestore: %s (%s); nothing was written\n", what.c_str(),
-                 dove::statusName(status));
-    return kExitFailed;
+// Why a write failed, in the words of a message.
+std::string reasonOf(dove::StoreStatus status) {
+    switch (status) {
+        case dove::StoreStatus::ReadOnly:
+            return "the finance store is read-only";
+        case dove::StoreStatus::Busy:
+            return "the finance store is busy: another program kept it locked longer than the wait";
+        case dove::StoreStatus::OutOfRange:
+            return "out of range: an amount, balance or total would pass the largest amount there is, or "
+                   "a date the year 9999";
+        case dove::StoreStatus::Damaged:
+            return "the finance store is damaged";
+        default:
+            return dove::statusName(status);
+    }
+}
+
+int storeFailure(const std::string& what, dove::StoreStatus status,
+                 const char* outcome = "nothing was written") {
+    std::fprintf(stderr, "financestore: %s (%s); %s\n", what.c_str(), reasonOf(status).c_str(), outcome);
+    return status == dove::StoreStatus::Busy ? kExitBusy : kExitFailed;
 }
 
 // The options a command takes, and that only --split may be given more than once.
@@ -180,12 +198,14 @@ int runDelete(const CommandLine& line) {
         std::fprintf(stderr, "financestore: no transaction has the identifier %s\n", id.c_str());
         return kExitFailed;
     }
+    // A line alone would leave its owner's amount without it: it goes with the owner, or through edit.
+    if (record.kind() == dove::kKindSplitLine)
+        return usageError(id + " is a split line: delete its owner " +
+                          platform::toUtf8(dove::splitOwnerIdentifier(record.identifier())) +
+                          ", or give the owner its other lines with edit --split");
     const dove::StoreStatus status = dove::deleteTransaction(record);
-    if (status != dove::StoreStatus::Ok) {
-        std::fprintf(stderr, "financestore: the transaction %s could not be deleted (%s); nothing changed\n",
-                     id.c_str(), dove::statusName(status));
-        return kExitFailed;
-    }
+    if (status != dove::StoreStatus::Ok)
+        return storeFailure("the transaction " + id + " could not be deleted", status, "nothing changed");
     return kExitOk;
 }
 

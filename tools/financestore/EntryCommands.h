@@ -12,7 +12,9 @@ namespace financestore {
 // (CATEGORY=AMOUNT, or @ACCOUNT=AMOUNT for a transfer line) a split owner whose amount is their sum.
 // kExitUsage, with a one-line message on standard error and nothing written, for a bad or missing value
 // (no such account, category, project or currency, a malformed amount or date, an empty or over-long
-// name, an --amount that disagrees with the lines); kExitFailed when the save itself failed.
+// name, an --amount that disagrees with the lines); kExitFailed when the save itself failed (the store is
+// read-only, a balance or total would leave the range of an amount, ...), kExitBusy when another
+// program kept the store locked.
 int runAdd(const CommandLine& line);
 
 // edit ID [--amount X] [--date D] [--account N] [--payee NAME] [--category PATH | --transfer-to N]
@@ -24,7 +26,8 @@ int runAdd(const CommandLine& line);
 int runEdit(const CommandLine& line);
 
 // delete ID: deletes the transaction with that identifier with its split lines and transfer side.
-// kExitFailed when no transaction has the identifier or the delete failed.
+// kExitFailed when no transaction has the identifier or the delete failed, kExitBusy as for add;
+// kExitUsage, with nothing deleted, for a split line (it goes with its owner, or through edit).
 int runDelete(const CommandLine& line);
 
 }  // namespace financestore

@@ -10,6 +10,7 @@
 #include "Operation.h"
 #include "ScheduleChecks.h"
 #include "TransactionRecord.h"
+#include "platform/cedb.h"
 #include "platform/device.h"
 
 namespace financestore {
@@ -84,22 +85,35 @@ std::vector<std::string> checkIdentifiers(const StoreSnapshot& s) {
 // The running balance after each record of an account in identifier order is the starting balance plus
 // the amounts of every record so far that is not excluded (132 = 0); split lines and generated records
 // sort outside the account's range and never count. The account's balance is the last running balance.
+// The sums never wrap: a balance that would leave the range of an amount is reported, and the rest of
+// that account is not compared.
 std::vector<std::string> checkBalances(const StoreSnapshot& s) {
     std::vector<std::string> out;
     for (const AccountRow& account : s.accounts) {
         if (account.number < 1) continue;
+        const std::string name = "account " + std::to_string(account.number);
+        if (!account.startingInRange) {
+            out.push_back("balance: the starting balance of " + name + " leaves the range of an amount");
+            continue;
+        }
         const std::u16string prefix = dove::accountStartKey(static_cast<uint32_t>(account.number));
         dove::Amount running = account.starting;
+        bool inRange = true;
         for (const TransactionRow& r : s.transactions) {
             if (!hasPrefix(r.id, prefix) || r.account != account.number) continue;
-            if (r.excluded == 0) running = wrappedSum(running, r.amount);
+            if (r.excluded == 0 && !dove::addAmounts(running, r.amount, running)) {
+                out.push_back("balance: the running balance of " + name +
+                              " leaves the range of an amount at " + utf8(r.id));
+                inRange = false;
+                break;
+            }
             if (!r.hasBalance || r.balance != running)
                 out.push_back("balance: " + utf8(r.id) + " has running balance " +
                               (r.hasBalance ? amountText(r.balance) : std::string("(none)")) + ", expected " +
                               amountText(running));
         }
-        if (!account.hasBalance || account.balance != running)
-            out.push_back("balance: account " + std::to_string(account.number) + " has balance " +
+        if (inRange && (!account.hasBalance || account.balance != running))
+            out.push_back("balance: " + name + " has balance " +
                           (account.hasBalance ? amountText(account.balance) : std::string("(none)")) +
                           ", expected " + amountText(running));
     }
@@ -135,8 +149,8 @@ std::vector<std::string> checkHoldings(const StoreSnapshot& s) {
 
 std::vector<std::string> checkStore(const StoreSnapshot& s) {
     std::vector<std::string> violations;
-    for (auto* check : {checkIdentifiers, checkBalances, checkHoldings, checkTransfers, checkBudgetTotals,
-                        checkSchedules}) {
+    for (auto* check : {checkIdentifiers, checkBalances, checkHoldings, checkTransfers, checkSplits,
+                        checkBudgetTotals, checkSchedules}) {
         std::vector<std::string> found = check(s);
         violations.insert(violations.end(), found.begin(), found.end());
     }
@@ -146,7 +160,9 @@ std::vector<std::string> checkStore(const StoreSnapshot& s) {
 int runCheck() {
     StoreSnapshot snapshot;
     if (!readSnapshot(snapshot)) {
-        std::fprintf(stderr, "financestore: the finance store could not be read completely\n");
+        const std::string problem = platform::cedbStoreProblem();
+        std::fprintf(stderr, "financestore: the finance store could not be read completely%s%s\n",
+                     problem.empty() ? "" : ": ", problem.c_str());
         return kExitUsage;
     }
     const std::vector<std::string> violations = checkStore(snapshot);

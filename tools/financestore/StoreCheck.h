@@ -1,7 +1,8 @@
 // The invariants of a finance store: running balances, account balances and investment holdings as the
 // balance recalculation computes them, identifiers matching account, date and kind and unique, transfer links
-// symmetric with consistent (converted) amounts, entered-currency conversions, and the current month's
-// budget line totals.
+// symmetric with consistent (converted) amounts, split owners whose amount is their lines' sum,
+// entered-currency conversions, and the current month's budget line totals. Every sum is made without
+// wrapping: one that leaves the range of an amount is a violation of its own.
 #pragma once
 
 #include <string>
@@ -16,6 +17,8 @@ std::vector<std::string> checkBalances(const StoreSnapshot& s);
 std::vector<std::string> checkHoldings(const StoreSnapshot& s);
 std::vector<std::string> checkIdentifiers(const StoreSnapshot& s);
 std::vector<std::string> checkTransfers(const StoreSnapshot& s);
+// Each split owner's amount is the sum of its lines' amounts.
+std::vector<std::string> checkSplits(const StoreSnapshot& s);
 // Reads the rate table and the budget lines' categories through the open store.
 std::vector<std::string> checkBudgetTotals(const StoreSnapshot& s);
 

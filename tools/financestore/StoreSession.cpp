@@ -6,6 +6,7 @@
 #include <cstdio>
 #include <cstdlib>
 
+#include "CommandLine.h"
 #include "FinanceStore.h"
 #include "NotificationBlock.h"
 #include "ResourceText.h"
@@ -47,7 +48,15 @@ std::string storeFilePath(const std::string& root) {
     return root + "/store.cedb";
 }
 
-bool StoreSession::open(const std::string& root, bool create) {
+StoreUse storeUseOf(const std::string& command) {
+    if (command == "init") return StoreUse::Create;
+    if (command == "check" || command == "dump" || command == "export") return StoreUse::Read;
+    return StoreUse::Write;
+}
+
+bool StoreSession::open(const std::string& root, StoreUse use) {
+    m_failureExit = kExitUsage;
+    const bool create = use == StoreUse::Create;
     if (!create && !isDirectory(root)) {
         m_error = "the device root " + root + " does not exist";
         return false;
@@ -57,21 +66,24 @@ bool StoreSession::open(const std::string& root, bool create) {
         return false;
     }
     platform::setDeviceRoot(root);
+    platform::cedbSetReadOnly(use == StoreUse::Read ? TRUE : FALSE);
     HINSTANCE module = GetModuleHandleW(nullptr);
     platform::registerModuleResources(module, dashelResourceTable());
     dove::setResourceModule(module);
     dove::setStoreAlertHook(printStoreAlert);
     if (!dove::openFinanceStore()) {
-        const DWORD error = GetLastError();
+        const dove::StoreStatus status = dove::financeStoreOpenStatus();
+        m_error = "cannot open the finance store: " + dove::financeStoreProblem();
+        if (status == dove::StoreStatus::Damaged || status == dove::StoreStatus::Unavailable)
+            m_error += "; it was left as it is";
+        if (status == dove::StoreStatus::Busy) m_failureExit = kExitBusy;
         dove::closeFinanceStore();
         platform::cedbCloseStore();
-        m_error = "cannot open the finance store " + storeFilePath(root) + " (error " +
-                  std::to_string(error) + "): it is damaged or not readable";
         return false;
     }
-    // Held as Dashel holds it while it runs, so that the tool's writes raise the change flags that tell
-    // the Today item to load its data again.
-    dove::createNotificationBlock();
+    // A writer holds the notification block as Dashel holds it while it runs, so that its writes raise
+    // the change flags that tell the Today item to load its data again.
+    if (use != StoreUse::Read) dove::createNotificationBlock();
     m_opened = true;
     return true;
 }

@@ -13,6 +13,12 @@ std::string chooseRoot(const std::string& rootOption);
 // The host path of the object store file inside a root.
 std::string storeFilePath(const std::string& root);
 
+// What a command does with the store: init may create it; check, dump and export only read it (a
+// missing store is not created, nothing of it is ever written, and a root that cannot be written is
+// fine); every other command writes it.
+enum class StoreUse { Create, Write, Read };
+StoreUse storeUseOf(const std::string& command);
+
 class StoreSession {
   public:
     StoreSession() = default;
@@ -20,15 +26,19 @@ class StoreSession {
     StoreSession(const StoreSession&) = delete;
     StoreSession& operator=(const StoreSession&) = delete;
 
-    // Makes root the device root and opens the finance store (creating it when create is true). False,
-    // with error() saying why, when the root or its store is missing (and create is false) or the store
-    // cannot be opened; the store is then closed again.
-    bool open(const std::string& root, bool create);
+    // Makes root the device root and opens the finance store for that use. False, with error() saying
+    // why, when the root or its store is missing (unless the use creates) or the store cannot be opened:
+    // it is then closed again and left as it was.
+    bool open(const std::string& root, StoreUse use);
     const std::string& error() const { return m_error; }
+    // The exit code of a failed open: kExitBusy when another program kept the store locked, else
+    // kExitUsage.
+    int failureExit() const { return m_failureExit; }
 
   private:
     bool m_opened = false;
     std::string m_error;
+    int m_failureExit = 0;
 };
 
 }  // namespace financestore

@@ -65,7 +65,10 @@ bool readAccounts(StoreSnapshot& s) {
         AccountRow row;
         row.number = a.getI4(account::kNumber);
         row.name = a.getString(account::kName);
-        row.starting = wrappedSum(a.get64(account::kStartAmount), a.get64(account::kOpeningBalance));
+        const dove::Amount start = a.get64(account::kStartAmount),
+                           opening = a.get64(account::kOpeningBalance);
+        row.startingInRange = dove::addAmounts(start, opening, row.starting);
+        if (!row.startingInRange) row.starting = wrappedSum(start, opening);
         row.balance = a.get64(account::kBalance);
         row.hasBalance = a.hasProperty(account::kBalance);
         row.currency = a.getString(account::kCurrency);

@@ -40,7 +40,8 @@ struct TransactionRow {
 struct AccountRow {
     int32_t number = 0;
     std::u16string name;
-    dove::Amount starting = 0;  // 161 + 164
+    dove::Amount starting = 0;    // 161 + 164
+    bool startingInRange = true;  // false when 161 + 164 leaves the range of an amount
     dove::Amount balance = 0;
     bool hasBalance = false;
     std::u16string currency;

@@ -94,9 +94,9 @@ int main(int argc, char** argv) {
     if (line.has("root") && line.value("root").value_or("").empty())
         return usageError("--root needs a folder");
     StoreSession session;
-    if (!session.open(chooseRoot(line.value("root").value_or("")), line.command() == "init")) {
+    if (!session.open(chooseRoot(line.value("root").value_or("")), storeUseOf(line.command()))) {
         std::fprintf(stderr, "financestore: %s\n", session.error().c_str());
-        return kExitUsage;
+        return session.failureExit();
     }
     return runCommand(line);
 }

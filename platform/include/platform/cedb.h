@@ -2,6 +2,8 @@
 // and writes), kept in one SQLite file per device root, plus the store's transaction bracket and test hooks.
 #pragma once
 
+#include <string>
+
 #include "platform/handles.h"
 #include "platform/winerror.h"
 #include "platform/wintypes.h"
@@ -195,6 +197,38 @@ namespace platform {
 BOOL cedbBeginTransaction();
 BOOL cedbCommitTransaction();
 BOOL cedbRollbackTransaction();
+
+// Opening the store. It is created only where no file is at its path: built whole under a temporary
+// name beside it and renamed into place, so that a file at the path is always a complete store. A file
+// that is there but is not a sound store (empty, not a database, a database without the store's
+// tables, an unknown format, pages that SQLite's structural check of the whole file finds damaged) is
+// never created over, written or read as empty: every call fails with ERROR_BADDB (ERROR_CANTOPEN when
+// it cannot be opened at all, or is not a regular file) and the file stays byte for byte as it was.
+// cedbStoreProblem() says why.
+//
+// A store whose file or folder this process cannot write is opened read only; so is every store while
+// cedbSetReadOnly(TRUE) holds. Reads work as usual; every create, write, delete and bracket fails with
+// ERROR_ACCESS_DENIED. A write that waits for another process's write lock longer than the busy
+// timeout fails with ERROR_BUSY, writing nothing.
+
+// TRUE: this process only reads the store; a missing store is then not created, the file is opened
+// read only and nothing of it is ever written, and every call reads the store as it was when it was
+// opened (one consistent state, whatever other processes commit until cedbCloseStore). Lets go of the
+// open store when the setting changes; the next call opens the store again. FALSE (the default): read
+// and write, and every call sees the commits of other processes.
+void cedbSetReadOnly(BOOL readOnly);
+// Opens the store of the current device root now rather than at the first call that needs it (creating
+// it where no file is, unless only reading). FALSE with the last error set when it cannot be opened
+// (cedbStoreProblem() says why); TRUE forgets the problem an earlier call met. readOnly, when given,
+// receives whether it can only be read.
+BOOL cedbOpenStore(BOOL* readOnly);
+// How long a write waits for another process's write lock before failing with ERROR_BUSY: 10,000 ms
+// unless set. Applies to the open store too.
+void cedbSetBusyTimeout(DWORD milliseconds);
+// Why the store last failed to open or to be used, as "<store file>: <cause>" ("... the file is
+// empty", "... it is busy: ..."); empty when nothing failed since the store last opened (or
+// cedbOpenStore succeeded).
+std::string cedbStoreProblem();
 
 // Makes the n-th create, write or delete from now fail with ERROR_WRITE_FAULT, writing nothing
 // (1 = the next one); 0 turns the hook off.

@@ -88,6 +88,18 @@ void checkParse(const std::u16string& input) {
                 "written out with its tags, it parses the same");
 }
 
+// Whether characters [from, to) hold a blank between two characters that are not blanks.
+bool hasInnerBlank(const std::u16string& characters, int from, int to) {
+    bool word = false, blankAfterWord = false;
+    for (int i = from; i < to; ++i) {
+        const bool blank = characters[static_cast<size_t>(i)] == u' ';
+        if (!blank && blankAfterWord) return true;
+        if (blank && word) blankAfterWord = true;
+        word = word || !blank;
+    }
+    return false;
+}
+
 // The layout's lines and runs for a rectangle room pixels wide.
 void checkLayout(HDC dc, today::MarkupFonts& fonts, const std::u16string& text, int room, UINT flags) {
     today::MarkupLayout block(today::parseMarkup(text));
@@ -99,14 +111,15 @@ void checkLayout(HDC dc, today::MarkupFonts& fonts, const std::u16string& text, 
         fuzz::check(line.start == next && line.count > 0 && line.shown >= 0 && line.shown <= line.count,
                     "the lines take every character once, in order");
         next += line.count;
-        int width = 0, blanks = 0;
-        for (int i = line.start; i < line.start + line.shown; ++i) {
+        int width = 0;
+        for (int i = line.start; i < line.start + line.shown; ++i)
             width += block.widths()[static_cast<size_t>(i)];
-            blanks += chars.characters[static_cast<size_t>(i)] == u' ' ? 1 : 0;
-        }
         fuzz::check(width == line.width, "a line is as wide as its shown characters");
+        // Lines are broken at blanks only: one too wide holds a single word (with, in a rectangle
+        // narrower than a blank, nothing but blanks around it).
         if ((flags & today::kLayoutWordBreak) && !(flags & today::kLayoutSingleLine) && line.width > room)
-            fuzz::check(blanks == 0, "a line wider than the rectangle is one word");
+            fuzz::check(!hasInnerBlank(chars.characters, line.start, line.start + line.shown),
+                        "a line wider than the rectangle is one word");
         widest = std::max(widest, line.width);
     }
     fuzz::check(next == static_cast<int>(chars.size()), "no character is left off the lines");
@@ -185,6 +198,9 @@ Canvas& canvas() {
 // them. Blocks allocated under fontconfig are not this code's to free.
 extern "C" const char* __lsan_default_suppressions() {
     return "leak:libfontconfig.so\n";
+}
+extern "C" const char* __lsan_default_options() {
+    return "print_suppressions=0";
 }
 
 extern "C" int LLVMFuzzerInitialize(int*, char***) {

@@ -1,11 +1,14 @@
-// The Today item's refresh at the home screen's query. today_refresh: a query that finds a change and
-// reloads, on a store of 65,535 transactions with 50 shown accounts, against the same on the demo store;
-// before each query another process (financestore) saves a transaction, so the item meets a store
-// changed under it, as after a save in Dashel. today_idle: a query that finds no change (it reads two
-// flags of the notification block and never opens the store) against one read of a shared-memory word.
-// details_open: a tap on the item's text up to the details shown and waiting for the user (the data
-// password looked for in the store, the list of 50 accounts, 20 account groups, 30 budgets and 100
-// due scheduled transactions laid out and painted), against the 50 ms tick of the user interface.
+// The Today item's refresh at the home screen's query, with scheduled transactions shown (the future
+// list built at each load). today_refresh: a query that finds a change and reloads, on a store of
+// 65,535 transactions with 50 shown accounts and 20 scheduled items, against the same on the demo
+// store; before each query another process (financestore) saves a transaction, so the item meets a
+// store changed under it, as after a save in Dashel. today_refresh_scheduled: the same when a
+// scheduled item was added too, so that the list is built anew over the changed transactions.
+// today_idle: a query that finds no change (it reads two flags of the notification block and never
+// opens the store) against one read of a shared-memory word. details_open: a tap on the item's text
+// up to the details shown and waiting for the user (the data password looked for in the store, the
+// list of 50 accounts, 20 account groups, 30 budgets and 100 due scheduled transactions laid out and
+// painted), against the 50 ms tick of the user interface.
 #include <benchmark/benchmark.h>
 #include <sys/wait.h>
 #include <unistd.h>
@@ -19,8 +22,10 @@
 
 #include "DetailsDialog.h"
 #include "FinanceStore.h"
+#include "Frequencies.h"
 #include "Identifiers.h"
 #include "Options.h"
+#include "PlannerItem.h"
 #include "RatioReporter.h"
 #include "Registration.h"
 #include "TableCursor.h"
@@ -95,6 +100,33 @@ std::vector<PropertyValue> transactionValues(int32_t account, dove::Date date, i
             PropertyValue::string(135, platform::fromUtf8(key))};
 }
 
+constexpr int kPlannerItems = 20;
+constexpr int kDueDays = 5;  // each item is due every day from four days ago
+
+std::u16string numbered(const char16_t* name, int n) {
+    const std::string digits = std::to_string(n);
+    return name + std::u16string(digits.begin(), digits.end());
+}
+
+// Scheduled items of account 1, each due every day from four days ago: kDueDays due entries each.
+bool addPlannerItems() {
+    dove::TableCursor& planner = dove::tableCursor(dove::Table::Planner);
+    const dove::Date first = dove::nowLocal() - (kDueDays - 1) * dove::kDateDay;
+    bool ok = true;
+    for (int32_t p = 1; ok && p <= kPlannerItems; ++p)
+        ok = planner.addRecord(
+                 {PropertyValue::i4(251, p), PropertyValue::i4(104, 1),
+                  PropertyValue::string(110, numbered(u"Payee ", p)),
+                  PropertyValue::date(112, static_cast<uint64_t>(int64_t{-1000} * p)),
+                  PropertyValue::string(301, u"USD"), PropertyValue::date(dove::plan::kFirstDate, first),
+                  PropertyValue::date(dove::plan::kNextDate, first),
+                  PropertyValue::i4(dove::plan::kFrequency, dove::kEveryDay),
+                  PropertyValue::i4(dove::plan::kOccurrences, -1), PropertyValue::i4(dove::plan::kEntered, 0),
+                  PropertyValue::i4(dove::plan::kFinished, 0),
+                  PropertyValue::i4(dove::plan::kLeadDays, 0)}) != 0;
+    return ok;
+}
+
 // The big store, one transaction short of the table's limit: each timed refresh follows a save that
 // fills it, and the save is deleted again (untimed) before the next.
 bool buildBigStore(const std::string& root) {
@@ -114,9 +146,10 @@ bool buildBigStore(const std::string& root) {
         for (int i = 0; ok && i < kTransactions - 1; ++i)
             ok = transactions.addRecord(transactionValues(
                      1 + i % kAccounts, firstDate() + static_cast<dove::Date>(i) * kHour, i)) != 0;
-        ok = ok && bracket.commit();
+        ok = ok && addPlannerItems() && bracket.commit();
     }
     dove::closeFinanceStore();
+    ok = ok && dove::writeOptionNumber(dove::kOptionScheduledTodayShow, 1);
     platform::cedbCloseStore();
     return ok;
 }
@@ -125,16 +158,9 @@ constexpr int kDetailAccounts = 50;
 constexpr int kDetailGroups = 20;
 constexpr int kDetailBudgets = 30;
 constexpr int kBudgetLines = 4;
-constexpr int kDetailScheduled = 100;
-constexpr int kPlannerItems = 20;
-
-std::u16string numbered(const char16_t* name, int n) {
-    const std::string digits = std::to_string(n);
-    return name + std::u16string(digits.begin(), digits.end());
-}
 
 // Accounts shown on Today (every fifth over its limit), groups of five members, expense budgets of
-// four lines used between 40 and 110 %, and due entries of the future list.
+// four lines used between 40 and 110 %, and scheduled items with 100 due occurrences.
 bool addDetailRecords() {
     bool ok = true;
     dove::TableCursor& accounts = dove::tableCursor(dove::Table::Accounts);
@@ -169,19 +195,7 @@ bool addDetailRecords() {
                       PropertyValue::date(404, static_cast<uint64_t>(int64_t{-10000})),
                       PropertyValue::date(417, static_cast<uint64_t>(int64_t{-4000} - 250 * b))}) != 0;
     }
-    dove::TableCursor& planner = dove::tableCursor(dove::Table::Planner);
-    for (int32_t p = 1; ok && p <= kPlannerItems; ++p)
-        ok = planner.addRecord({PropertyValue::i4(251, p), PropertyValue::i4(257, 3),
-                                PropertyValue::date(253, dove::nowLocal())}) != 0;
-    dove::TableCursor& scheduled = dove::tableCursor(dove::Table::Scheduled);
-    for (int s = 0; ok && s < kDetailScheduled; ++s)
-        ok = scheduled.addRecord(
-                 {PropertyValue::i4(251, 1 + s % kPlannerItems),
-                  PropertyValue::date(108, dove::nowLocal() - static_cast<dove::Date>(s) * kHour),
-                  PropertyValue::string(110, numbered(u"Payee ", s)),
-                  PropertyValue::date(112, static_cast<uint64_t>(int64_t{-1000} * (s + 1))),
-                  PropertyValue::string(301, u"USD")}) != 0;
-    return ok;
+    return ok && addPlannerItems();
 }
 
 bool buildDetailsStore(const std::string& root) {
@@ -230,6 +244,22 @@ class HostedItem {
         return runTool(m_root, "add --account 1 --amount -1.25", &id) ? id : std::string();
     }
     bool remove(const std::string& id) { return !id.empty() && runTool(m_root, "delete " + id); }
+    // Another program adds a scheduled item due today (raising the scheduled-data flag); its number.
+    std::string plan() {
+        const SYSTEMTIME t = dove::dateFields(dove::nowLocal());
+        char first[32];
+        std::snprintf(first, sizeof first, "%04u-%02u-%02u", t.wYear, t.wMonth, t.wDay);
+        std::string number;
+        return runTool(m_root,
+                       std::string("plan add --account 1 --amount -5 --frequency Weekly --ongoing --first ") +
+                           first,
+                       &number)
+                   ? number
+                   : std::string();
+    }
+    bool unplan(const std::string& number) {
+        return !number.empty() && runTool(m_root, "plan delete " + number);
+    }
     // Selects the item's text and acts on it, as the home screen does for the action key.
     void actOnText() {
         send(WM_TODAYCUSTOM_RECEIVEDSELECTION, VK_DOWN);
@@ -246,33 +276,45 @@ class HostedItem {
     TODAYLISTITEM m_record{};
 };
 
-void refreshAfterSave(benchmark::State& state, const std::string& root) {
+// Each timed query follows a save by another process (and, when scheduled, a scheduled item added
+// too); both are undone, untimed, before the next.
+void refreshAfterSave(benchmark::State& state, const std::string& root, bool scheduled) {
     HostedItem item(root);
     if (!item.ok()) {
         state.SkipWithError("the item did not start");
         return;
     }
+    const size_t shown = today::libraryItem().data().scheduled().size();
     for (auto _ : state) {
         state.PauseTiming();
         const std::string saved = item.save();
+        const std::string planned = scheduled ? item.plan() : std::string();
         state.ResumeTiming();
         const LRESULT changed = item.query();
         state.PauseTiming();
-        const bool removed = item.remove(saved);
-        item.query();  // the deletion's own reload, untimed
+        const bool listed = today::libraryItem().data().scheduled().size() == shown + (scheduled ? 1 : 0);
+        const bool removed = item.remove(saved) && (!scheduled || item.unplan(planned));
+        item.query();  // the undoing's own reload, untimed
         state.ResumeTiming();
-        if (!changed || !removed) {
-            state.SkipWithError("the save was not seen, or could not be undone");
+        if (!changed || !removed || !listed) {
+            state.SkipWithError("the save was not seen or listed, or could not be undone");
             break;
         }
     }
+    state.counters["due"] = static_cast<double>(shown);
 }
 
 void BM_RefreshDemo(benchmark::State& state) {
-    refreshAfterSave(state, g.demoRoot);
+    refreshAfterSave(state, g.demoRoot, false);
 }
 void BM_RefreshBig(benchmark::State& state) {
-    refreshAfterSave(state, g.bigRoot);
+    refreshAfterSave(state, g.bigRoot, false);
+}
+void BM_RefreshDemoScheduled(benchmark::State& state) {
+    refreshAfterSave(state, g.demoRoot, true);
+}
+void BM_RefreshBigScheduled(benchmark::State& state) {
+    refreshAfterSave(state, g.bigRoot, true);
 }
 
 // From the tap to the details waiting for the user; they are closed again untimed.
@@ -333,6 +375,14 @@ constexpr int kRepetitions = 3;
 constexpr int kRefreshes = 6;
 BENCHMARK(BM_RefreshDemo)->Unit(benchmark::kMillisecond)->Iterations(kRefreshes)->Repetitions(kRepetitions);
 BENCHMARK(BM_RefreshBig)->Unit(benchmark::kMillisecond)->Iterations(kRefreshes)->Repetitions(kRepetitions);
+BENCHMARK(BM_RefreshDemoScheduled)
+    ->Unit(benchmark::kMillisecond)
+    ->Iterations(kRefreshes)
+    ->Repetitions(kRepetitions);
+BENCHMARK(BM_RefreshBigScheduled)
+    ->Unit(benchmark::kMillisecond)
+    ->Iterations(kRefreshes)
+    ->Repetitions(kRepetitions);
 BENCHMARK(BM_RefreshIdle)->Unit(benchmark::kMicrosecond)->Repetitions(kRepetitions);
 BENCHMARK(BM_SharedWordRead)->Unit(benchmark::kNanosecond)->Repetitions(kRepetitions);
 BENCHMARK(BM_DetailsOpen)
@@ -354,6 +404,11 @@ bool setUp() {
     fs::create_directories(g.detailsRoot);
     if (std::system((g.tool + " --root '" + g.demoRoot + "' init --demo >/dev/null").c_str()) != 0) {
         std::fprintf(stderr, "today_bench: financestore init --demo failed\n");
+        return false;
+    }
+    platform::setDeviceRoot(g.demoRoot);
+    if (!dove::writeOptionNumber(dove::kOptionScheduledTodayShow, 1)) {
+        std::fprintf(stderr, "today_bench: the demo store's scheduled transactions cannot be shown\n");
         return false;
     }
     if (!buildBigStore(g.bigRoot)) {
@@ -379,6 +434,7 @@ int main(int argc, char** argv) {
         benchmark::RunSpecifiedBenchmarks(&reporter);
         std::fflush(stdout);
         reporter.printRatio("today_refresh", "BM_RefreshBig", "BM_RefreshDemo", 2);
+        reporter.printRatio("today_refresh_scheduled", "BM_RefreshBigScheduled", "BM_RefreshDemoScheduled");
         reporter.printRatio("today_idle", "BM_RefreshIdle", "BM_SharedWordRead");
         reporter.printRatio("details_open", "BM_DetailsOpen", "BM_Tick", 2);
         result = 0;

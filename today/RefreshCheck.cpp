@@ -9,19 +9,21 @@ void RefreshCheck::loaded(dove::Date now) {
     m_lastLoad = now;
 }
 
-bool RefreshCheck::changed(dove::Date now) {
+RefreshChanges RefreshCheck::changed(dove::Date now) {
     // Both tests always run: each reads its own flag, so none is left standing for a later query.
-    const bool scheduled = test(now, dove::kFlagScheduled);
-    const bool transactions = test(now, dove::kFlagTransactions);
-    return scheduled || transactions;
+    RefreshChanges changes;
+    if (newDay(now, dove::kFlagScheduled, &changes.scheduled)) changes.newDay = true;
+    if (newDay(now, dove::kFlagTransactions, &changes.transactions)) changes.newDay = true;
+    return changes;
 }
 
-bool RefreshCheck::test(dove::Date now, int flag) {
+bool RefreshCheck::newDay(dove::Date now, int flag, bool* flagSet) {
     if (dove::compareDates(now, m_lastLoad, dove::kCompareDays) != 0) {
         m_lastLoad = now;
         return true;
     }
-    return m_flags.readAndClear(flag);
+    *flagSet = m_flags.readAndClear(flag);
+    return false;
 }
 
 }  // namespace today

@@ -5,6 +5,7 @@
 
 #include "EntryText.h"
 #include "FinanceStore.h"
+#include "FutureList.h"
 #include "Options.h"
 #include "TodayLoad.h"
 
@@ -37,6 +38,7 @@ void TodayData::clear() {
     m_groups.clear();
     m_budgets.clear();
     m_scheduled.clear();
+    m_futureListBuild.reset();
 }
 
 void TodayData::load(dove::Date today) {
@@ -44,8 +46,10 @@ void TodayData::load(dove::Date today) {
     m_accounts = loadShownAccounts(&totals);
     m_groups = loadGroups(totals, today);
     m_budgets = loadBudgets(today);
-    if (dove::readOptionNumber(dove::kOptionScheduledTodayShow).value_or(0) != 0)
+    if (dove::readOptionNumber(dove::kOptionScheduledTodayShow).value_or(0) != 0) {
+        m_futureListBuild = buildFutureList(today);
         m_scheduled = loadDueScheduled(today);
+    }
     // The texts use the store's currencies, which go with the store when it closes.
     for (LoadedAccount& account : m_accounts)
         account.markup = accountMarkup(account, storeAmountText);
@@ -57,6 +61,20 @@ void TodayData::load(dove::Date today) {
     }
     for (LoadedScheduled& entry : m_scheduled)
         entry.markup = scheduledMarkup(entry, storeAmountText);
+}
+
+// A build that is not forced only grows the list to a new day, or does nothing on the day it was built
+// for, and so reads no transactions: a reload after an ordinary save costs nothing here. It is forced
+// when scheduled data changed since this object's last good build: flag 0 said so, or a write of this
+// process (which raises no flag for itself) moved the scheduled-data counter.
+dove::FutureListStatus TodayData::buildFutureList(dove::Date today) {
+    const bool force = m_futureListStale || dove::scheduledChangeCounter() != m_builtAtCounter;
+    const dove::FutureListStatus status = dove::buildFutureList(today, force);
+    if (dove::succeeded(status)) {
+        m_futureListStale = false;
+        m_builtAtCounter = dove::scheduledChangeCounter();
+    }
+    return status;
 }
 
 int TodayData::accountsNeedingAttention() const {

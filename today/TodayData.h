@@ -4,11 +4,13 @@
 #pragma once
 
 #include <cstdint>
+#include <optional>
 #include <string>
 #include <vector>
 
 #include "Amount.h"
 #include "DateTime.h"
+#include "FutureList.h"
 
 namespace today {
 
@@ -70,9 +72,18 @@ int percentageUsed(dove::Amount actual, dove::Amount planned);
 class TodayData {
   public:
     // Opens the finance store, replaces the loaded data with what it holds now and closes the store
-    // again. Scheduled transactions are loaded only while the option "Scheduled Today Show" is set.
-    // False, with nothing loaded, when the store cannot be opened.
+    // again. While the option "Scheduled Today Show" is set, the future list is first built up to
+    // today (see futureListBuild()) and the due scheduled transactions are then read from it; a failed
+    // build leaves them read from what the list held. False, with nothing loaded, when the store cannot
+    // be opened.
     bool reload();
+    // Scheduled data may have changed since the future list was last built (flag 0 of the notification
+    // block): the next build empties the list and fills it anew. The first build of this object, and
+    // any after a failed one, does so too.
+    void scheduledDataChanged() { m_futureListStale = true; }
+    // The outcome of the last load's build of the future list; nullopt when that load built none (the
+    // option is not set, or the store could not be opened).
+    std::optional<dove::FutureListStatus> futureListBuild() const { return m_futureListBuild; }
     // Opens the store for the details: reads the shown accounts' balances as of today, makes their
     // entry texts again with them and closes the store. False, with the accounts as they were, when
     // the store cannot be opened.
@@ -96,12 +107,16 @@ class TodayData {
 
   private:
     void load(dove::Date today);
+    dove::FutureListStatus buildFutureList(dove::Date today);
 
     std::vector<LoadedAccount> m_accounts;
     std::vector<LoadedGroup> m_groups;
     std::vector<LoadedBudget> m_budgets;
     std::vector<LoadedScheduled> m_scheduled;
     int m_loads = 0;
+    std::optional<dove::FutureListStatus> m_futureListBuild;
+    bool m_futureListStale = true;
+    uint32_t m_builtAtCounter = 0;  // the process's scheduled-data counter after the last good build
 };
 
 }  // namespace today

@@ -15,6 +15,28 @@ namespace {
 
 constexpr int kCreatedWidth = 240;
 
+// Posted to the item window by a load whose build of the future list failed: the message is shown once
+// the load is over and the store closed, never inside window creation or a refresh query.
+constexpr UINT kMsgReportFutureList = WM_APP + 1;
+
+// The message of a failed build of the future list. A write that failed (the table full, or the store
+// refusing it) has a text of its own.
+const WCHAR* futureListFailureText(dove::FutureListStatus status) {
+    switch (status) {
+        case dove::FutureListStatus::OpenFailed:
+            return u"Error Open FutureList Database";
+        case dove::FutureListStatus::CreateFailed:
+            return u"Error Create FutureList Database";
+        case dove::FutureListStatus::WriteFailed:
+            return u"Error Write record FutureList Database";
+        case dove::FutureListStatus::ReadFailed:
+        case dove::FutureListStatus::Built:
+        case dove::FutureListStatus::Unchanged:
+            break;
+    }
+    return u"Error Read record FutureList Database";
+}
+
 TodayItem* itemOf(HWND window) {
     return reinterpret_cast<TodayItem*>(GetWindowLongPtrW(window, GWL_USERDATA));
 }
@@ -108,6 +130,9 @@ LRESULT TodayItem::handle(UINT message, WPARAM wParam, LPARAM lParam) {
         case WM_SIZE:
             m_buttonRectStale = true;
             return 0;
+        case kMsgReportFutureList:
+            reportFutureListFailure(static_cast<dove::FutureListStatus>(wParam));
+            return 0;
         default:
             return DefWindowProcW(m_window, message, wParam, lParam);
     }
@@ -129,7 +154,9 @@ BOOL TodayItem::queryRefresh(TODAYLISTITEM* record) {
         record->cyp = static_cast<DWORD>(m_layout.itemHeight());
         return TRUE;
     }
-    if (!m_refresh.changed(dove::nowLocal())) return FALSE;
+    const RefreshChanges changes = m_refresh.changed(dove::nowLocal());
+    if (!changes.any()) return FALSE;
+    if (changes.scheduled) m_data.scheduledDataChanged();
     reload();
     InvalidateRect(m_window, nullptr, TRUE);
     return TRUE;
@@ -227,6 +254,17 @@ void TodayItem::stylusUp(POINT point) {
 void TodayItem::reload() {
     m_data.reload();
     m_log.value(u"Load", m_data.loadCount());
+    const std::optional<dove::FutureListStatus> build = m_data.futureListBuild();
+    if (!build || dove::succeeded(*build)) return;
+    m_log.value(u"Future list failed", static_cast<int>(*build));
+    // One message at a time: the loads that fail while it is shown are not reported again.
+    if (m_failureReported) return;
+    m_failureReported = PostMessageW(m_window, kMsgReportFutureList, static_cast<WPARAM>(*build), 0) != FALSE;
+}
+
+void TodayItem::reportFutureListFailure(dove::FutureListStatus status) {
+    MessageBoxW(m_window, futureListFailureText(status), kFutureListCaption, MB_OK | MB_ICONEXCLAMATION);
+    m_failureReported = false;
 }
 
 void TodayItem::startDashel() {

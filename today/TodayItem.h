@@ -52,7 +52,10 @@ class TodayItem {
     void eraseBackground(HDC dc);
     void stylusDown(POINT point);
     void stylusUp(POINT point);
+    // Loads the data again; a failed build of the future list is reported by a message box once the
+    // load is over.
     void reload();
+    void reportFutureListFailure(dove::FutureListStatus status);
     void startDashel();
     void setArea(Area area);
     RECT client() const;
@@ -80,6 +83,7 @@ class TodayItem {
     NotificationReader m_flags;
     RefreshCheck m_refresh{m_flags};
     TodayData m_data;
+    bool m_failureReported = false;  // a failed build's message is on its way or shown
     ItemLog m_log;
 };
 

@@ -60,6 +60,8 @@ inline constexpr int kCommandClose = 16102;       // "Закрыть"
 inline constexpr int kPasswordEdit = 2261;
 // The caption of the message that the details are locked.
 inline constexpr const WCHAR* kLockedCaption = u"Brimwell";
+// The caption of the message that the future list could not be built.
+inline constexpr const WCHAR* kFutureListCaption = u"Brimwell";
 
 // Bitmaps: the item icon (16 pixels, 32 at high resolution) and the launch button (32, 64).
 inline constexpr UINT kBitmapItemIcon = 129;

@@ -29,8 +29,7 @@ class DetailsTest : public ItemTest {
         seed.group(1000, u"Family", u"#1@1#2@1");
         seed.budget(4, u"Food", true, {{-1000, -1200}});  // over its plan: an alert
         seed.budget(5, u"Fun", true, {{-1000, -100}});
-        seed.plannerItem(9, 0);
-        seed.scheduled(9, u"Rent", dayFromToday(0), -50000, u"USD");
+        seed.plannerItem({9, u"Rent", dayFromToday(0), -50000});
     }
     static std::u16string number(int n) {
         const std::string digits = std::to_string(n);

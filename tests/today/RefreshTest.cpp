@@ -1,6 +1,10 @@
 // The notification block's reader side and the refresh check: flags read and cleared once, a block
-// that outlives its writer while the item holds it, a missing block, and the day change.
+// that outlives its writer while the item holds it, a missing block, the day change, and which change
+// each check reports.
 #include <gtest/gtest.h>
+
+#include <string>
+#include <utility>
 
 #include "DateTime.h"
 #include "NotificationBlock.h"
@@ -21,6 +25,17 @@ dove::Date at(int day, int hour, int minute = 0) {
     t.wHour = static_cast<WORD>(hour);
     t.wMinute = static_cast<WORD>(minute);
     return dove::dateFromFields(t);
+}
+
+// What a check found, as words: "day", "scheduled", "transactions", or "" for nothing.
+std::string found(const RefreshChanges& changes) {
+    std::string words;
+    for (const auto& [set, word] :
+         {std::pair{changes.newDay, "day"}, std::pair{changes.scheduled, "scheduled"},
+          std::pair{changes.transactions, "transactions"}})
+        if (set) words += (words.empty() ? "" : " ") + std::string(word);
+    EXPECT_EQ(changes.any(), !words.empty());
+    return words;
 }
 
 class RefreshTest : public ::testing::Test {
@@ -67,24 +82,28 @@ TEST_F(RefreshTest, AMissingBlockReadsAsNoChange) {
     EXPECT_FALSE(reader.readAndClear(dove::kFlagTransactions)) << "a new block starts cleared";
 }
 
-TEST_F(RefreshTest, TwoChecksAfterOneChangeReportOneChange) {
+TEST_F(RefreshTest, TwoChecksAfterOneChangeReportOneChangeNamingItsFlag) {
     NotificationReader reader;
     ASSERT_TRUE(reader.open());
     ASSERT_TRUE(dove::createNotificationBlock());
     RefreshCheck check(reader);
     check.loaded(at(5, 10));
-    EXPECT_FALSE(check.changed(at(5, 10, 1)));
-    for (int flag : {dove::kFlagScheduled, dove::kFlagTransactions}) {
-        ASSERT_TRUE(dove::setNotificationFlag(flag));
-        EXPECT_TRUE(check.changed(at(5, 11))) << flag;
-        EXPECT_FALSE(check.changed(at(5, 11, 1))) << flag;
+    EXPECT_EQ(found(check.changed(at(5, 10, 1))), "");
+    const struct {
+        int flag;
+        const char* found;
+    } flags[] = {{dove::kFlagScheduled, "scheduled"}, {dove::kFlagTransactions, "transactions"}};
+    for (const auto& f : flags) {
+        ASSERT_TRUE(dove::setNotificationFlag(f.flag));
+        EXPECT_EQ(found(check.changed(at(5, 11))), f.found);
+        EXPECT_EQ(found(check.changed(at(5, 11, 1))), "") << f.flag;
     }
     ASSERT_TRUE(dove::setNotificationFlag(dove::kFlagScheduled));
     ASSERT_TRUE(dove::setNotificationFlag(dove::kFlagTransactions));
-    EXPECT_TRUE(check.changed(at(5, 12)));
-    EXPECT_FALSE(check.changed(at(5, 12, 1))) << "one check reads both flags";
+    EXPECT_EQ(found(check.changed(at(5, 12))), "scheduled transactions");
+    EXPECT_EQ(found(check.changed(at(5, 12, 1))), "") << "one check reads both flags";
     ASSERT_TRUE(dove::setNotificationFlag(dove::kFlagPassword));
-    EXPECT_FALSE(check.changed(at(5, 13))) << "the password flag is not a data change";
+    EXPECT_EQ(found(check.changed(at(5, 13))), "") << "the password flag is not a data change";
     EXPECT_TRUE(reader.readAndClear(dove::kFlagPassword)) << "and the check leaves it standing";
 }
 
@@ -93,11 +112,11 @@ TEST_F(RefreshTest, CrossingMidnightWithoutAChangeRefreshesOnce) {
     ASSERT_TRUE(reader.open());
     RefreshCheck check(reader);
     check.loaded(at(5, 23, 59));
-    EXPECT_FALSE(check.changed(at(5, 23, 59)));
-    EXPECT_TRUE(check.changed(at(6, 0, 0)));
+    EXPECT_EQ(found(check.changed(at(5, 23, 59))), "");
+    EXPECT_EQ(found(check.changed(at(6, 0, 0))), "day");
     EXPECT_EQ(dove::compareDates(check.lastLoad(), at(6, 0), dove::kCompareDays), 0);
-    EXPECT_FALSE(check.changed(at(6, 0, 1)));
-    EXPECT_FALSE(check.changed(at(6, 12, 0)));
+    EXPECT_EQ(found(check.changed(at(6, 0, 1))), "");
+    EXPECT_EQ(found(check.changed(at(6, 12, 0))), "");
 }
 
 TEST_F(RefreshTest, ANewDayLeavesFlagZeroForTheNextQuery) {
@@ -108,9 +127,9 @@ TEST_F(RefreshTest, ANewDayLeavesFlagZeroForTheNextQuery) {
     check.loaded(at(5, 23));
     ASSERT_TRUE(dove::setNotificationFlag(dove::kFlagScheduled));
     ASSERT_TRUE(dove::setNotificationFlag(dove::kFlagTransactions));
-    EXPECT_TRUE(check.changed(at(6, 0)));
-    EXPECT_TRUE(check.changed(at(6, 0, 1))) << "flag 0 was not read by the day's test";
-    EXPECT_FALSE(check.changed(at(6, 0, 2)));
+    EXPECT_EQ(found(check.changed(at(6, 0))), "day transactions");
+    EXPECT_EQ(found(check.changed(at(6, 0, 1))), "scheduled") << "flag 0 was not read by the day's test";
+    EXPECT_EQ(found(check.changed(at(6, 0, 2))), "");
 }
 
 }  // namespace

@@ -80,8 +80,8 @@ TEST_F(SummaryTest, DueScheduledTransactionsTakeTheSecondLine) {
     {
         StoreSeed seed;
         seed.budget(1, u"Food", true, {{-100, -95}});
-        seed.scheduled(1, u"Rent", dayFromToday(0), -100, u"USD");
-        seed.scheduled(2, u"Loan", dayFromToday(-1), -100, u"USD");
+        seed.plannerItem({1, u"Rent", dayFromToday(0), -100});
+        seed.plannerItem({2, u"Loan", dayFromToday(-1), -100});
     }
     showScheduledOnToday(true);
     const ItemLines summary = lines();

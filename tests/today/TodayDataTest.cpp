@@ -1,14 +1,17 @@
 // Loading what the item shows from a seeded store: accounts shown on Today with their balances as of
-// today and limits, account groups and their member lists, budgets with their plans, due scheduled
-// entries, and the details' texts made from them.
+// today and limits, account groups and their member lists, budgets with their plans, the future list
+// built and its due entries read, and the details' texts made from them.
 #include <gtest/gtest.h>
 
 #include "EntryText.h"
 #include "FinanceStore.h"
+#include "FutureList.h"
 #include "GroupMembers.h"
 #include "ItemFixture.h"
 #include "TodayData.h"
 #include "TodayFields.h"
+#include "TransactionRecord.h"
+#include "platform/cedb.h"
 
 namespace todaytest {
 namespace {
@@ -23,6 +26,11 @@ class TodayDataTest : public ItemTest {
         TodayData data;
         EXPECT_TRUE(data.reload());
         return data;
+    }
+    static void seedPlannerItems(std::initializer_list<PlannerSeed> items) {
+        StoreSeed seed;
+        for (const PlannerSeed& item : items)
+            seed.plannerItem(item);
     }
 };
 
@@ -181,24 +189,100 @@ TEST_F(TodayDataTest, PercentagesAreTruncatedAndStayWithinRange) {
 TEST_F(TodayDataTest, DueScheduledEntriesAreLoadedOnlyWhenTheOptionAsks) {
     {
         StoreSeed seed;
-        seed.plannerItem(1, 0);
-        seed.plannerItem(2, 3);
-        seed.scheduled(1, u"Rent", dayFromToday(0), -120000, u"USD");
-        seed.scheduled(2, u"Insurance", dayFromToday(2), -9000, u"USD");  // listed 3 days ahead
-        seed.scheduled(2, u"Insurance", dayFromToday(5), -9000, u"USD");  // not yet
-        seed.scheduled(1, u"Rent", dayFromToday(-40), -120000, u"USD");
-        seed.scheduled(9, u"", dayFromToday(1), -100, u"USD");  // no Planner item: no lead days
+        // Weekly rent: the first of its occurrences was entered, the next two are due.
+        seed.plannerItem({1, u"Rent", dayFromToday(-14), -120000, dove::kWeekly, -1, 1});
+        // Weekly insurance listed three days ahead: its first occurrence is due, the second not yet.
+        seed.plannerItem({2, u"Insurance", dayFromToday(2), -9000, dove::kWeekly, -1, 0, 3});
     }
     EXPECT_TRUE(load().scheduled().empty()) << "the option is not set";
     showScheduledOnToday(true);
     const TodayData data = load();
+    ASSERT_EQ(data.futureListBuild(), dove::FutureListStatus::Built);
     ASSERT_EQ(data.scheduled().size(), 3u);
-    EXPECT_EQ(data.scheduled()[0].date, dayFromToday(-40)) << "in date order";
+    EXPECT_EQ(data.scheduled()[0].date, dayFromToday(-7)) << "in date order";
     EXPECT_EQ(data.scheduled()[1].description, u"Rent");
+    EXPECT_EQ(data.scheduled()[1].date, dayFromToday(0));
     EXPECT_EQ(data.scheduled()[2].description, u"Insurance");
     EXPECT_EQ(data.scheduled()[2].schedule, 2);
     EXPECT_EQ(data.scheduled()[2].amount, -9000);
     EXPECT_TRUE(data.anythingLoaded());
+}
+
+TEST_F(TodayDataTest, PaymentsAlreadyEnteredShapeTheDueEntries) {
+    std::u16string remaining;
+    {
+        StoreSeed seed;
+        const dove::Date bill = dayFromToday(-1);
+        seed.plannerItem({1, u"Power", bill, -33000, dove::kQuarterly});
+        seed.payment(1, bill, -15000, false);
+        // Three payments, all entered: nothing left to list.
+        seed.plannerItem({2, u"Lessons", dayFromToday(-21), -2500, dove::kWeekly, 3, 3});
+        // Paid in full before the item moved on: only the next occurrence is due.
+        seed.plannerItem({3, u"Gym", dayFromToday(-7), -4000, dove::kWeekly});
+        seed.payment(3, dayFromToday(-7), -4000, true);
+        // An entry left in the list by an earlier build, for an item that is gone.
+        ASSERT_NE(dove::tableCursor(dove::Table::Scheduled)
+                      .addRecord({dove::PropertyValue::i4(dove::tx::kScheduleNumber, 9),
+                                  dove::PropertyValue::date(dove::tx::kDate, dayFromToday(0))}),
+                  0u);
+        remaining = today::storeAmountText(-18000, u"USD");
+    }
+    showScheduledOnToday(true);
+    const TodayData data = load();
+    ASSERT_EQ(data.scheduled().size(), 2u);
+    EXPECT_EQ(data.scheduled()[0].description, u"Power");
+    EXPECT_EQ(data.scheduled()[0].amount, -18000) << "what the part payment left due";
+    EXPECT_NE(data.scheduled()[0].markup.find(u"<b>Итого:</b> " + remaining + u"\n"), std::u16string::npos)
+        << ::testing::PrintToString(data.scheduled()[0].markup);
+    EXPECT_EQ(data.scheduled()[1].description, u"Gym");
+    EXPECT_EQ(data.scheduled()[1].date, dayFromToday(0));
+}
+
+TEST_F(TodayDataTest, TheListIsBuiltAnewOnlyWhenScheduledDataChanged) {
+    seedPlannerItems({{1, u"Rent", dayFromToday(0), -120000}});
+    showScheduledOnToday(true);
+    TodayData data;
+    ASSERT_TRUE(data.reload());
+    EXPECT_EQ(data.futureListBuild(), dove::FutureListStatus::Built) << "the first load builds it";
+    EXPECT_EQ(data.scheduled().size(), 1u);
+    // Another program adds an item; a reload that was not told reads the list as it stands.
+    seedPlannerItems({{2, u"Loan", dayFromToday(-1), -5000}});
+    ASSERT_TRUE(data.reload());
+    EXPECT_EQ(data.futureListBuild(), dove::FutureListStatus::Unchanged);
+    EXPECT_EQ(data.scheduled().size(), 1u);
+    data.scheduledDataChanged();
+    ASSERT_TRUE(data.reload());
+    EXPECT_EQ(data.futureListBuild(), dove::FutureListStatus::Built);
+    EXPECT_EQ(data.scheduled().size(), 2u);
+    // A write of this process raises no flag for itself, only the scheduled-data counter.
+    seedPlannerItems({{3, u"Gym", dayFromToday(0), -4000}});
+    dove::raiseScheduledChanged();
+    ASSERT_TRUE(data.reload());
+    EXPECT_EQ(data.futureListBuild(), dove::FutureListStatus::Built);
+    EXPECT_EQ(data.scheduled().size(), 3u);
+    showScheduledOnToday(false);
+    ASSERT_TRUE(data.reload());
+    EXPECT_FALSE(data.futureListBuild().has_value()) << "nothing built while the option is off";
+}
+
+TEST_F(TodayDataTest, AFailedBuildLeavesTheListAsItWasAndTheNextLoadTriesAgain) {
+    seedPlannerItems({{1, u"Rent", dayFromToday(0), -120000}});
+    showScheduledOnToday(true);
+    TodayData data;
+    ASSERT_TRUE(data.reload());
+    seedPlannerItems({{2, u"Loan", dayFromToday(-1), -5000}});
+    data.scheduledDataChanged();
+    platform::cedbFailNthOperation(1);
+    ASSERT_TRUE(data.reload());
+    platform::cedbFailNthOperation(0);
+    ASSERT_TRUE(data.futureListBuild().has_value());
+    EXPECT_FALSE(dove::succeeded(*data.futureListBuild()))
+        << dove::futureListStatusName(*data.futureListBuild());
+    ASSERT_EQ(data.scheduled().size(), 1u) << "what the list held";
+    EXPECT_EQ(data.scheduled()[0].description, u"Rent");
+    ASSERT_TRUE(data.reload());
+    EXPECT_EQ(data.futureListBuild(), dove::FutureListStatus::Built) << "still to be built anew";
+    EXPECT_EQ(data.scheduled().size(), 2u);
 }
 
 // ---- The details' texts ----------------------------------------------------------------------------

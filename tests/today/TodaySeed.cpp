@@ -7,6 +7,7 @@
 #include "FinanceStore.h"
 #include "Identifiers.h"
 #include "Options.h"
+#include "PlannerItem.h"
 #include "TodayFields.h"
 #include "TransactionRecord.h"
 
@@ -16,6 +17,9 @@ namespace {
 
 using dove::PropertyValue;
 namespace fields = today::fields;
+
+// The account that scheduled items and their payments belong to.
+constexpr int32_t kPayingAccount = 1;
 
 uint64_t amount(int64_t value) {
     return static_cast<uint64_t>(value);
@@ -78,22 +82,41 @@ void StoreSeed::budget(int32_t number, const std::u16string& name, bool expense,
                   0u);
 }
 
-void StoreSeed::plannerItem(int32_t schedule, int32_t leadDays) {
-    EXPECT_NE(table(dove::Table::Planner)
-                  .addRecord({PropertyValue::i4(dove::tx::kScheduleNumber, schedule),
-                              PropertyValue::i4(fields::kLeadDays, leadDays),
-                              PropertyValue::date(253, dayFromToday(0))}),
-              0u);
+void StoreSeed::plannerItem(const PlannerSeed& seed) {
+    std::vector<PropertyValue> values = {
+        PropertyValue::i4(dove::tx::kScheduleNumber, seed.schedule),
+        PropertyValue::i4(dove::tx::kAccount, kPayingAccount),
+        PropertyValue::string(dove::tx::kPayeeName, seed.payee),
+        PropertyValue::date(dove::tx::kAmount, amount(seed.amount)),
+        PropertyValue::string(dove::tx::kCurrency, seed.currency),
+        PropertyValue::date(dove::plan::kFirstDate, seed.first),
+        PropertyValue::date(dove::plan::kNextDate,
+                            dove::addPeriods(seed.frequency, seed.first, seed.entered, 0)),
+        PropertyValue::i4(dove::plan::kFrequency, seed.frequency),
+        PropertyValue::i4(dove::plan::kOccurrences, seed.occurrences),
+        PropertyValue::i4(dove::plan::kEntered, seed.entered),
+        PropertyValue::i4(dove::plan::kFinished, 0),
+        PropertyValue::i4(dove::plan::kLeadDays, seed.leadDays),
+        PropertyValue::string(dove::tx::kKey, dove::newRecordKeyText())};
+    if (!seed.memo.empty()) values.push_back(PropertyValue::string(dove::plan::kMemo, seed.memo));
+    EXPECT_NE(table(dove::Table::Planner).addRecord(values), 0u);
 }
 
-void StoreSeed::scheduled(int32_t schedule, const std::u16string& payee, dove::Date date, int64_t value,
-                          const std::u16string& currency) {
-    EXPECT_NE(table(dove::Table::Scheduled)
-                  .addRecord({PropertyValue::i4(dove::tx::kScheduleNumber, schedule),
-                              PropertyValue::date(dove::tx::kDate, date),
-                              PropertyValue::string(dove::tx::kPayeeName, payee),
-                              PropertyValue::date(dove::tx::kAmount, amount(value)),
-                              PropertyValue::string(dove::tx::kCurrency, currency)}),
+void StoreSeed::payment(int32_t schedule, dove::Date occurrence, int64_t paid, bool completes) {
+    const auto number = static_cast<uint32_t>(schedule);
+    EXPECT_NE(table(dove::Table::Transactions)
+                  .addRecord({PropertyValue::string(dove::tx::kIdentifier,
+                                                    dove::transactionIdentifier(kPayingAccount, occurrence)),
+                              PropertyValue::i4(dove::tx::kAccount, kPayingAccount),
+                              PropertyValue::date(dove::tx::kDate, occurrence),
+                              PropertyValue::date(dove::tx::kAmount, amount(paid)),
+                              PropertyValue::i4(dove::tx::kScheduleNumber, schedule),
+                              PropertyValue::string(dove::tx::kOccurrenceKey,
+                                                    dove::occurrenceKey(number, occurrence)),
+                              PropertyValue::date(dove::tx::kScheduledDate, occurrence),
+                              PropertyValue::date(dove::tx::kUnpaidFlag, completes ? 0 : 1),
+                              PropertyValue::date(dove::tx::kPaidAmount, amount(paid)),
+                              PropertyValue::string(dove::tx::kKey, dove::newRecordKeyText())}),
               0u);
 }
 

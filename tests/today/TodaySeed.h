@@ -1,7 +1,7 @@
 // Seeding a finance store with what the Today item shows: accounts shown on Today with their limits,
-// account groups, budgets with their lines, due entries of the future list, transactions with running
-// balances and the data password's digest. Used by the item's tests in-process and by the end-to-end
-// tests before they start the home screen.
+// account groups, budgets with their lines, scheduled items and the payments entered toward them,
+// transactions with running balances and the data password's digest. Used by the item's tests in-process and
+// by the end-to-end tests before they start the home screen.
 #pragma once
 
 #include <cstdint>
@@ -10,6 +10,7 @@
 #include <vector>
 
 #include "DateTime.h"
+#include "Frequencies.h"
 
 namespace todaytest {
 
@@ -21,6 +22,20 @@ struct AccountSeed {
     int64_t limit = 0;
     bool shown = true;  // marked to be shown on Today
     int64_t start = 0;  // the starting balance (opening amount)
+};
+
+// A scheduled item of account 1 whose next occurrence is the first one not entered.
+struct PlannerSeed {
+    int32_t schedule;
+    std::u16string payee;
+    dove::Date first;  // occurrence 0
+    int64_t amount;
+    int32_t frequency = dove::kMonthly;
+    int32_t occurrences = -1;  // negative: without end
+    int32_t entered = 0;
+    int32_t leadDays = 0;
+    std::u16string memo = u"";
+    std::u16string currency = u"USD";
 };
 
 struct BudgetLineSeed {
@@ -43,10 +58,10 @@ class StoreSeed {
     void group(int32_t number, const std::u16string& name, const std::u16string& members);
     void budget(int32_t number, const std::u16string& name, bool expense,
                 std::initializer_list<BudgetLineSeed> lines);
-    // A Planner item with lead days, and an entry of the future list for it.
-    void plannerItem(int32_t schedule, int32_t leadDays);
-    void scheduled(int32_t schedule, const std::u16string& payee, dove::Date date, int64_t amount,
-                   const std::u16string& currency);
+    void plannerItem(const PlannerSeed& seed);
+    // A payment of account 1 toward the occurrence on that date of a scheduled item, as entering it
+    // writes one: a part of it (something still due) or the payment that completes it.
+    void payment(int32_t schedule, dove::Date occurrence, int64_t paid, bool completes);
     // A transaction of an account with its stored running balance.
     void transaction(int32_t account, dove::Date date, int64_t amount, int64_t runningBalance);
     // A record of the reserved password account carrying digest.

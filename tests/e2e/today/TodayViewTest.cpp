@@ -9,6 +9,8 @@
 #include "FinanceStore.h"
 #include "ItemText.h"
 #include "ModalSteps.h"
+#include "OccurrenceEntry.h"
+#include "PlannerItem.h"
 #include "TextPopup.h"
 #include "TodayFields.h"
 #include "TodayFixture.h"
@@ -28,6 +30,7 @@ using dove::PropertyValue;
 using todaytest::ModalSteps;
 
 constexpr int kDemoChecking = 1;
+constexpr const char16_t* kDemoRent = u"Oakwood Apartments";  // the payee of the demo's monthly rent
 constexpr uint32_t kWhite = 0xFFFFFF;
 constexpr uint32_t kTitleBlue = 0x000080;
 constexpr uint32_t kRuleGrey = 0x777777;
@@ -80,11 +83,39 @@ class TodayViewTest : public TodayE2ETest {
         if (state == State::Attention) {
             todaytest::StoreSeed store;
             store.group(1000, u"Everyday", u"#1@1#2@1#3@0");
-            // Two occurrences due today of the demo's rent and salary (their Planner items 1 and 2).
-            store.scheduled(1, u"Oakwood Apartments", todaytest::dayFromToday(0), -120000, u"USD");
-            store.scheduled(2, u"Acme Corp", todaytest::dayFromToday(0), 250000, u"USD");
+            // The demo's rent falls due in nine days: listed ten days ahead, it is due beside the
+            // electricity bill paid in part (and the furniture loan on the days its payment nears).
+            dove::TableCursor& planner = dove::tableCursor(dove::Table::Planner);
+            bool found = planner.moveTo(0);
+            while (found && std::u16string(planner.getString(dove::tx::kPayeeName)) != kDemoRent)
+                found = planner.moveNext();
+            ASSERT_TRUE(found);
+            ASSERT_TRUE(planner.writeProperties({PropertyValue::i4(dove::plan::kLeadDays, 10)}));
         }
         platform::cedbCloseStore();
+    }
+    // The demo's scheduled items whose next occurrence shows by today (its date less the item's lead
+    // days) with something still due on it; none of them has a second occurrence due by then.
+    static int dueDemoItems() {
+        platform::useRealClock();
+        EXPECT_TRUE(dove::openFinanceStore());
+        std::vector<std::pair<uint32_t, int32_t>> items;  // schedule number, lead days
+        dove::TableCursor& planner = dove::tableCursor(dove::Table::Planner);
+        for (bool more = planner.moveTo(0); more; more = planner.moveNext())
+            items.emplace_back(planner.getI4(dove::tx::kScheduleNumber),
+                               planner.getI4(dove::plan::kLeadDays));
+        const dove::Date today = dove::nowLocal();
+        int due = 0;
+        for (const auto& [schedule, lead] : items) {
+            dove::OccurrenceDue next;
+            if (dove::nextOccurrenceDue(schedule, next) != dove::DueState::Due || next.remaining() == 0)
+                continue;
+            const dove::Date lift = static_cast<dove::Date>(lead) * dove::kDateDay;
+            if (dove::compareDates(next.date - lift, today, dove::kCompareDays) <= 0) ++due;
+        }
+        dove::closeFinanceStore();
+        platform::cedbCloseStore();
+        return due;
     }
     // Every open demo account shown on Today (none when empty); Checking below its limit when
     // attention is wanted.
@@ -132,8 +163,11 @@ class TodayViewTest : public TodayE2ETest {
         RECT firstAccount{};
         RECT popup{};
         RECT popupButton{};
+        POINT scrollTrackEnd{};  // on the list's scroll bar: the track's lowest point
+        POINT scrollDownArrow{};
         int32_t secondAccountNumber = 0;
         std::u16string secondAccountName;
+        std::u16string partPaidRemaining;  // the amount text of the bill paid in part
     };
     DetailsGeometry probeDetails(const Profile& profile) {
         platform::useRealClock();
@@ -144,6 +178,16 @@ class TodayViewTest : public TodayE2ETest {
             geometry.secondAccountNumber = data.accounts()[1].id;
             geometry.secondAccountName = data.accounts()[1].name;
         }
+        for (const today::LoadedScheduled& entry : data.scheduled()) {
+            if (entry.description != u"City Power") continue;
+            EXPECT_EQ(entry.amount, -33000 + 15000) << "the demo's bill less the part paid";
+            const std::u16string total = u"<b>Итого:</b> ";
+            const size_t at = entry.markup.find(total);
+            if (at != std::u16string::npos)
+                geometry.partPaidRemaining =
+                    entry.markup.substr(at + total.size(), entry.markup.find(u'\n', at) - at - total.size());
+        }
+        EXPECT_FALSE(geometry.partPaidRemaining.empty());
         platform::testing::WindowTestScope scope(profile.width, profile.height, profile.dpi);
         auto onScreen = [](HWND window, RECT r) {
             POINT origin{0, 0};
@@ -156,6 +200,11 @@ class TodayViewTest : public TodayE2ETest {
                  today::DetailsDialog* d = today::DetailsDialog::fromWindow(details);
                  GetWindowRect(d->title().window(), &geometry.title);
                  GetWindowRect(d->list().window(), &geometry.list);
+                 const int bar = GetSystemMetrics(SM_CXVSCROLL), arrow = GetSystemMetrics(SM_CYVSCROLL);
+                 geometry.scrollTrackEnd =
+                     POINT{geometry.list.right - bar / 2, geometry.list.bottom - arrow - 2};
+                 geometry.scrollDownArrow =
+                     POINT{geometry.list.right - bar / 2, geometry.list.bottom - arrow / 2};
                  geometry.firstAccount = onScreen(d->list().window(), d->list().entryRect({0, 0}));
                  const POINT press = centreOf(geometry.firstAccount);
                  platform::testing::stylusDown(press.x, press.y);
@@ -185,7 +234,8 @@ TEST_F(TodayViewTest, TheSummaryShowsEachStateOnEveryProfile) {
         bool bold;
     } states[] = {
         {State::Fine, "fine", u"Бюджеты и счета в порядке", u"Нет Запланированных", false},
-        {State::Attention, "attention", u"1 Бюджет и 1 Счет Внимание", u"2 Запланир.", true},
+        // The second line counts the demo's due items (see below).
+        {State::Attention, "attention", u"1 Бюджет и 1 Счет Внимание", nullptr, true},
         // Nothing scheduled: the budget's name instead, red when it is overspent.
         {State::Overspent, "overspent", u"1 Бюджет и 1 Счет Внимание", u"", true},
         {State::Empty, "empty", u"Нет выбранных финансовых данных", u"Нажмите здесь для найстройки...",
@@ -195,9 +245,15 @@ TEST_F(TodayViewTest, TheSummaryShowsEachStateOnEveryProfile) {
     for (const auto& s : states) {
         SCOPED_TRACE(s.name);
         seed(s.state);
+        std::u16string second = s.second != nullptr ? s.second : u"";
+        if (s.state == State::Attention) {
+            const int due = dueDemoItems();
+            EXPECT_GE(due, 2) << "the rent and the electricity bill";
+            second = platform::fromUtf8(std::to_string(due)) + u" Запланир.";
+        }
         const today::ItemLines shown = lines();
         EXPECT_EQ(shown.first, s.first);
-        EXPECT_EQ(shown.second, s.second);
+        EXPECT_EQ(shown.second, second);
         EXPECT_EQ(shown.firstBold, s.bold);
         if (s.state == State::Overspent) {
             ASSERT_EQ(shown.names.size(), 1u);
@@ -218,7 +274,7 @@ TEST_F(TodayViewTest, TheSummaryShowsEachStateOnEveryProfile) {
             // The lines as the home screen shows them.
             const std::string dump = dashele2e::readFile(shownText);
             EXPECT_NE(dump.find(quotedStart(s.first, 24)), std::string::npos) << dump;
-            EXPECT_NE(dump.find(quoted(*s.second != 0 ? s.second : u"Monthly budget")), std::string::npos)
+            EXPECT_NE(dump.find(quoted(!second.empty() ? second : u"Monthly budget")), std::string::npos)
                 << dump;
             Snapshot shot;
             ASSERT_TRUE(shot.load(plain));
@@ -246,13 +302,22 @@ TEST_F(TodayViewTest, ATapOnTheTextOpensTheDetailsAndALongPressShowsAnEntrysPopu
         const std::string detailsShot = folder + "/" + profile.name() + "-details.png";
         const std::string popupShot = folder + "/" + profile.name() + "-details-popup.png";
         const POINT press = centreOf(details.firstAccount);
+        const std::string scheduledShot = folder + "/" + profile.name() + "-details-scheduled.png";
         const std::string detailsText = root() + "/details.jsonl", popupText = root() + "/popup.jsonl";
+        const std::string scheduledText = root() + "/scheduled.jsonl";
+        // The stylus held on the scroll bar's track pages down until the thumb reaches it, then held
+        // on the down arrow scrolls to the end, where the due scheduled transactions are.
+        const std::string toTheEnd = stylusAt("down", details.scrollTrackEnd) + "wait 5000\n" +
+                                     stylusAt("up", details.scrollTrackEnd) +
+                                     stylusAt("down", details.scrollDownArrow) + "wait 5000\n" +
+                                     stylusAt("up", details.scrollDownArrow);
         ASSERT_EQ(
             runHome(profile, "wait 2500\ntap-text 1 Бюджет и 1 Счет Внимание\nwait 1000\ndump-text " +
                                  detailsText + "\nshot " + detailsShot + "\n" + stylusAt("down", press) +
                                  "wait 700\ndump-text " + popupText + "\nshot " + popupShot + "\n" +
                                  stylusAt("up", press) + "tap-text OK\nwait 200\ntap-text " +
-                                 platform::toUtf8(details.secondAccountName) + "\nwait 500\nquit\n"),
+                                 platform::toUtf8(details.secondAccountName) + "\nwait 500\n" + toTheEnd +
+                                 "dump-text " + scheduledText + "\nshot " + scheduledShot + "\nquit\n"),
             0)
             << homeOutput();
         const std::string shownDetails = dashele2e::readFile(detailsText);
@@ -260,6 +325,13 @@ TEST_F(TodayViewTest, ATapOnTheTextOpensTheDetailsAndALongPressShowsAnEntrysPopu
              {u"Brimwell", u"Checking", u"Счет переполнен ", u"Итого:", u"Настройки", u"Закрыть"})
             EXPECT_NE(shownDetails.find(quoted(text)), std::string::npos)
                 << platform::toUtf8(text) << shownDetails;
+        const std::string shownScheduled = dashele2e::readFile(scheduledText);
+        for (const char16_t* text : {u"City Power", u"Oakwood Apartments", u"Дата:"})
+            EXPECT_NE(shownScheduled.find(quoted(text)), std::string::npos)
+                << platform::toUtf8(text) << shownScheduled;
+        EXPECT_NE(shownScheduled.find(quotedStart(u" " + details.partPaidRemaining, 99)), std::string::npos)
+            << "what remains of the bill paid in part: " << platform::toUtf8(details.partPaidRemaining)
+            << shownScheduled;
         const std::string shownPopup = dashele2e::readFile(popupText);
         EXPECT_NE(shownPopup.find(quoted(u"OK")), std::string::npos) << shownPopup;
         EXPECT_NE(shownPopup.find(quoted(u"Checking") + ", \"rect\""), std::string::npos) << shownPopup;

@@ -4,6 +4,7 @@
 #include <iterator>
 
 #include "ItemFixture.h"
+#include "ItemText.h"
 #include "StoreDamage.h"
 #include "platform/windows.h"
 
@@ -25,6 +26,11 @@ TEST_F(StoreFailureTest, ADamagedStoreLoadsNothingIsLeftAsItWasAndIsLogged) {
     const uint64_t before = platform::testing::fileChecksum(store);
     ASSERT_NE(showItem(), nullptr);
     EXPECT_FALSE(item().data().anythingLoaded());
+    // The user sees the texts for an empty selection, never an invitation to start over.
+    const today::ItemLines summary = today::itemLines(item().data());
+    EXPECT_EQ(summary.first, u"Нет выбранных финансовых данных");
+    EXPECT_FALSE(summary.firstBold);
+    EXPECT_EQ(summary.second, u"Нажмите здесь для найстройки...");
     EXPECT_EQ(platform::testing::fileChecksum(store), before);
     const std::string log = errorLog();
     EXPECT_NE(log.find(" - The finance store cannot be opened: " + store + ": it is damaged"),

@@ -1,6 +1,8 @@
 // Making the details entries' mark-up texts.
 #include "EntryText.h"
 
+#include <map>
+
 #include "CurrencyCache.h"
 #include "ResourceText.h"
 #include "TodayNames.h"
@@ -13,9 +15,14 @@ constexpr const char16_t* kRule = u"</b><#777777><l></#>";
 constexpr const char16_t* kAlertGap = u"     ";
 constexpr int kAlertPercentage = 100;
 
-// "<b>" label ":</b> " value, and the line feed.
+// "<b>" label ":</b> " value, and the line feed. A load makes a few hundred entries from a handful of
+// labels, so each label's text is looked up in the resources once.
 std::u16string labelled(UINT label, const std::u16string& value) {
-    return u"<b>" + dove::resourceString(label) + u":</b> " + value + u"\n";
+    static thread_local std::map<UINT, std::u16string> prefixes;
+    auto prefix = prefixes.find(label);
+    if (prefix == prefixes.end())
+        prefix = prefixes.emplace(label, u"<b>" + dove::resourceString(label) + u":</b> ").first;
+    return prefix->second + value + u"\n";
 }
 
 }  // namespace

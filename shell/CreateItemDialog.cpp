@@ -140,7 +140,9 @@ void CreateItemDialog::takeOverControls() {
     for (const Row& row : rows()) {
         for (int id : row) {
             HWND control = GetDlgItem(m_dialog, id);
-            if (isTextField(control)) SendMessageW(control, EM_LIMITTEXT, kMaxNameLength, 0);
+            // Only a name is limited: a parent field holds a full name, whose levels together may
+            // run longer.
+            if (id == kIdNameField) SendMessageW(control, EM_LIMITTEXT, kMaxNameLength, 0);
             if (control == nullptr || (SendMessageW(control, WM_GETDLGCODE, 0, 0) & DLGC_STATIC) == 0)
                 continue;
             auto label = std::make_unique<DialogLabel>();
@@ -248,8 +250,9 @@ void CreateItemDialog::finish(int code) {
 }
 
 std::u16string CreateItemDialog::fieldText(int id) const {
-    WCHAR text[kMaxNameLength + 1] = {};
-    GetDlgItemTextW(m_dialog, id, text, kMaxNameLength + 1);
+    HWND field = GetDlgItem(m_dialog, id);
+    std::u16string text(static_cast<size_t>(std::max(GetWindowTextLengthW(field), 0)) + 1, u'\0');
+    text.resize(static_cast<size_t>(GetWindowTextW(field, text.data(), static_cast<int>(text.size()))));
     return dove::trimmed(text);
 }
 

@@ -60,7 +60,7 @@ class CreateItemDialog : public DialogObject {
     // A command from one of the template's controls (a radio button clicked).
     virtual void onControlCommand(int /*id*/, int /*code*/) {}
 
-    // The field's text without blanks at either end (at most kMaxNameLength characters).
+    // The field's whole text without blanks at either end.
     std::u16string fieldText(int id) const;
     void setFieldText(int id, const std::u16string& text);
     // Selects the field's whole text and gives it the focus: the dialog stays for a correction.

@@ -195,6 +195,23 @@ TEST_F(CreateItemTest, ASubcategoryNeedsAnExistingParentAndTakesItsType) {
     EXPECT_EQ(dove::categoryFullName(currentId(ListKind::Categories)), u"Car:Fuel:Premium");
 }
 
+TEST_F(CreateItemTest, AParentWhoseFullNameIsLongerThanANameIsReadWhole) {
+    open();
+    const std::u16string top(90, u'A'), child(90, u'B');
+    int32_t deep = 0;
+    ASSERT_EQ(dove::createCategoryPath(top + u":" + child, dove::category::kIncome, &deep),
+              dove::StoreStatus::Ok);
+    list(ListKind::Categories).discardRecords();
+    openField(kCategoryField);
+    selectText(ListKind::Categories, child);
+    ASSERT_TRUE(
+        create({[&](HWND dialog) { EXPECT_TRUE(controlText(dialog, kIdParentField) == top + u":" + child); },
+                tapControl(kIdSubcategory), typeInto(kIdNameField, u"Leaf"), tapControl(IDOK)}));
+    const int32_t leaf = currentId(ListKind::Categories);
+    EXPECT_EQ(dove::categoryParent(leaf), deep);
+    EXPECT_EQ(dove::categoryType(leaf), dove::category::kIncome);
+}
+
 TEST_F(CreateItemTest, ForbiddenCharactersKeepTheCategoryDialogOpen) {
     open();
     openField(kCategoryField);

@@ -281,6 +281,64 @@ TEST_F(CreateItemTest, ForbiddenCharactersAndBlankNamesKeepTheProjectDialogOpen)
     EXPECT_EQ(recordCount(Table::Projects), projects);
 }
 
+// The dialog's own controls (its title and rule included), each with its rectangle on the screen.
+std::vector<std::pair<HWND, RECT>> dialogControls(HWND dialog) {
+    std::vector<std::pair<HWND, RECT>> controls;
+    for (HWND child = GetWindow(dialog, GW_CHILD); child != nullptr; child = GetWindow(child, GW_HWNDNEXT)) {
+        RECT rect{};
+        if (IsWindowVisible(child) && GetWindowRect(child, &rect)) controls.emplace_back(child, rect);
+    }
+    return controls;
+}
+
+// Covers the screen; every control lies inside it, above the raised input panel, apart from the others.
+void expectFitsTheScreen(HWND dialog, const std::string& context) {
+    const RECT screen{0, 0, GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN)};
+    RECT frame{};
+    GetWindowRect(dialog, &frame);
+    EXPECT_TRUE(EqualRect(&frame, &screen)) << context;
+    SIPINFO panel{};
+    panel.cbSize = sizeof(panel);
+    ASSERT_TRUE(SHSipInfo(SPI_GETSIPINFO, 0, &panel, 0));
+    ASSERT_TRUE(panel.fdwFlags & SIPF_ON) << context << ": the name field has the focus";
+    const auto controls = dialogControls(dialog);
+    EXPECT_GE(controls.size(), 10u) << context;
+    for (size_t i = 0; i < controls.size(); ++i) {
+        const RECT& a = controls[i].second;
+        EXPECT_TRUE(a.left >= 0 && a.top >= 0 && a.right <= screen.right && a.bottom <= panel.rcSipRect.top)
+            << context << ": control " << GetDlgCtrlID(controls[i].first);
+        for (size_t j = i + 1; j < controls.size(); ++j) {
+            RECT common{};
+            EXPECT_FALSE(IntersectRect(&common, &a, &controls[j].second))
+                << context << ": " << GetDlgCtrlID(controls[i].first) << " overlaps "
+                << GetDlgCtrlID(controls[j].first);
+        }
+    }
+}
+
+TEST_F(CreateItemTest, TheCategoryDialogFitsAboveTheInputPanelOnEveryScreenAndAfterATurn) {
+    struct Profile {
+        int width, height, dpi;
+    };
+    const Profile kProfiles[] = {
+        {240, 320, 96}, {480, 640, 192}, {640, 480, 192}, {480, 800, 192}, {240, 240, 96}};
+    for (const Profile& profile : kProfiles) {
+        const std::string context = std::to_string(profile.width) + "x" + std::to_string(profile.height);
+        useScreen(profile.width, profile.height, profile.dpi);
+        open();
+        openField(kCategoryField);
+        ASSERT_TRUE(create({[&](HWND dialog) { expectFitsTheScreen(dialog, context); },
+                            [](HWND) { platform::testing::rotateScreen(); },
+                            [&](HWND dialog) { expectFitsTheScreen(dialog, context + " turned"); },
+                            tapControl(IDCANCEL)}))
+            << context;
+        close();
+        // Destroying the window posted the quit message, which would end the next dialog at once.
+        MSG quit{};
+        PeekMessageW(&quit, nullptr, WM_QUIT, WM_QUIT, PM_REMOVE);
+    }
+}
+
 // Stands in for the finance manager's window: a top-level window of its class.
 class FinanceManagerWindow : public WindowObject {
   public:

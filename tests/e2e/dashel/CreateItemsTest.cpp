@@ -4,6 +4,9 @@
 // parent chosen, the form shows what was created, and the finance manager's stand-in hears of the
 // change once, at exit. Snapshots of each step are kept in <build>/snapshots/<profile>/.
 #include <algorithm>
+#include <cstdlib>
+#include <iterator>
+#include <sstream>
 
 #include "DashelFixture.h"
 #include "ManagerStandIn.h"

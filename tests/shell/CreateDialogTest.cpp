@@ -126,13 +126,33 @@ TEST_F(CreateItemTest, CancelStoresNothingInAnyList) {
     EXPECT_FALSE(m_window->dataChanged());
 }
 
-TEST_F(CreateItemTest, ARefusedWriteKeepsTheDialogOpenForAnotherTry) {
+TEST_F(CreateItemTest, ARefusedWriteKeepsTheDialogOpenForAnotherTryInEveryList) {
+    struct Case {
+        int field;
+        ListKind kind;
+        Table table;
+        const char16_t* name;
+    };
+    const Case kCases[] = {{kPayeeField, ListKind::Payees, Table::Memorized, u"Coffee Shop"},
+                           {kCategoryField, ListKind::Categories, Table::Categories, u"Pets"},
+                           {kProjectField, ListKind::Projects, Table::Projects, u"Garden"}};
     open();
-    ASSERT_TRUE(create({typeText(u"Coffee Shop"), [](HWND) { platform::cedbFailNthOperation(1); },
-                        tapControl(IDOK), expectRefused(kIdNameField, "the store refused"),
-                        [](HWND) { platform::cedbFailNthOperation(0); }, tapControl(IDOK)}));
-    EXPECT_EQ(recordsNamed(Table::Memorized, u"Coffee Shop"), 1);
-    EXPECT_TRUE(currentText(ListKind::Payees) == u"Coffee Shop");
+    for (const Case& c : kCases) {
+        const std::string context = platform::toUtf8(c.name);
+        openField(c.field);
+        const int records = recordCount(c.table);
+        ASSERT_TRUE(create({typeInto(kIdNameField, c.name), [](HWND) { platform::cedbFailNthOperation(1); },
+                            tapControl(IDOK), expectRefused(kIdNameField, context),
+                            [&](HWND) {
+                                platform::cedbFailNthOperation(0);
+                                EXPECT_EQ(recordCount(c.table), records) << context << ": nothing written";
+                            },
+                            tapControl(IDOK)}))
+            << context;
+        EXPECT_EQ(recordsNamed(c.table, c.name), 1) << context;
+        EXPECT_TRUE(currentText(c.kind) == c.name) << context;
+    }
+    EXPECT_TRUE(m_window->dataChanged());
 }
 
 TEST_F(CreateItemTest, ANameLongerThanTheFieldIsCutAtItsLimit) {

@@ -36,18 +36,19 @@ CategoryRow readCategory(int32_t number) {
     return row;
 }
 
-// The child of parent whose own name is name, 0 when none.
-int32_t childNamed(int32_t parent, const std::u16string& name) {
+}  // namespace
+
+int32_t findCategoryChild(int32_t parent, const std::u16string& name) {
     TableCursor& categories = tableCursor(Table::Categories);
     SortScope sorted(categories, kParent, SortKind::I4);
     if (!categories.seekFirstEqual(parent)) return 0;
     do {
-        if (categories.getString(kName) == name) return categories.getI4(kNumber);
+        // A record that names itself as its parent is not its own child.
+        const int32_t number = categories.getI4(kNumber);
+        if (number != parent && categories.getString(kName) == name) return number;
     } while (categories.moveNext() && categories.getI4(kParent) == parent);
     return 0;
 }
-
-}  // namespace
 
 std::u16string categoryName(int32_t number) {
     if (number < 0) return accountExists(-number) ? u"[" + accountName(-number) + u"]" : std::u16string();
@@ -104,7 +105,7 @@ int32_t findCategoryByFullName(const std::u16string& fullName) {
         size_t colon = fullName.find(u':', start);
         std::u16string level =
             trimmed(fullName.substr(start, colon == std::u16string::npos ? colon : colon - start));
-        parent = childNamed(parent, level);
+        parent = findCategoryChild(parent, level);
         if (parent == 0 || colon == std::u16string::npos) return parent;
         start = colon + 1;
     }

@@ -29,6 +29,8 @@ int32_t categoryType(int32_t number);
 // is missing); *number receives the new number. On failure nothing is stored and the number is not
 // reused in this process.
 StoreStatus createCategory(int32_t parent, const std::u16string& name, int32_t type, int32_t* number);
+// The number of the child of parent whose own name is name (exactly, case-sensitive), 0 when none.
+int32_t findCategoryChild(int32_t parent, const std::u16string& name);
 // The number of the category with that full name, 0 when none.
 int32_t findCategoryByFullName(const std::u16string& fullName);
 // Finds or creates every level of the full name; *number receives the last level's number. All levels

@@ -142,6 +142,27 @@ std::u16string projectName(int32_t number) {
     return projects.seekFirstEqual(number) ? std::u16string(projects.getString(kName)) : std::u16string();
 }
 
+int32_t findProjectChild(int32_t parent, const std::u16string& name) {
+    TableCursor& projects = tableCursor(Table::Projects);
+    SortScope sorted(projects, kParent, SortKind::I4);
+    if (!projects.seekFirstEqual(parent)) return 0;
+    do {
+        // A record that names itself as its parent is not its own child.
+        const int32_t number = projects.getI4(project::kNumber);
+        if (number != parent && projects.getString(kName) == name) return number;
+    } while (projects.moveNext() && projects.getI4(kParent) == parent);
+    return 0;
+}
+
+int32_t findProjectByName(const std::u16string& name) {
+    TableCursor& projects = tableCursor(Table::Projects);
+    SortScope sorted(projects, project::kNumber, SortKind::I4);
+    if (!sorted.ok()) return 0;
+    for (int i = 0, count = projects.recordCount(); i < count && projects.moveTo(i); ++i)
+        if (projects.getString(kName) == name) return projects.getI4(project::kNumber);
+    return 0;
+}
+
 StoreStatus projectTotals(int32_t number, ProjectTotals& totals) {
     TableCursor& projects = tableCursor(Table::Projects);
     SortScope sorted(projects, project::kNumber, SortKind::I4);

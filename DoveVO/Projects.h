@@ -22,6 +22,11 @@ StoreStatus createProject(int32_t parent, const std::u16string& name, int32_t* n
 
 // The project's name, "" when missing.
 std::u16string projectName(int32_t number);
+// The number of the child of parent whose name is name (exactly, case-sensitive), 0 when none.
+int32_t findProjectChild(int32_t parent, const std::u16string& name);
+// The number of the first project, in number order, whose name is name (exactly, case-sensitive); 0
+// when none.
+int32_t findProjectByName(const std::u16string& name);
 
 struct ProjectTotals {
     Amount ownIncome = 0;     // 207: the sum of the positive amounts

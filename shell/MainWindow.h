@@ -97,6 +97,9 @@ class MainWindow : public WindowObject {
     void onStripCommand(UINT id, HWND from);
     void onSettingsCommand(UINT id);
     void confirmChoice();
+    // The create dialog of the list shown (payees, categories, projects); the item it settles on
+    // becomes the list's current entry.
+    void createItem();
     void onPanelConfirmed();
     void onSettingChange(WPARAM code);
     void showEntryPage();

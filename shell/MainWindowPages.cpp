@@ -133,6 +133,8 @@ void MainWindow::onStripCommand(UINT id, HWND from) {
     }
     if (id == kCmdOk) {
         confirmChoice();
+    } else if (id == kCmdCreate) {
+        createItem();
     } else if (id == kCmdClose) {
         m_fields.showDraft();
         switchEntryMode(EntryMode::Form);

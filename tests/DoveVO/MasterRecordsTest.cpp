@@ -36,6 +36,27 @@ TEST_F(MasterRecordsTest, APathCreatesMissingLevelsAndSubcategoriesTakeTheParent
     EXPECT_EQ(categoryFullName(1), u"All categories");
 }
 
+TEST_F(MasterRecordsTest, ChildrenAreFoundByTheirExactNameUnderTheirParentOnly) {
+    const int32_t car = madeCategory(1, u"Car", category::kExpense);
+    const int32_t fuel = madeCategory(car, u"Fuel", category::kExpense);
+    const int32_t topFuel = madeCategory(1, u"Fuel", category::kExpense);
+    EXPECT_EQ(findCategoryChild(car, u"Fuel"), fuel);
+    EXPECT_EQ(findCategoryChild(1, u"Fuel"), topFuel);
+    EXPECT_EQ(findCategoryChild(car, u"fuel"), 0) << "names are compared case-sensitively";
+    EXPECT_EQ(findCategoryChild(fuel, u"Fuel"), 0);
+    EXPECT_EQ(findCategoryChild(0, u"All categories"), 1) << "the root is the child of none";
+
+    const int32_t trips = madeProject(1, u"Trips");
+    const int32_t rome = madeProject(trips, u"Rome");
+    const int32_t otherRome = madeProject(1, u"Rome");
+    EXPECT_EQ(findProjectChild(trips, u"Rome"), rome);
+    EXPECT_EQ(findProjectChild(1, u"Rome"), otherRome);
+    EXPECT_EQ(findProjectChild(rome, u"Rome"), 0);
+    EXPECT_EQ(findProjectByName(u"Rome"), rome) << "the first in number order";
+    EXPECT_EQ(findProjectByName(u"Paris"), 0);
+    EXPECT_EQ(findProjectByName(projectName(1)), 1);
+}
+
 TEST_F(MasterRecordsTest, TransferCategoriesAreNamedByTheirAccount) {
     addAccount({9});
     EXPECT_EQ(categoryName(-9), u"[Account]");

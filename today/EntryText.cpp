@@ -2,6 +2,7 @@
 #include "EntryText.h"
 
 #include <map>
+#include <mutex>
 
 #include "CurrencyCache.h"
 #include "ResourceText.h"
@@ -16,9 +17,12 @@ constexpr const char16_t* kAlertGap = u"     ";
 constexpr int kAlertPercentage = 100;
 
 // "<b>" label ":</b> " value, and the line feed. A load makes a few hundred entries from a handful of
-// labels, so each label's text is looked up in the resources once.
+// labels, so each label's text is looked up in the resources once. (Not thread_local: a library
+// with thread-local destructors can no longer be unloaded.)
 std::u16string labelled(UINT label, const std::u16string& value) {
-    static thread_local std::map<UINT, std::u16string> prefixes;
+    static std::mutex lock;
+    static std::map<UINT, std::u16string> prefixes;
+    std::lock_guard guard(lock);
     auto prefix = prefixes.find(label);
     if (prefix == prefixes.end())
         prefix = prefixes.emplace(label, u"<b>" + dove::resourceString(label) + u":</b> ").first;

@@ -1,12 +1,15 @@
-// The draft's start-up, reset, choices and field texts, read from the finance store's records.
+// The draft's start-up, reset, choices, typed amount and field texts, read from the finance store's
+// records.
 #include "EntryDraft.h"
 
 #include "Accounts.h"
+#include "AmountTyping.h"
 #include "Categories.h"
 #include "CurrencyCache.h"
 #include "FinanceStore.h"
 #include "Payees.h"
 #include "Projects.h"
+#include "RegionalSettings.h"
 #include "SettingsStore.h"
 
 namespace shell {
@@ -127,6 +130,19 @@ void EntryDraft::setAmount(int64_t value) {
     m_amountSet = true;
 }
 
+bool EntryDraft::typeAmount(char16_t key) {
+    const char16_t separator = dove::regionalSettings().decimalSeparator;
+    std::optional<std::u16string> text = typeAmountKey(m_typedAmount, key, separator);
+    if (!text) return false;
+    m_typedAmount = std::move(*text);
+    m_amountSet = true;
+    const int64_t value = typedAmountValue(m_typedAmount, separator);
+    const int64_t amount = m_expense ? -value : value;
+    if (amount == m_amount) return false;
+    m_amount = amount;
+    return true;
+}
+
 dove::Date EntryDraft::effectiveDate() const {
     if (m_date != 0) return m_date;
     dove::Date now = dove::nowLocal();
@@ -149,7 +165,8 @@ std::u16string EntryDraft::amountCurrencyCode() const {
 }
 
 std::u16string EntryDraft::amountText() const {
-    return dove::currencyText(m_amount, amountCurrencyCode(), false, m_amount < 0);
+    // An expense shows as a payment even before it has an amount.
+    return dove::currencyText(m_amount, amountCurrencyCode(), false, m_expense || m_amount < 0);
 }
 
 std::u16string EntryDraft::accountText() const {

@@ -1,12 +1,14 @@
 // EntryDraft: the transaction being entered on the entry page (account, payee, category, project,
-// currency, date, amount, cleared flag), the choices that fill it and the texts the field panel shows
-// for it.
+// currency, date, amount, cleared flag), the choices that fill it, the amount typed on the field panel,
+// the texts the field panel shows for it and its save as a new transaction.
 #pragma once
 
 #include <cstdint>
 #include <string>
 
 #include "DateTime.h"
+#include "StoreStatus.h"
+#include "TransactionRecord.h"
 #include "platform/wintypes.h"
 
 namespace shell {
@@ -40,6 +42,8 @@ class EntryDraft {
     bool amountSetByUser() const { return m_amountSet; }
     bool currencySetByUser() const { return m_currencySet; }
     bool expense() const { return m_expense; }
+    // The digits typed on the field panel since the amount last changed otherwise (empty then).
+    const std::u16string& typedAmount() const { return m_typedAmount; }
 
     // The payee chosen in the payee list. When its record can be read, its memorized entry proposes
     // what the user has not set in this entry: the account (with its currency, unless the user set
@@ -63,8 +67,24 @@ class EntryDraft {
     // category decides the sign (the value's magnitude, negative for an expense); otherwise the value
     // keeps its sign and decides the expense flag. The typed text is emptied.
     void setAmount(int64_t value);
+    // A key typed on the field panel (a digit, backspace 8, clear 12, "." or ","; see AmountTyping.h)
+    // with the locale's decimal separator: the typed text takes it, and the amount becomes the text's
+    // value, negative for an expense, marked as set by the user. True when the stored amount changed;
+    // other characters change nothing.
+    bool typeAmount(char16_t key);
+
     // The currency code of the amount: the draft's currency, else the account's.
     std::u16string amountCurrencyCode() const;
+    // The new transaction a save writes: account, payee (number and name), category, project, date (now
+    // when the draft has none), cleared flag, and the amount in the account's currency; an amount in
+    // another currency is kept as the entered amount with its currency and the rate of the date, and
+    // converted at that rate, rounded half away from zero.
+    dove::TransactionRecord transactionRecord() const;
+    // Writes transactionRecord() with the store's full write (balances, budget totals, notification
+    // flags), all of it or nothing. NoAccount without an account, nothing written; Ok when written, and
+    // "AcctID" then names the account; otherwise the store's status, nothing written. The draft itself
+    // never changes.
+    dove::StoreStatus save() const;
 
     // The field texts: empty for a field with nothing chosen.
     std::u16string payeeText() const;

@@ -1,6 +1,8 @@
 // The entry tests' store and the user's steps.
 #include "EntryFixture.h"
 
+#include <set>
+
 #include "CurrencyCache.h"
 #include "FinanceStore.h"
 #include "ShellCommands.h"
@@ -81,6 +83,17 @@ std::vector<dove::TransactionRecord> EntryTest::storedTransactions() {
         records.push_back(std::move(record));
     }
     return records;
+}
+
+std::vector<dove::TransactionRecord> EntryTest::addedSince(
+    const std::vector<dove::TransactionRecord>& before) {
+    std::set<std::u16string> known;
+    for (const dove::TransactionRecord& record : before)
+        known.insert(record.identifier());
+    std::vector<dove::TransactionRecord> added;
+    for (dove::TransactionRecord& record : storedTransactions())
+        if (known.count(record.identifier()) == 0) added.push_back(std::move(record));
+    return added;
 }
 
 }  // namespace shelltest

@@ -36,6 +36,9 @@ class EntryTest : public ListTest {
 
     // Every stored transaction, in the table's identifier order.
     static std::vector<dove::TransactionRecord> storedTransactions();
+    // The stored transactions whose identifiers are not among before's.
+    static std::vector<dove::TransactionRecord> addedSince(
+        const std::vector<dove::TransactionRecord>& before);
 };
 
 }  // namespace shelltest

@@ -18,13 +18,6 @@ using namespace shell;
 constexpr ScreenProfile kPortraitScreen{240, 320, 96};
 constexpr UINT kDataChangedMessage = WM_USER + 105;
 
-int countLines(const std::string& text, const std::string& line) {
-    int count = 0;
-    for (size_t at = text.find(line); at != std::string::npos; at = text.find(line, at + 1))
-        ++count;
-    return count;
-}
-
 class LifecycleTest : public DashelE2ETest {
   protected:
     // Rotates once and checks the keyboard in the snapshot against the layout: at the bottom in
@@ -83,27 +76,7 @@ TEST_F(LifecycleTest, ASquareScreenHidesTheKeyboard) {
     EXPECT_LE(view.strips[kStripConfirmOrCreate].rect.bottom, 240);
 }
 
-// The manager stand-in running on the root, logging to manager.log.
-class ManagerTest : public DashelE2ETest {
-  protected:
-    void SetUp() override {
-        DashelE2ETest::SetUp();
-        m_manager.emplace(programPath("financestore"),
-                          std::vector<std::string>{"--root", root(), "manager", "--log", logPath()},
-                          std::map<std::string, std::string>{{"VARKEL_DISPLAY", "headless"}},
-                          root() + "/manager.out");
-        ASSERT_TRUE(waitForWindow(root(), kFinanceManagerClass)) << readFile(root() + "/manager.out");
-    }
-    // Closes the manager through its window, so that it handles everything posted before, and
-    // returns its log.
-    std::string stopManager() {
-        EXPECT_TRUE(postToWindow(root(), kFinanceManagerClass, {{WM_CLOSE, 0, 0}}));
-        EXPECT_EQ(m_manager->wait(), 0) << m_manager->output();
-        return readFile(logPath());
-    }
-    std::string logPath() const { return root() + "/manager.log"; }
-    std::optional<Program> m_manager;
-};
+class ManagerTest : public ManagerE2ETest {};
 
 TEST_F(ManagerTest, ExitWithoutAChangeTellsTheManagerNothing) {
     ASSERT_EQ(runDashel(kPortraitScreen, "wait 500\nquit\n"), 0) << output();

@@ -55,8 +55,11 @@ dove::StoreStatus EntryDraft::save() const {
     if (m_account <= 0) return dove::StoreStatus::NoAccount;
     dove::TransactionRecord record = transactionRecord();
     const dove::StoreStatus status = dove::addNewTransaction(record);
-    // The next start opens on the account of the last entry.
-    if (status == dove::StoreStatus::Ok) writeSettingNumber(kSettingAccount, static_cast<DWORD>(m_account));
+    // The next start opens on the account of the last entry. The hive is rewritten (and synced) only when
+    // the account differs from the one stored: most entries in a row go to the same account.
+    const DWORD account = static_cast<DWORD>(m_account);
+    if (status == dove::StoreStatus::Ok && readSettingNumber(kSettingAccount, 0) != account)
+        writeSettingNumber(kSettingAccount, account);
     return status;
 }
 

@@ -12,8 +12,17 @@
 namespace shell {
 namespace {
 
+// Moves the window unless it is there already: every panel or mode switch lays the page out again,
+// and a move repaints the window and what it uncovers even when nothing moved.
 void place(HWND window, int x, int y, int width, int height) {
-    if (window != nullptr) MoveWindow(window, x, y, width, height, TRUE);
+    if (window == nullptr) return;
+    RECT now{};
+    GetWindowRect(window, &now);
+    if ((GetWindowLongW(window, GWL_STYLE) & WS_CHILD) != 0)
+        MapWindowPoints(nullptr, GetParent(window), reinterpret_cast<POINT*>(&now), 2);
+    if (now.left == x && now.top == y && now.right - now.left == width && now.bottom - now.top == height)
+        return;
+    MoveWindow(window, x, y, width, height, TRUE);
 }
 
 }  // namespace

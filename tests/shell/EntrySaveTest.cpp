@@ -2,7 +2,9 @@
 // with its converted amount, "AcctID" remembered; message 26 without an account, message 27 for a
 // write that fails (nothing written, the draft kept, the next save written); "Зап. & Новый" starts the
 // next entry on the payee list with the account kept, "Записать" closes the program; the strips do
-// nothing while the settings page shows; data changed elsewhere makes every list read its records again.
+// nothing while the settings page shows; data changed elsewhere makes every list, and the calculator's
+// currency field, read its records again.
+#include <algorithm>
 #include <cstring>
 
 #include "CalculatorMessages.h"
@@ -203,12 +205,25 @@ TEST_F(EntrySaveTest, DataChangedElsewhereMakesEveryListReadItsRecordsAgain) {
     int loads[4];
     for (int i = 0; i < 4; ++i)
         loads[i] = list(kinds[i]).loads();
+    // The finance manager added a currency: the calculator's currency field offers it after the message.
+    ASSERT_NE(
+        dove::tableCursor(dove::Table::Currencies)
+            .addRecord({dove::PropertyValue::i4(302, 3), dove::PropertyValue::string(301, u"GBP"),
+                        dove::PropertyValue::string(303, u"L"), dove::PropertyValue::string(304, u"GBP")}),
+        0u);
+    auto offersPounds = [this] {
+        const std::vector<ListItem>& rows =
+            m_window->calculator().currencyField().comboBox().dropList().view().items();
+        return std::any_of(rows.begin(), rows.end(), [](const ListItem& row) { return row.text == u"GBP"; });
+    };
+    EXPECT_FALSE(offersPounds());
     SendMessageW(mainWindow(), kMsgDataChanged, 0, 0);
     for (int i = 0; i < 4; ++i) {
         EXPECT_FALSE(list(kinds[i]).loaded()) << i;
         openField(fields[i]);
         EXPECT_EQ(list(kinds[i]).loads(), loads[i] + 1) << i;
     }
+    EXPECT_TRUE(offersPounds());
 }
 
 }  // namespace

@@ -81,7 +81,7 @@ class EntryDraft {
     // converted at that rate, rounded half away from zero.
     dove::TransactionRecord transactionRecord() const;
     // Writes transactionRecord() with the store's full write (balances, budget totals, notification
-    // flags), all of it or nothing. NoAccount without an account, nothing written; Ok when written, and
+    // flags), all of it or nothing. NoAccount without an account or when the account no longer exists, nothing written; Ok when written, and
     // "AcctID" then names the account; otherwise the store's status, nothing written. The draft itself
     // never changes.
     dove::StoreStatus save() const;

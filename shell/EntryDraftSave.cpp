@@ -52,7 +52,9 @@ dove::TransactionRecord EntryDraft::transactionRecord() const {
 }
 
 dove::StoreStatus EntryDraft::save() const {
-    if (m_account <= 0) return dove::StoreStatus::NoAccount;
+    // The account may have gone since the entry began (deleted in the finance manager): a transaction of
+    // no account would be lost to every balance, so it is refused as having no account.
+    if (m_account <= 0 || !dove::accountExists(m_account)) return dove::StoreStatus::NoAccount;
     dove::TransactionRecord record = transactionRecord();
     const dove::StoreStatus status = dove::addNewTransaction(record);
     // The next start opens on the account of the last entry. The hive is rewritten (and synced) only when

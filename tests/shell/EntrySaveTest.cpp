@@ -181,6 +181,25 @@ TEST_F(EntrySaveTest, WithoutAnAccountMessage26ShowsAndNothingIsWritten) {
     EXPECT_FALSE(m_window->dataChanged());
 }
 
+TEST_F(EntrySaveTest, AnAccountDeletedSinceTheEntryBeganIsNoAccount) {
+    enterMarketPurchase();
+    dove::TableCursor& accounts = dove::tableCursor(dove::Table::Accounts);
+    accounts.saveSort();
+    ASSERT_TRUE(accounts.ensureSort(104, dove::SortKind::I4));
+    ASSERT_TRUE(accounts.seekFirstEqual(draft().account()));
+    ASSERT_TRUE(accounts.deleteAt(accounts.position()));
+    accounts.restoreSort();
+    const size_t before = storedTransactions().size();
+    platform::queueScriptedAnswer(IDOK);
+    tapFormButton(0);
+    std::vector<platform::MessageBoxRecord> boxes = platform::takeMessageBoxes();
+    ASSERT_EQ(boxes.size(), 1u);
+    EXPECT_EQ(boxes[0].text.substr(0, 20), u"Чтобы использовать B");
+    EXPECT_EQ(storedTransactions().size(), before);
+    EXPECT_EQ(m_window->entryMode(), EntryMode::Form) << "the entry stays";
+    EXPECT_FALSE(m_window->dataChanged());
+}
+
 TEST_F(EntrySaveTest, WhileTheSettingsPageShowsTheStripsCommandsDoNothing) {
     tapStripButton(kStripConfirmOrCreate, 2);
     SendMessageW(mainWindow(), WM_COMMAND, kCmdSettings,

@@ -131,6 +131,7 @@ bool Keyboard::setLayout(int mode) {
     m_normal = normal;
     m_pressed = pressed;
     m_mode = mode;
+    m_keysSize = size;
     SetWindowPos(m_window, nullptr, 0, 0, size.cx, size.cy, SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
     repaint(false);
     return true;

@@ -35,6 +35,9 @@ class Keyboard : public ControlBase {
     // keyboard's position. False when the images are missing (the keys stay as they were).
     bool setLayout(int mode);
     int layout() const { return m_mode; }
+    // The size of the current arrangement's images: the keys' area. The window may be made larger; the
+    // rest shows the keyboard's background.
+    SIZE keysSize() const { return m_keysSize; }
 
     // Gives the first min(count, 12) keys the texts in creation order ("^" splits a label in two
     // lines); the label font starts again at its full height and shrinks until the widest label
@@ -69,5 +72,6 @@ class Keyboard : public ControlBase {
     HINSTANCE m_resources = nullptr;
     static constexpr int kNoLayout = 2;  // neither arrangement, so that the first setLayout lays out
     int m_mode = kNoLayout;
+    SIZE m_keysSize{0, 0};
     std::function<void()> m_feedback;
 };

@@ -1,4 +1,5 @@
-// The date picker as a panel: shown with the focus, keypad keys typed into its fields.
+// The date picker as a panel: loaded from the draft, shown with the focus, keypad keys typed into its
+// fields, its date taken into the draft.
 #include "DatePickerPanel.h"
 
 #include "ControlMessages.h"
@@ -16,6 +17,29 @@ void DatePickerPanel::setShown(bool shown) {
     if (window == nullptr) return;
     ShowWindow(window, shown ? SW_SHOW : SW_HIDE);
     if (shown) SetFocus(window);
+}
+
+namespace {
+
+// The draft's dates are file times of local wall-clock time, as the picker's are.
+FILETIME fileTimeOf(dove::Date date) {
+    return FILETIME{static_cast<DWORD>(date & 0xFFFFFFFFu), static_cast<DWORD>(date >> 32)};
+}
+
+dove::Date dateOf(const FILETIME& time) {
+    return (static_cast<dove::Date>(time.dwHighDateTime) << 32) | time.dwLowDateTime;
+}
+
+}  // namespace
+
+void DatePickerPanel::loadFrom(const EntryDraft& draft) {
+    if (m_picker.window() != nullptr) m_picker.setDate(fileTimeOf(draft.effectiveDate()));
+}
+
+bool DatePickerPanel::takeInto(EntryDraft& draft) {
+    if (m_picker.window() == nullptr) return false;
+    draft.setDate(dateOf(m_picker.getDate()));
+    return true;
 }
 
 void DatePickerPanel::keypadKey(WPARAM code) {

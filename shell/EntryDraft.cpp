@@ -1,12 +1,15 @@
-// The draft's start-up, reset and field texts, read from the finance store's records.
+// The draft's start-up, reset, choices, typed amount and field texts, read from the finance store's
+// records.
 #include "EntryDraft.h"
 
 #include "Accounts.h"
+#include "AmountTyping.h"
 #include "Categories.h"
 #include "CurrencyCache.h"
 #include "FinanceStore.h"
 #include "Payees.h"
 #include "Projects.h"
+#include "RegionalSettings.h"
 #include "SettingsStore.h"
 
 namespace shell {
@@ -57,17 +60,26 @@ void EntryDraft::setPayee(int32_t payee) {
         m_account = entry.account;
         if (!m_currencySet) m_currency = dove::currencyCache().idOfCode(dove::accountCurrency(m_account));
     }
-    if (!m_categorySet) {
-        m_category = entry.category;
-        m_expense = m_category > 0 && dove::categoryType(m_category) == dove::category::kExpense;
-    }
+    if (!m_categorySet) m_category = entry.category;
     if (!m_projectSet) m_project = entry.project;
     if (!m_amountSet) {
         m_amount = entry.amount;
-        // A transfer's memorized amount keeps its sign: the sign says which way the money goes.
-        if (m_category >= 0 && (m_expense ? m_amount > 0 : m_amount < 0)) m_amount = -m_amount;
+        m_typedAmount.clear();
     }
-    if (m_category < 0) m_expense = m_amount < 0;
+    if (!m_categorySet || !m_amountSet) signFromCategoryOrAmount();
+}
+
+void EntryDraft::signFromCategoryOrAmount() {
+    const int32_t type = m_category > 0 ? dove::categoryType(m_category) : 0;
+    if (type != dove::category::kIncome && type != dove::category::kExpense) {
+        // A transfer, or an entry without a category (a split one): the sign says which way the money
+        // goes.
+        m_expense = m_amount < 0;
+        return;
+    }
+    m_expense = type == dove::category::kExpense;
+    // The calculator never hands out the one value without a magnitude (it gives 0 beyond the range).
+    if (m_expense ? m_amount > 0 : m_amount < 0) m_amount = -m_amount;
 }
 
 void EntryDraft::setAccount(int32_t account) {
@@ -101,6 +113,36 @@ void EntryDraft::setProject(int32_t project) {
     m_projectSet = true;
 }
 
+void EntryDraft::setDate(dove::Date date) {
+    m_date = date;
+}
+
+void EntryDraft::setCurrency(uint32_t currency) {
+    if (currency == 0) return;
+    m_currency = currency;
+    m_currencySet = true;
+}
+
+void EntryDraft::setAmount(int64_t value) {
+    m_amount = value;
+    signFromCategoryOrAmount();
+    m_typedAmount.clear();
+    m_amountSet = true;
+}
+
+bool EntryDraft::typeAmount(char16_t key) {
+    const char16_t separator = dove::regionalSettings().decimalSeparator;
+    std::optional<std::u16string> text = typeAmountKey(m_typedAmount, key, separator);
+    if (!text) return false;
+    m_typedAmount = std::move(*text);
+    m_amountSet = true;
+    const int64_t value = typedAmountValue(m_typedAmount, separator);
+    const int64_t amount = m_expense ? -value : value;
+    if (amount == m_amount) return false;
+    m_amount = amount;
+    return true;
+}
+
 dove::Date EntryDraft::effectiveDate() const {
     if (m_date != 0) return m_date;
     dove::Date now = dove::nowLocal();
@@ -123,7 +165,8 @@ std::u16string EntryDraft::amountCurrencyCode() const {
 }
 
 std::u16string EntryDraft::amountText() const {
-    return dove::currencyText(m_amount, amountCurrencyCode(), false, m_amount < 0);
+    // An expense shows as a payment even before it has an amount.
+    return dove::currencyText(m_amount, amountCurrencyCode(), false, m_expense || m_amount < 0);
 }
 
 std::u16string EntryDraft::accountText() const {

@@ -1,11 +1,14 @@
 // EntryDraft: the transaction being entered on the entry page (account, payee, category, project,
-// currency, date, amount, cleared flag) and the texts the field panel shows for it.
+// currency, date, amount, cleared flag), the choices that fill it, the amount typed on the field panel,
+// the texts the field panel shows for it and its save as a new transaction.
 #pragma once
 
 #include <cstdint>
 #include <string>
 
 #include "DateTime.h"
+#include "StoreStatus.h"
+#include "TransactionRecord.h"
 #include "platform/wintypes.h"
 
 namespace shell {
@@ -37,12 +40,16 @@ class EntryDraft {
     bool categorySetByUser() const { return m_categorySet; }
     bool projectSetByUser() const { return m_projectSet; }
     bool amountSetByUser() const { return m_amountSet; }
+    bool currencySetByUser() const { return m_currencySet; }
     bool expense() const { return m_expense; }
+    // The digits typed on the field panel since the amount last changed otherwise (empty then).
+    const std::u16string& typedAmount() const { return m_typedAmount; }
 
     // The payee chosen in the payee list. When its record can be read, its memorized entry proposes
     // what the user has not set in this entry: the account (with its currency, unless the user set
-    // one), the category (which decides the expense flag), the project and the amount (its sign made
-    // to agree with the expense flag). Otherwise only the payee is stored.
+    // one), the category, the project and the amount. An income or expense category then gives the
+    // amount (the user's too) its sign; without one the amount keeps its sign, which decides the
+    // expense flag. Otherwise only the payee is stored.
     void setPayee(int32_t payee);
     // The account chosen: the currency follows it unless the user set one; marked as set by the user.
     void setAccount(int32_t account);
@@ -52,6 +59,32 @@ class EntryDraft {
     void setCategory(int32_t category);
     // The project chosen, marked as set by the user.
     void setProject(int32_t project);
+    // The date chosen (0: today).
+    void setDate(dove::Date date);
+    // The amount's currency chosen (a currency id), marked as set by the user; 0 is ignored.
+    void setCurrency(uint32_t currency);
+    // The amount from the calculator, marked as set by the user. With an income or expense category the
+    // category decides the sign (the value's magnitude, negative for an expense); otherwise the value
+    // keeps its sign and decides the expense flag. The typed text is emptied.
+    void setAmount(int64_t value);
+    // A key typed on the field panel (a digit, backspace 8, clear 12, "." or ","; see AmountTyping.h)
+    // with the locale's decimal separator: the typed text takes it, and the amount becomes the text's
+    // value, negative for an expense, marked as set by the user. True when the stored amount changed;
+    // other characters change nothing.
+    bool typeAmount(char16_t key);
+
+    // The currency code of the amount: the draft's currency, else the account's.
+    std::u16string amountCurrencyCode() const;
+    // The new transaction a save writes: account, payee (number and name), category, project, date (now
+    // when the draft has none), cleared flag, and the amount in the account's currency; an amount in
+    // another currency is kept as the entered amount with its currency and the rate of the date, and
+    // converted at that rate, rounded half away from zero.
+    dove::TransactionRecord transactionRecord() const;
+    // Writes transactionRecord() with the store's full write (balances, budget totals, notification
+    // flags), all of it or nothing. NoAccount without an account or when the account no longer exists, nothing written; Ok when written, and
+    // "AcctID" then names the account; otherwise the store's status, nothing written. The draft itself
+    // never changes.
+    dove::StoreStatus save() const;
 
     // The field texts: empty for a field with nothing chosen.
     std::u16string payeeText() const;
@@ -65,8 +98,9 @@ class EntryDraft {
   private:
     // The expense flag for the category and the amount's sign made to agree with it.
     void applyCategoryType();
-    // The currency code of the amount: the draft's currency, else the account's.
-    std::u16string amountCurrencyCode() const;
+    // An income or expense category decides the expense flag and the amount's sign; otherwise (a
+    // transfer, no category, a category without a type) the amount's own sign decides the flag.
+    void signFromCategoryOrAmount();
 
     HWND m_owner = nullptr;
     int32_t m_account = 0;

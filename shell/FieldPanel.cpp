@@ -1,7 +1,10 @@
 // The field panel's geometry, painting (field slices, labels, values with their smaller-font
-// fall-backs, the toggle) and its stylus handling.
+// fall-backs, the toggle), its stylus handling and the amount typed on it.
 #include "FieldPanel.h"
 
+#include <iterator>
+
+#include "ControlMessages.h"
 #include "ScreenMetrics.h"
 #include "ShellCommands.h"
 #include "Str.h"
@@ -20,15 +23,11 @@ constexpr FieldPlace kFields[kFieldCount] = {
     {1, 2, kCmdAmount, kStringAmountLabel},     {2, 0, kCmdAccount, kStringAccountLabel},
     {3, 1, kCmdCategory, kStringCategoryLabel}, {3, 2, kCmdProject, kStringProjectLabel}};
 
-constexpr int kTextInset = 4;  // units between a field's left edge and its texts
+constexpr int kTextInset = 4;  // units between a field's edges and its texts
 
-int textWidth(HDC hdc, HFONT font, const std::u16string& text) {
-    HGDIOBJ previous = SelectObject(hdc, font);
-    SIZE extent{};
-    GetTextExtentPoint32W(hdc, text.c_str(), static_cast<int>(text.size()), &extent);
-    SelectObject(hdc, previous);
-    return extent.cx;
-}
+// The keypad's keys as the characters amount typing reads.
+constexpr char16_t kKeypadCharacters[] = {u'0', u'1', u'2', u'3',  u'4',  u'5', u'6',
+                                          u'7', u'8', u'9', u'\b', u'\f', u'.'};
 
 // The value in white over a black copy one pixel lower.
 void drawShadowed(HDC hdc, HFONT font, const std::u16string& text, RECT box, UINT format) {
@@ -60,7 +59,7 @@ FieldPanel::~FieldPanel() {
         if (bitmap != nullptr) DeleteObject(bitmap);
 }
 
-bool FieldPanel::create(HWND parent, HINSTANCE resources, const EntryDraft& draft) {
+bool FieldPanel::create(HWND parent, HINSTANCE resources, EntryDraft& draft) {
     m_draft = &draft;
     for (int i = 0; i < kFieldCount; ++i) {
         Str label;
@@ -120,7 +119,42 @@ void FieldPanel::showDraft() {
 }
 
 void FieldPanel::setShown(bool shown) {
-    if (m_window != nullptr) ShowWindow(m_window, shown ? SW_SHOW : SW_HIDE);
+    if (m_window == nullptr) return;
+    ShowWindow(m_window, shown ? SW_SHOW : SW_HIDE);
+    if (shown) SetFocus(m_window);
+}
+
+void FieldPanel::keypadKey(WPARAM code) {
+    if (code < std::size(kKeypadCharacters)) typedCharacter(kKeypadCharacters[code]);
+}
+
+void FieldPanel::typedCharacter(WCHAR character) {
+    if (!m_draft->typeAmount(character)) return;
+    m_values[2] = m_draft->amountText();
+    if (m_window != nullptr) InvalidateRect(m_window, nullptr, FALSE);
+}
+
+LRESULT FieldPanel::windowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+    if (message == WM_CHAR) return SendMessageW(GetParent(window), message, wParam, lParam);
+    return PressableItems::windowProc(window, message, wParam, lParam);
+}
+
+RECT FieldPanel::valueBox(HDC hdc, int index) const {
+    RECT field = fieldRect(index);
+    HGDIOBJ previous = SelectObject(hdc, sharedFont(1));
+    TEXTMETRICW metrics{};
+    GetTextMetricsW(hdc, &metrics);
+    SelectObject(hdc, previous);
+    RECT box{field.left + scaleX(kTextInset), field.top + scaleY(1) + metrics.tmHeight,
+             field.right - scaleX(kTextInset), field.bottom - scaleY(1)};
+    RECT toggle = toggleRect();
+    // A long payee name stops short of the toggle in the row's top-right corner.
+    if (box.top < toggle.bottom && box.right > toggle.left) box.right = toggle.left - scaleX(kTextInset);
+    return box;
+}
+
+FieldTextLayout FieldPanel::valueLayout(HDC hdc, int index) const {
+    return layoutFieldText(hdc, m_values[static_cast<size_t>(index)], valueBox(hdc, index), fieldRect(index));
 }
 
 void FieldPanel::paintField(HDC hdc, HDC source, int index) {
@@ -138,23 +172,15 @@ void FieldPanel::paintField(HDC hdc, HDC source, int index) {
     RECT label{rect.left + scaleX(kTextInset), rect.top + scaleY(1), rect.right - scaleX(kTextInset),
                rect.bottom};
     HGDIOBJ font = SelectObject(hdc, sharedFont(1));
-    TEXTMETRICW metrics{};
-    GetTextMetricsW(hdc, &metrics);
     SetTextColor(hdc, kFieldLabelColour);
     const std::u16string& caption = m_labels[static_cast<size_t>(index)];
     DrawTextW(hdc, caption.c_str(), static_cast<int>(caption.size()), &label,
               DT_LEFT | DT_TOP | DT_SINGLELINE | DT_NOPREFIX);
     SelectObject(hdc, font);
-    RECT value{label.left, label.top + metrics.tmHeight, label.right, rect.bottom - scaleY(1)};
-    const std::u16string& text = m_values[static_cast<size_t>(index)];
-    int room = value.right - value.left;
-    const UINT line = DT_LEFT | DT_VCENTER | DT_SINGLELINE | DT_NOPREFIX | DT_END_ELLIPSIS;
-    if (textWidth(hdc, sharedFont(2), text) <= room)
-        drawShadowed(hdc, sharedFont(2), text, value, line);
-    else if (textWidth(hdc, sharedFont(4), text) <= room)
-        drawShadowed(hdc, sharedFont(4), text, value, line);
-    else
-        drawShadowed(hdc, sharedFont(5), text, value, DT_LEFT | DT_TOP | DT_WORDBREAK | DT_NOPREFIX);
+    FieldTextLayout value = valueLayout(hdc, index);
+    for (const FieldLine& line : value.lines)
+        drawShadowed(hdc, sharedFont(value.font), line.text, line.rect,
+                     DT_LEFT | DT_TOP | DT_SINGLELINE | DT_NOPREFIX);
 }
 
 void FieldPanel::paint(HDC hdc) {

@@ -2,9 +2,6 @@
 // procedure and the exit sequence.
 #include "MainWindow.h"
 
-#include <cstdlib>
-#include <cstring>
-
 #include "FinanceStore.h"
 #include "NotificationBlock.h"
 #include "RegionalSettings.h"
@@ -14,20 +11,6 @@
 #include "platform/device.h"
 
 namespace shell {
-namespace {
-
-bool g_testHooks = false;
-
-bool environmentFlag(const char* name) {
-    const char* value = std::getenv(name);
-    return value != nullptr && std::strcmp(value, "1") == 0;
-}
-
-}  // namespace
-
-void MainWindow::setTestHooksEnabled(bool enabled) {
-    g_testHooks = enabled;
-}
 
 MainWindow::MainWindow(HINSTANCE resources) : m_resources(resources) {
     dove::readRegionalSettings();
@@ -63,8 +46,6 @@ bool MainWindow::create() {
     }
     m_storeOpened = true;
     m_blockInUse = dove::createNotificationBlock();
-    if (environmentFlag("DASHEL_TEST_HOOKS")) g_testHooks = true;
-    if (g_testHooks && environmentFlag("DASHEL_TEST_DATA_CHANGED")) m_dataChanged = true;
     initScreenMetrics();
     if (!createWindow()) return false;
     m_draft.start(m_window);
@@ -175,10 +156,6 @@ LRESULT MainWindow::windowProc(HWND window, UINT message, WPARAM wParam, LPARAM 
         case kMsgDataChanged:
             for (Panel* panel : m_panels)
                 if (panel != nullptr) panel->discardRecords();
-            return 0;
-        case kMsgTestMarkChanged:
-            if (!g_testHooks) break;
-            m_dataChanged = true;
             return 0;
         default:
             break;

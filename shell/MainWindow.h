@@ -78,13 +78,6 @@ class MainWindow : public WindowObject {
     SettingsPage& settingsPage() { return m_settings; }
     Vibrator& vibrator() { return m_feedback.vibrator(); }
 
-    // Test hooks, until saving exists: while enabled, WM_USER+0x3F0 marks the data as changed (as a
-    // successful save does), so that the exit notification can be tested. Enabled by this call or,
-    // for the program started by scripts, by the environment variable DASHEL_TEST_HOOKS=1 at
-    // creation; DASHEL_TEST_DATA_CHANGED=1 beside it marks the data changed from the start. Off by
-    // default.
-    static void setTestHooksEnabled(bool enabled);
-
     LRESULT windowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) override;
 
   private:
@@ -101,6 +94,12 @@ class MainWindow : public WindowObject {
     // becomes the list's current entry.
     void createItem();
     void onPanelConfirmed();
+    // Saves the draft as a new transaction with the wait cursor showing: on success the data are
+    // marked changed and the finance manager is told a transaction was added; on failure the message
+    // of the failure shows and the draft stays as it was. True when saved.
+    bool saveDraft();
+    void showSaveFailure(dove::StoreStatus status);
+    void saveAndNew();
     void onSettingChange(WPARAM code);
     void showEntryPage();
     void showSettingsPage();

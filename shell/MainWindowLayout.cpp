@@ -2,6 +2,8 @@
 // the on-screen keyboard's arrangement and visibility, full screen and screen rotation.
 #include "MainWindow.h"
 
+#include <algorithm>
+
 #include "ScreenMetrics.h"
 #include "SettingsStore.h"
 #include "ShellCommands.h"
@@ -10,14 +12,17 @@
 namespace shell {
 namespace {
 
+// Moves the window unless it is there already: every panel or mode switch lays the page out again,
+// and a move repaints the window and what it uncovers even when nothing moved.
 void place(HWND window, int x, int y, int width, int height) {
-    if (window != nullptr) MoveWindow(window, x, y, width, height, TRUE);
-}
-
-SIZE windowSize(HWND window) {
-    RECT rect{};
-    if (window != nullptr) GetWindowRect(window, &rect);
-    return SIZE{rect.right - rect.left, rect.bottom - rect.top};
+    if (window == nullptr) return;
+    RECT now{};
+    GetWindowRect(window, &now);
+    if ((GetWindowLongW(window, GWL_STYLE) & WS_CHILD) != 0)
+        MapWindowPoints(nullptr, GetParent(window), reinterpret_cast<POINT*>(&now), 2);
+    if (now.left == x && now.top == y && now.right - now.left == width && now.bottom - now.top == height)
+        return;
+    MoveWindow(window, x, y, width, height, TRUE);
 }
 
 }  // namespace
@@ -66,11 +71,15 @@ void MainWindow::onSettingChange(WPARAM code) {
 
 void MainWindow::layoutKeyboard(const RECT& client, int top) {
     HWND keyboard = m_keyboard.window();
-    SIZE size = windowSize(keyboard);
-    if (m_orientation == kLandscape)
-        place(keyboard, leftHandedAlignment() ? 0 : client.right - size.cx, top, size.cx, size.cy);
-    else if (m_orientation == kPortrait)
+    SIZE size = m_keyboard.keysSize();
+    if (m_orientation == kLandscape) {
+        // Beside the form the keyboard reaches down to the bottom; its background fills what its keys
+        // leave.
+        int height = std::max<int>(size.cy, client.bottom - top);
+        place(keyboard, leftHandedAlignment() ? 0 : client.right - size.cx, top, size.cx, height);
+    } else if (m_orientation == kPortrait) {
         place(keyboard, 0, client.bottom - size.cy, size.cx, size.cy);
+    }
 }
 
 void MainWindow::layout() {
@@ -78,7 +87,7 @@ void MainWindow::layout() {
     RECT client{};
     GetClientRect(m_window, &client);
     bool leftHanded = leftHandedAlignment();
-    int side = m_orientation == kLandscape && leftHanded ? windowSize(m_keyboard.window()).cx : 0;
+    int side = m_orientation == kLandscape && leftHanded ? m_keyboard.keysSize().cx : 0;
     place(m_header.window(), 0, 0, client.right, m_header.height());
     int top = m_fullScreen ? m_header.height() : 0;
     SIZE form = m_fields.size();
@@ -86,9 +95,16 @@ void MainWindow::layout() {
     // Every panel of the entry page, the field panel included, lies in the form's place.
     for (Panel* panel : m_panels)
         if (panel != nullptr) place(panel->window(), side, top, form.cx, form.cy);
-    for (ButtonStrip& strip : m_strips)
-        place(strip.window(), side, top + form.cy, form.cx, stripHeight());
     layoutKeyboard(client, top);
+    // The strips reach down to the keyboard below them in portrait, else to the bottom, so that no
+    // band of the window's own white shows between them; their skins stretch in the middle.
+    int stripTop = top + form.cy;
+    int below = client.bottom;
+    if (m_orientation == kPortrait && IsWindowVisible(m_keyboard.window()))
+        below = client.bottom - m_keyboard.keysSize().cy;
+    int height = std::max(stripHeight(), below - stripTop);
+    for (ButtonStrip& strip : m_strips)
+        place(strip.window(), side, stripTop, form.cx, height);
 }
 
 }  // namespace shell

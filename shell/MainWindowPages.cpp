@@ -122,22 +122,37 @@ void MainWindow::onStripCommand(UINT id, HWND from) {
         onSettingsCommand(id);
         return;
     }
-    if (id == kCmdExit) {
-        exitProgram();
-        clickDebounce();
-        return;
-    }
+    // While another page shows, the strips' commands (exit included) do nothing but the close's
+    // debounce.
     if (m_page != kPageEntry) {
         if (id == kCmdClose) clickDebounce();
         return;
     }
-    if (id == kCmdOk) {
-        confirmChoice();
-    } else if (id == kCmdCreate) {
-        createItem();
-    } else if (id == kCmdClose) {
-        m_fields.showDraft();
-        switchEntryMode(EntryMode::Form);
+    switch (id) {
+        case kCmdSaveAndNew:
+            saveAndNew();
+            clickDebounce();
+            break;
+        case kCmdSave:
+            if (saveDraft()) exitProgram();
+            clickDebounce();
+            break;
+        case kCmdExit:
+            exitProgram();
+            clickDebounce();
+            break;
+        case kCmdOk:
+            confirmChoice();
+            break;
+        case kCmdCreate:
+            createItem();
+            break;
+        case kCmdClose:
+            m_fields.showDraft();
+            switchEntryMode(EntryMode::Form);
+            break;
+        default:
+            break;
     }
 }
 

@@ -39,9 +39,6 @@ inline constexpr UINT kMsgPanelConfirmed = WM_USER + 15;  // a panel confirmed i
 inline constexpr UINT kMsgDataChanged =
     WM_USER + 105;  // data changed elsewhere (also sent to the finance manager)
 inline constexpr UINT kMsgTransactionAdded = WM_USER + 117;  // to the finance manager after a save
-// Test hook, handled only while the test flag is set (see MainWindow::setTestHooksEnabled): marks
-// the data as changed, as a successful save does.
-inline constexpr UINT kMsgTestMarkChanged = WM_USER + 0x3F0;
 
 // WM_SETTINGCHANGE code of a screen rotation.
 inline constexpr WPARAM kSettingScreenRotated = 0x3002;
@@ -56,6 +53,9 @@ inline constexpr const WCHAR* kFinanceManagerClass = u"WCE_VarkelBrimwell";
 inline constexpr UINT kAcceleratorTable = 128;
 inline constexpr UINT kStringSettingsTitle = 1;
 inline constexpr UINT kStringStoreMissing = 21;
+// The save's messages: no account to save to; the transaction was not written.
+inline constexpr UINT kStringNoAccount = 26;
+inline constexpr UINT kStringSaveFailed = 27;
 // The field labels (the lists' titles label their fields) and the strips' buttons.
 inline constexpr UINT kStringPayeeLabel = 2;
 inline constexpr UINT kStringAccountLabel = 5;

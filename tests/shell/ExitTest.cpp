@@ -1,6 +1,7 @@
-// Start and exit: the finance manager hears of changes once at exit and never without one; a store
-// that cannot be opened (or is damaged, and left as it was) shows message 21 and the entry returns 0;
-// a second start activates the running window and opens nothing.
+// Start and exit: the finance manager hears of each saved transaction at once and of the changes once
+// at exit, never without a change (a failed save is none); a store that cannot be opened (or is
+// damaged, and left as it was) shows message 21 and the entry returns 0; a second start activates the
+// running window and opens nothing.
 #include <cstdlib>
 #include <fstream>
 #include <iterator>
@@ -36,13 +37,14 @@ class FinanceManagerWindow : public WindowObject {
 
 class ExitTest : public ShellTest {
   protected:
-    // Opens the program, optionally marks a change through the test hook, exits with "Выход" from
-    // the field panel and returns what the finance manager's window received.
-    void exitAndCompare(bool change, const std::vector<ExpectedMessage>& expected,
+    // Opens the program on a store with one account, optionally saves the empty entry with "Зап. &
+    // Новый" (failing writes first, when asked, which the message box reports), exits with "Выход" from
+    // the field panel and compares what the finance manager's window received.
+    void exitAndCompare(bool save, bool failWrites, const std::vector<ExpectedMessage>& expected,
                         const std::string& context) {
         FinanceManagerWindow manager;
         ASSERT_TRUE(manager.create());
-        MainWindow::setTestHooksEnabled(true);
+        seedAccounts({{1, u"Cash", u"USD", u"A1"}});
         open();
         platform::testing::MessageRecorder recorder;
         recorder.watch(manager.window());
@@ -50,11 +52,18 @@ class ExitTest : public ShellTest {
         for (UINT noise : {WM_ACTIVATE, WM_SETFOCUS, WM_KILLFOCUS, WM_SETTINGCHANGE, WM_PAINT, WM_ERASEBKGND,
                            WM_NCPAINT, WM_WINDOWPOSCHANGING, WM_WINDOWPOSCHANGED, WM_MOVE, WM_SIZE})
             recorder.ignore(noise);
-        if (change) SendMessageW(mainWindow(), kMsgTestMarkChanged, 0, 0);
-        EXPECT_EQ(m_window->dataChanged(), change);
         tapStripButton(kStripConfirmOrCreate, 2);  // to the field panel
-        tapStripButton(kStripForm, 2);             // "Выход"
-        EXPECT_EQ(m_window->window(), nullptr);    // the window is gone
+        if (save) {
+            if (failWrites) {
+                platform::cedbFailNthOperation(1);
+                platform::queueScriptedAnswer(IDOK);
+            }
+            tapStripButton(kStripForm, 0);  // "Зап. & Новый": a saved entry leads to the payee list
+            if (!failWrites) tapStripButton(kStripConfirmOrCreate, 2);
+        }
+        EXPECT_EQ(m_window->dataChanged(), save && !failWrites);
+        tapStripButton(kStripForm, 2);           // "Выход"
+        EXPECT_EQ(m_window->window(), nullptr);  // the window is gone
         MSG quit{};
         EXPECT_TRUE(PeekMessageW(&quit, nullptr, WM_QUIT, WM_QUIT, PM_REMOVE));
         close();
@@ -64,26 +73,21 @@ class ExitTest : public ShellTest {
 };
 
 TEST_F(ExitTest, ExitWithoutAChangePostsNothingToTheFinanceManager) {
-    exitAndCompare(false, {}, "exit without a change");
+    exitAndCompare(false, false, {}, "exit without a change");
 }
 
-TEST_F(ExitTest, ExitAfterAChangePostsOneDataChangedMessage) {
-    exitAndCompare(true, {{kMsgDataChanged, kPosted | kWParam | kLParam, 0, 0}}, "exit after a change");
+TEST_F(ExitTest, ASaveTellsOfTheTransactionAtOnceAndTheExitTellsOfTheChangeOnce) {
+    exitAndCompare(true, false,
+                   {{kMsgTransactionAdded, kPosted | kWParam | kLParam, 0, 0},
+                    {kMsgDataChanged, kPosted | kWParam | kLParam, 0, 0}},
+                   "exit after a save");
 }
 
-TEST_F(ExitTest, TheTestHookIsIgnoredUnlessEnabled) {
-    open();
-    SendMessageW(mainWindow(), kMsgTestMarkChanged, 0, 0);
-    EXPECT_FALSE(m_window->dataChanged());
-}
-
-TEST_F(ExitTest, TheEnvironmentCanMarkTheDataChangedFromTheStart) {
-    setenv("DASHEL_TEST_HOOKS", "1", 1);
-    setenv("DASHEL_TEST_DATA_CHANGED", "1", 1);
-    open();
-    unsetenv("DASHEL_TEST_HOOKS");
-    unsetenv("DASHEL_TEST_DATA_CHANGED");
-    EXPECT_TRUE(m_window->dataChanged());
+TEST_F(ExitTest, AFailedSaveIsNoChange) {
+    exitAndCompare(true, true, {}, "exit after a failed save");
+    std::vector<platform::MessageBoxRecord> boxes = platform::takeMessageBoxes();
+    ASSERT_EQ(boxes.size(), 1u);
+    EXPECT_EQ(boxes[0].text, u"Ошибка записи Проводки !");
 }
 
 TEST_F(ExitTest, AStoreThatCannotBeOpenedShowsMessage21AndTheEntryReturns0) {

@@ -21,7 +21,6 @@ void ShellTest::SetUp() {
 
 void ShellTest::TearDown() {
     close();
-    shell::MainWindow::setTestHooksEnabled(false);
     platform::cedbFailNthOperation(0);
     m_scope.reset();
     platform::cedbCloseStore();

@@ -4,8 +4,10 @@
 #include <cstdio>
 #include <cstdlib>
 #include <filesystem>
-
 #include <fstream>
+
+#include "RemoteWindows.h"
+#include "platform/windows.h"
 
 namespace dashele2e {
 
@@ -30,7 +32,53 @@ int DashelE2ETest::runDashel(const ScreenProfile& profile, const std::string& sc
     auto environment = dashelEnvironment(profile, scriptFile);
     for (const auto& [name, value] : extra)
         environment[name] = value;
-    return runProgram(programPath("dashel"), {}, environment, root() + "/dashel.out");
+    return runProgram(programPath(m_program), {}, environment, root() + "/dashel.out");
+}
+
+void ManagerE2ETest::SetUp() {
+    DashelE2ETest::SetUp();
+    m_manager.emplace(programPath("financestore"),
+                      std::vector<std::string>{"--root", root(), "manager", "--log", logPath()},
+                      std::map<std::string, std::string>{{"VARKEL_DISPLAY", "headless"}},
+                      root() + "/manager.out");
+    ASSERT_TRUE(waitForWindow(root(), u"WCE_VarkelBrimwell")) << readFile(root() + "/manager.out");
+}
+
+std::string ManagerE2ETest::stopManager() {
+    EXPECT_TRUE(postToWindow(root(), u"WCE_VarkelBrimwell", {{WM_CLOSE, 0, 0}}));
+    EXPECT_EQ(m_manager->wait(), 0) << m_manager->output();
+    return readFile(logPath());
+}
+
+int countLines(const std::string& text, const std::string& line) {
+    int count = 0;
+    for (size_t at = text.find(line); at != std::string::npos; at = text.find(line, at + 1))
+        ++count;
+    return count;
+}
+
+std::vector<std::string> dumpTable(const std::string& root, const std::string& table) {
+    const std::string file = root + "/dump-" + table + ".json";
+    EXPECT_EQ(runProgram(programPath("financestore"), {"--root", root, "dump", table}, {}, file), 0);
+    std::vector<std::string> lines;
+    std::ifstream in(file);
+    for (std::string line; std::getline(in, line);)
+        if (!line.empty() && line[0] == '{') lines.push_back(line);
+    return lines;
+}
+
+std::string jsonField(const std::string& line, const std::string& name) {
+    // Field names are plain words, and no value of the dump holds the quoted name followed by ":".
+    const std::string key = "\"" + name + "\":";
+    const size_t at = line.find(key);
+    if (at == std::string::npos) return {};
+    size_t from = at + key.size();
+    if (from < line.size() && line[from] == '"') {
+        const size_t end = line.find('"', from + 1);
+        return end == std::string::npos ? std::string() : line.substr(from + 1, end - from - 1);
+    }
+    const size_t end = line.find_first_of(",}", from);
+    return line.substr(from, end == std::string::npos ? std::string::npos : end - from);
 }
 
 std::vector<TextRun> readTextDump(const std::string& file) {

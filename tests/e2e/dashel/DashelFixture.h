@@ -30,8 +30,8 @@ class DashelE2ETest : public ::testing::Test {
     void SetUp() override;
 
     const std::string& root() const { return m_root->path(); }
-    // Runs dashel to its end on the root with the profile and the script text; extra variables are
-    // added to its environment. Returns its exit status; output() holds what it printed.
+    // Runs dashel (m_program) to its end on the root with the profile and the script text; extra variables
+    // are added to its environment. Returns its exit status; output() holds what it printed.
     int runDashel(const ScreenProfile& profile, const std::string& script,
                   const std::map<std::string, std::string>& extra = {});
     // The environment of a headless dashel on the root with the profile (and the script file, if any).
@@ -40,7 +40,29 @@ class DashelE2ETest : public ::testing::Test {
     std::string output() const { return readFile(root() + "/dashel.out"); }
 
     std::optional<platform::testing::TempRoot> m_root;
+    std::string m_program = "dashel";  // what runDashel() starts: the program or a test build of it
 };
+
+// The finance manager's stand-in running on the root, logging the messages it receives to manager.log.
+class ManagerE2ETest : public DashelE2ETest {
+  protected:
+    void SetUp() override;
+    // Closes the manager through its window, so that it handles everything posted before, and
+    // returns its log.
+    std::string stopManager();
+    std::string logPath() const { return root() + "/manager.log"; }
+
+    std::optional<Program> m_manager;
+};
+
+// The number of times line occurs in text.
+int countLines(const std::string& text, const std::string& line);
+
+// "financestore dump TABLE" on the root: one JSON object a line.
+std::vector<std::string> dumpTable(const std::string& root, const std::string& table);
+// The value of the JSON line's top-level field name as written (a string without its quotes); empty
+// when the line has no such field.
+std::string jsonField(const std::string& line, const std::string& name);
 
 // Builds an input script.
 class Script {

@@ -1,6 +1,6 @@
 // The built program's life cycle against other processes: rotation of the screen, a second start
-// while one runs, the data-changed message to the finance manager's stand-in at exit, and a store
-// that cannot be opened.
+// while one runs, the transaction-added message to the finance manager's stand-in at a save and the
+// data-changed message at exit, and a store that cannot be opened.
 #include <filesystem>
 #include <fstream>
 
@@ -17,13 +17,6 @@ using namespace shell;
 
 constexpr ScreenProfile kPortraitScreen{240, 320, 96};
 constexpr UINT kDataChangedMessage = WM_USER + 105;
-
-int countLines(const std::string& text, const std::string& line) {
-    int count = 0;
-    for (size_t at = text.find(line); at != std::string::npos; at = text.find(line, at + 1))
-        ++count;
-    return count;
-}
 
 class LifecycleTest : public DashelE2ETest {
   protected:
@@ -83,27 +76,7 @@ TEST_F(LifecycleTest, ASquareScreenHidesTheKeyboard) {
     EXPECT_LE(view.strips[kStripConfirmOrCreate].rect.bottom, 240);
 }
 
-// The manager stand-in running on the root, logging to manager.log.
-class ManagerTest : public DashelE2ETest {
-  protected:
-    void SetUp() override {
-        DashelE2ETest::SetUp();
-        m_manager.emplace(programPath("financestore"),
-                          std::vector<std::string>{"--root", root(), "manager", "--log", logPath()},
-                          std::map<std::string, std::string>{{"VARKEL_DISPLAY", "headless"}},
-                          root() + "/manager.out");
-        ASSERT_TRUE(waitForWindow(root(), kFinanceManagerClass)) << readFile(root() + "/manager.out");
-    }
-    // Closes the manager through its window, so that it handles everything posted before, and
-    // returns its log.
-    std::string stopManager() {
-        EXPECT_TRUE(postToWindow(root(), kFinanceManagerClass, {{WM_CLOSE, 0, 0}}));
-        EXPECT_EQ(m_manager->wait(), 0) << m_manager->output();
-        return readFile(logPath());
-    }
-    std::string logPath() const { return root() + "/manager.log"; }
-    std::optional<Program> m_manager;
-};
+class ManagerTest : public ManagerE2ETest {};
 
 TEST_F(ManagerTest, ExitWithoutAChangeTellsTheManagerNothing) {
     ASSERT_EQ(runDashel(kPortraitScreen, "wait 500\nquit\n"), 0) << output();
@@ -112,32 +85,24 @@ TEST_F(ManagerTest, ExitWithoutAChangeTellsTheManagerNothing) {
     EXPECT_EQ(countLines(log, "message 16 "), 1) << "the WM_CLOSE that ended it: " << log;
 }
 
-TEST_F(ManagerTest, ExitAfterAChangeSendsDataChangedOnce) {
-    // Without a script the program runs until its window is closed; the test hook marks a change.
-    Program dashel(
-        programPath("dashel"), {},
-        [&] {
-            auto environment = dashelEnvironment(kPortraitScreen);
-            environment["DASHEL_TEST_HOOKS"] = "1";
-            return environment;
-        }(),
-        root() + "/dashel.out");
-    ASSERT_TRUE(postToWindow(root(), kMainWindowClass, {{kMsgTestMarkChanged, 0, 0}, {WM_CLOSE, 0, 0}}))
-        << dashel.output();
-    ASSERT_EQ(dashel.wait(), 0) << dashel.output();
+TEST_F(ManagerTest, ASaveTellsOfTheTransactionAndTheExitOfTheChangeOnce) {
+    // "Записать" on the field panel saves the new entry and closes the program.
+    ASSERT_EQ(runDashel(kPortraitScreen, "wait 300\ntap-text Закрыть\ntap-text Записать\n"), 0) << output();
     std::string log = stopManager();
+    EXPECT_EQ(countLines(log, "message 1141 wParam 0 lParam 0\n"), 1) << "the transaction added: " << log;
     EXPECT_EQ(countLines(log, "message 1129 wParam 0 lParam 0\n"), 1) << log;
     EXPECT_EQ(countLines(log, "message 1129 "), 1) << log;
     EXPECT_EQ(kDataChangedMessage, 1129u);
 }
 
 TEST_F(ManagerTest, ASecondStartExitsWithOneAndLeavesTheFirstAlone) {
-    // The first run's one piece of state visible from outside: its data-changed mark, which the
-    // test hook sets, becomes the one message to the manager when the first run ends.
-    auto environment = dashelEnvironment(kPortraitScreen);
-    environment["DASHEL_TEST_HOOKS"] = "1";
-    Program first(programPath("dashel"), {}, environment, root() + "/first.out");
-    ASSERT_TRUE(postToWindow(root(), kMainWindowClass, {{kMsgTestMarkChanged, 0, 0}})) << first.output();
+    // The first run's one piece of state visible from outside: a saved entry ("Закрыть" to the field
+    // panel, then "Зап. & Новый", as their strips send them), which the manager hears of at once and,
+    // as a change, once more when the first run ends.
+    Program first(programPath("dashel"), {}, dashelEnvironment(kPortraitScreen), root() + "/first.out");
+    ASSERT_TRUE(
+        postToWindow(root(), kMainWindowClass, {{WM_COMMAND, kCmdClose, 0}, {WM_COMMAND, kCmdSaveAndNew, 0}}))
+        << first.output();
     // The second would take a snapshot once its window ran; it must end before.
     ASSERT_EQ(runDashel(kPortraitScreen, Script().shot(root() + "/second.png").line("quit").text()), 1)
         << output();
@@ -146,6 +111,7 @@ TEST_F(ManagerTest, ASecondStartExitsWithOneAndLeavesTheFirstAlone) {
     ASSERT_TRUE(postToWindow(root(), kMainWindowClass, {{WM_CLOSE, 0, 0}}));
     EXPECT_EQ(first.wait(), 0) << first.output();
     std::string log = stopManager();
+    EXPECT_EQ(countLines(log, "message 1141 "), 1) << "the first run's save: " << log;
     EXPECT_EQ(countLines(log, "message 1129 "), 1) << "the first run's change, told once at its end: " << log;
     EXPECT_EQ(runProgram(programPath("financestore"), {"--root", root(), "check"}, {}, root() + "/check.out"),
               0)

@@ -128,6 +128,9 @@ namespace {
 
 void invalidateTree(Window* w, const Region& area) {
     if (!(w->style & WS_VISIBLE)) return;
+    // Every descendant is clipped to this window, so a window the area misses needs no visible region
+    // computed for it or for anything inside it.
+    if (!area.intersects(windowRectScreen(w))) return;
     Region part = visibleRegion(w, true);
     part.intersect(area);
     if (!part.empty()) {

@@ -121,19 +121,26 @@ bool Store::checkFormat(StoreProblem& problem) {
 
 // SQLite's structural check of every page (no index is compared with its table, the costly part of a
 // full check): a page damaged anywhere in the file is found now, not later as records that are missing.
+// The check reads every page once, so it runs with a small cache that recycles its pages instead of
+// allocating (and faulting in) a new one for each page of a large store.
 bool Store::checkPages(StoreProblem& problem) {
-    Statement check = prepare("PRAGMA quick_check(1)");
-    const int rc = check ? sqlite3_step(check.get()) : sqlite3_errcode(m_db);
-    if (rc == SQLITE_ROW) {
-        const auto* verdict = reinterpret_cast<const char*>(sqlite3_column_text(check.get(), 0));
-        std::string text = verdict != nullptr ? verdict : "";
-        if (text == "ok") return true;
-        for (char& c : text)
+    int rc = exec("PRAGMA cache_size=-1024") ? SQLITE_OK : sqlite3_extended_errcode(m_db);
+    std::string verdict;
+    if (rc == SQLITE_OK) {
+        Statement check = prepare("PRAGMA quick_check(1)");
+        rc = check ? sqlite3_step(check.get()) : sqlite3_extended_errcode(m_db);
+        const auto* text = rc == SQLITE_ROW ? sqlite3_column_text(check.get(), 0) : nullptr;
+        if (text != nullptr) verdict = reinterpret_cast<const char*>(text);
+    }
+    if (rc != SQLITE_ROW) return problem = problemOf(rc, sqlite3_errmsg(m_db)), false;
+    if (verdict != "ok") {
+        for (char& c : verdict)
             if (c == '\n') c = ' ';
-        problem = {ERROR_BADDB, "it is damaged (" + text + ")"};
+        problem = {ERROR_BADDB, "it is damaged (" + verdict + ")"};
         return false;
     }
-    problem = problemOf(rc, sqlite3_errmsg(m_db));
+    if (exec(kCacheSize)) return true;
+    problem = problemOf(sqlite3_extended_errcode(m_db), sqlite3_errmsg(m_db));
     return false;
 }
 

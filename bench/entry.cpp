@@ -11,6 +11,7 @@
 #include <string>
 #include <vector>
 
+#include "BenchStore.h"
 #include "Categories.h"
 #include "FinanceStore.h"
 #include "Identifiers.h"
@@ -37,66 +38,22 @@ constexpr int kFullStore = 65535;
 constexpr int kEntryStoreStart = kFullStore - kRepetitions * kSavesPerRepetition;
 constexpr int kEntryAccounts = 20;
 constexpr int kSaveTodayTransactions = 20000;  // store_bench's store for its save of today
-constexpr dove::Date kHour = 3600 * dove::kDateSecond;
 
 struct Fixture {
     std::string folder;
     std::string entryRoot;
     std::string saveRoot;
-    std::string current;
     HINSTANCE module = nullptr;
 } g;
-
-dove::Date firstDate() {
-    SYSTEMTIME t{};
-    t.wYear = 2018;
-    t.wMonth = 1;
-    t.wDay = 1;
-    return dove::dateFromFields(t);
-}
-
-void useStore(const std::string& root) {
-    if (g.current == root) return;
-    dove::closeFinanceStore();
-    platform::cedbCloseStore();
-    platform::setDeviceRoot(root);
-    if (!dove::openFinanceStore())
-        std::fprintf(stderr, "cannot open the finance store in %s\n", root.c_str());
-    g.current = root;
-}
-
-std::vector<PropertyValue> transactionValues(int32_t account, dove::Date date, dove::Amount amount,
-                                             int serial) {
-    char key[40];
-    std::snprintf(key, sizeof key, "{%08X-1D2E-4F30-8A9B-%012X}", static_cast<unsigned>(account),
-                  static_cast<unsigned>(serial));
-    return {PropertyValue::string(101, dove::transactionIdentifier(static_cast<uint32_t>(account), date)),
-            PropertyValue::i4(104, account),
-            PropertyValue::date(108, date),
-            PropertyValue::date(112, static_cast<uint64_t>(amount)),
-            PropertyValue::date(113, 0),
-            PropertyValue::string(301, u"USD"),
-            PropertyValue::i4(401, 5),
-            PropertyValue::i4(125, 0),
-            PropertyValue::string(110, u"Fresh Market"),
-            PropertyValue::string(135, platform::fromUtf8(key))};
-}
 
 // Accounts and hourly transactions from 2018 on, written in one store transaction (no identifier search,
 // no balance pass: the stored balances do not matter to a save dated after all of them).
 void buildStore(const std::string& root, int accounts, int transactions) {
-    useStore(root);
+    bench::useStore(root);
     dove::StoreTransaction bracket;
-    dove::TableCursor& a = dove::tableCursor(dove::Table::Accounts);
-    for (int32_t n = 1; n <= accounts; ++n)
-        a.addRecord({PropertyValue::i4(104, n), PropertyValue::i4(160, n),
-                     PropertyValue::string(110, u"Account"), PropertyValue::string(301, u"USD"),
-                     PropertyValue::date(164, 100000)});
-    dove::TableCursor& t = dove::tableCursor(dove::Table::Transactions);
-    for (int i = 0; i < transactions; ++i)
-        t.addRecord(transactionValues(1 + i % accounts, firstDate() + static_cast<dove::Date>(i) * kHour,
-                                      -(100 + i % 997), i));
-    bracket.commit();
+    if (!bench::addAccounts(accounts, {PropertyValue::date(164, 100000)}) ||
+        !bench::addHourlyTransactions(accounts, 0, transactions, u"Fresh Market") || !bracket.commit())
+        std::fprintf(stderr, "the store in %s cannot be written\n", root.c_str());
 }
 
 // The payees and categories the entry's lists show; the first payee's memorized entry fills the draft.
@@ -131,9 +88,7 @@ void setUp() {
     if (!addLists()) std::fprintf(stderr, "the payees and categories cannot be written\n");
     buildStore(g.saveRoot, 1, kSaveTodayTransactions);
     // The main window opens the store itself.
-    dove::closeFinanceStore();
-    platform::cedbCloseStore();
-    g.current.clear();
+    bench::closeStore();
 }
 
 // The program's own window on the headless screen and the virtual clock (whose click debounce after a
@@ -185,7 +140,7 @@ void BM_EntrySave(benchmark::State& state) {
 void BM_SaveToday(benchmark::State& state) {
     g_entry.reset();
     platform::cedbCloseStore();
-    useStore(g.saveRoot);
+    bench::useStore(g.saveRoot);
     for (auto _ : state) {
         dove::TransactionRecord r;
         r.setAccount(1);
@@ -196,9 +151,7 @@ void BM_SaveToday(benchmark::State& state) {
         r.setPayeeName(u"Fresh Market");
         if (dove::addNewTransaction(r) != dove::StoreStatus::Ok) state.SkipWithError("save failed");
     }
-    dove::closeFinanceStore();
-    platform::cedbCloseStore();
-    g.current.clear();
+    bench::closeStore();
 }
 
 BENCHMARK(BM_EntrySave)

@@ -13,6 +13,7 @@
 #include <string>
 #include <vector>
 
+#include "BenchStore.h"
 #include "FinanceStore.h"
 #include "Identifiers.h"
 #include "Payees.h"
@@ -30,7 +31,9 @@ using dove::PropertyValue;
 constexpr int kTransactions = 65535;
 constexpr int kPayees = 2000;
 constexpr int kAccounts = 20;
-constexpr dove::Date kHour = 3600 * dove::kDateSecond;
+using bench::firstDate;
+using bench::kHour;
+using bench::programBeside;
 
 struct Fixture {
     std::string folder;
@@ -38,35 +41,6 @@ struct Fixture {
     std::string bigRoot;
     std::string dashel;
 } g;
-
-std::string programBeside(const std::string& name) {
-    std::error_code error;
-    return (fs::read_symlink("/proc/self/exe", error).parent_path() / name).string();
-}
-
-dove::Date firstDate() {
-    SYSTEMTIME t{};
-    t.wYear = 2018;
-    t.wMonth = 1;
-    t.wDay = 1;
-    return dove::dateFromFields(t);
-}
-
-std::vector<PropertyValue> transactionValues(int32_t account, dove::Date date, int index) {
-    char key[40];
-    std::snprintf(key, sizeof key, "{%08X-1D2E-4F30-8A9B-%012llX}", static_cast<unsigned>(account),
-                  static_cast<unsigned long long>(date));
-    return {PropertyValue::string(101, dove::transactionIdentifier(static_cast<uint32_t>(account), date)),
-            PropertyValue::i4(104, account),
-            PropertyValue::date(108, date),
-            PropertyValue::date(112, static_cast<uint64_t>(-(100 + index % 997))),
-            PropertyValue::date(113, 0),
-            PropertyValue::string(301, u"USD"),
-            PropertyValue::i4(401, 5),
-            PropertyValue::i4(125, 0),
-            PropertyValue::string(110, u"Payee " + platform::fromUtf8(std::to_string(index % kPayees))),
-            PropertyValue::string(135, platform::fromUtf8(key))};
-}
 
 // Writes the big store through the data code in one store transaction: accounts, transactions and
 // payees with memorized entries. False when any write failed.
@@ -76,16 +50,12 @@ bool buildBigStore(const std::string& root) {
     bool ok = true;
     {
         dove::StoreTransaction bracket;
-        dove::TableCursor& accounts = dove::tableCursor(dove::Table::Accounts);
-        for (int32_t n = 1; n <= kAccounts; ++n)
-            ok = ok && accounts.addRecord({PropertyValue::i4(104, n), PropertyValue::i4(160, n),
-                                           PropertyValue::string(110, u"Account"),
-                                           PropertyValue::string(301, u"USD"),
-                                           PropertyValue::date(164, 100000)}) != 0;
+        ok = bench::addAccounts(kAccounts, {PropertyValue::date(164, 100000)});
         dove::TableCursor& transactions = dove::tableCursor(dove::Table::Transactions);
         for (int i = 0; ok && i < kTransactions; ++i)
-            ok = transactions.addRecord(transactionValues(
-                     1 + i % kAccounts, firstDate() + static_cast<dove::Date>(i) * kHour, i)) != 0;
+            ok = transactions.addRecord(bench::transactionValues(
+                     1 + i % kAccounts, firstDate() + static_cast<dove::Date>(i) * kHour, -(100 + i % 997),
+                     u"Payee " + platform::fromUtf8(std::to_string(i % kPayees)))) != 0;
         for (int i = 0; ok && i < kPayees; ++i) {
             dove::Payee payee;
             payee.name = u"Payee " + platform::fromUtf8(std::to_string(i));

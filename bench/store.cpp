@@ -10,6 +10,7 @@
 #include <string>
 #include <vector>
 
+#include "BenchStore.h"
 #include "FinanceStore.h"
 #include "Identifiers.h"
 #include "Operation.h"
@@ -27,13 +28,15 @@ constexpr int kOpenTransactions = 65535;
 constexpr int kOpenAccounts = 20;
 constexpr int kRecalcTransactions = 20000;
 constexpr int32_t kRecalcAccount = 1;
-constexpr dove::Date kHour = 3600 * dove::kDateSecond;
+using bench::firstDate;
+using bench::kHour;
+using bench::recordKey;
+using bench::useStore;
 
 struct Fixture {
     std::string folder;
     std::string openRoot;         // 65,535 transactions in 20 accounts
     std::string recalcRoot;       // one account of 20,000 transactions
-    std::string current;          // the root whose store is open
     sqlite3* baseline = nullptr;  // the plain table of the recalc and insert baselines
     std::string openBaselinePath;
     dove::Date oldest = 0;
@@ -41,60 +44,14 @@ struct Fixture {
     int stale = 0;
 } g;
 
-dove::Date firstDate() {
-    SYSTEMTIME t{};
-    t.wYear = 2018;
-    t.wMonth = 1;
-    t.wDay = 1;
-    return dove::dateFromFields(t);
-}
-
-void useStore(const std::string& root) {
-    if (g.current == root) return;
-    dove::closeFinanceStore();
-    platform::cedbCloseStore();
-    platform::setDeviceRoot(root);
-    if (!dove::openFinanceStore())
-        std::fprintf(stderr, "cannot open the finance store in %s\n", root.c_str());
-    g.current = root;
-}
-
-// A distinct record key per transaction, in the registry text form of a GUID.
-std::string recordKey(int32_t account, dove::Date date) {
-    char text[40];
-    std::snprintf(text, sizeof text, "{%08X-1D2E-4F30-8A9B-%012llX}", static_cast<unsigned>(account),
-                  static_cast<unsigned long long>(date));
-    return text;
-}
-
-std::vector<PropertyValue> transactionValues(int32_t account, dove::Date date, dove::Amount amount) {
-    return {PropertyValue::string(101, dove::transactionIdentifier(static_cast<uint32_t>(account), date)),
-            PropertyValue::i4(104, account),
-            PropertyValue::date(108, date),
-            PropertyValue::date(112, static_cast<uint64_t>(amount)),
-            PropertyValue::date(113, 0),
-            PropertyValue::string(301, u"USD"),
-            PropertyValue::i4(401, 5),
-            PropertyValue::i4(125, 0),
-            PropertyValue::string(110, u"Fresh Market"),
-            PropertyValue::string(135, platform::fromUtf8(recordKey(account, date)))};
-}
-
 // Writes the accounts and transactions of a store in one store transaction (the fast path: no
 // identifier search, no per-record balance pass).
 void buildStore(const std::string& root, int accounts, int transactions) {
     useStore(root);
     dove::StoreTransaction bracket;
-    dove::TableCursor& a = dove::tableCursor(dove::Table::Accounts);
-    for (int32_t n = 1; n <= accounts; ++n)
-        a.addRecord({PropertyValue::i4(104, n), PropertyValue::i4(160, n),
-                     PropertyValue::string(110, u"Account"), PropertyValue::string(301, u"USD"),
-                     PropertyValue::date(164, 100000)});
-    dove::TableCursor& t = dove::tableCursor(dove::Table::Transactions);
-    for (int i = 0; i < transactions; ++i)
-        t.addRecord(transactionValues(1 + i % accounts, firstDate() + static_cast<dove::Date>(i) * kHour,
-                                      -(100 + i % 997)));
-    bracket.commit();
+    if (!bench::addAccounts(accounts, {PropertyValue::date(164, 100000)}) ||
+        !bench::addHourlyTransactions(accounts, 0, transactions, u"Fresh Market") || !bracket.commit())
+        std::fprintf(stderr, "the store in %s cannot be written\n", root.c_str());
 }
 
 sqlite3* openSqlite(const std::string& path) {
@@ -315,8 +272,7 @@ int main(int argc, char** argv) {
     reporter.printRatio("recalc", "BM_Recalc", "BM_RecalcSqlite", 2);
     reporter.printRatio("save_oldest", "BM_SaveOldest", "BM_RecalcSqlite", 2.5);
     reporter.printRatio("save_today", "BM_SaveToday", "BM_InsertSqlite", 3);
-    dove::closeFinanceStore();
-    platform::cedbCloseStore();
+    bench::closeStore();
     sqlite3_close(g.baseline);
     std::error_code ignored;
     std::filesystem::remove_all(g.folder, ignored);

@@ -20,6 +20,7 @@
 #include <string>
 #include <vector>
 
+#include "BenchStore.h"
 #include "DetailsDialog.h"
 #include "FinanceStore.h"
 #include "Frequencies.h"
@@ -44,7 +45,9 @@ using dove::PropertyValue;
 
 constexpr int kTransactions = 65535;
 constexpr int kAccounts = 50;
-constexpr dove::Date kHour = 3600 * dove::kDateSecond;
+using bench::firstDate;
+using bench::kHour;
+using bench::programBeside;
 
 struct Fixture {
     std::string folder;
@@ -53,11 +56,6 @@ struct Fixture {
     std::string detailsRoot;
     std::string tool;
 } g;
-
-std::string programBeside(const std::string& name) {
-    std::error_code error;
-    return (fs::read_symlink("/proc/self/exe", error).parent_path() / name).string();
-}
 
 // Runs financestore with the arguments on the root; true when it ended with 0. *firstLine receives
 // the first line it printed (without its line end).
@@ -75,29 +73,6 @@ bool runTool(const std::string& root, const std::string& arguments, std::string*
         if (!firstLine->empty() && firstLine->back() == '\n') firstLine->pop_back();
     }
     return status == 0;
-}
-
-dove::Date firstDate() {
-    SYSTEMTIME t{};
-    t.wYear = 2018;
-    t.wMonth = 1;
-    t.wDay = 1;
-    return dove::dateFromFields(t);
-}
-
-std::vector<PropertyValue> transactionValues(int32_t account, dove::Date date, int index) {
-    char key[40];
-    std::snprintf(key, sizeof key, "{%08X-1D2E-4F30-8A9B-%012llX}", static_cast<unsigned>(account),
-                  static_cast<unsigned long long>(date));
-    return {PropertyValue::string(101, dove::transactionIdentifier(static_cast<uint32_t>(account), date)),
-            PropertyValue::i4(104, account),
-            PropertyValue::date(108, date),
-            PropertyValue::date(112, static_cast<uint64_t>(-(100 + index % 997))),
-            PropertyValue::date(113, 0),
-            PropertyValue::string(301, u"USD"),
-            PropertyValue::i4(401, 5),
-            PropertyValue::i4(125, 0),
-            PropertyValue::string(135, platform::fromUtf8(key))};
 }
 
 constexpr int kPlannerItems = 20;
@@ -142,11 +117,8 @@ bool buildBigStore(const std::string& root) {
                                            PropertyValue::string(301, u"USD"),
                                            PropertyValue::date(113, static_cast<uint64_t>(100000 * n)),
                                            PropertyValue::i4(170, 1)}) != 0;
-        dove::TableCursor& transactions = dove::tableCursor(dove::Table::Transactions);
-        for (int i = 0; ok && i < kTransactions - 1; ++i)
-            ok = transactions.addRecord(transactionValues(
-                     1 + i % kAccounts, firstDate() + static_cast<dove::Date>(i) * kHour, i)) != 0;
-        ok = ok && addPlannerItems() && bracket.commit();
+        ok = ok && bench::addHourlyTransactions(kAccounts, 0, kTransactions - 1) && addPlannerItems() &&
+             bracket.commit();
     }
     dove::closeFinanceStore();
     ok = ok && dove::writeOptionNumber(dove::kOptionScheduledTodayShow, 1);
@@ -172,7 +144,7 @@ bool addDetailRecords() {
                                  PropertyValue::string(301, u"USD"), PropertyValue::date(113, balance),
                                  PropertyValue::i4(170, 1),
                                  PropertyValue::date(163, n % 5 == 0 ? balance + 100 : 0)}) != 0 &&
-             transactions.addRecord(transactionValues(n, firstDate(), n)) != 0;
+             transactions.addRecord(bench::transactionValues(n, firstDate(), -(100 + n))) != 0;
     }
     dove::TableCursor& customize = dove::tableCursor(dove::Table::Customize);
     for (int g = 0; ok && g < kDetailGroups; ++g) {

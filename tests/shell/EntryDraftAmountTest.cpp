@@ -8,22 +8,7 @@
 namespace shelltest {
 namespace {
 
-using shell::EntryDraft;
-
-class EntryDraftAmountTest : public ListTest {
-  protected:
-    void SetUp() override {
-        ListTest::SetUp();
-        seedLists();
-        ASSERT_TRUE(dove::openFinanceStore());
-        m_draft.start(nullptr);
-    }
-    void TearDown() override {
-        dove::closeFinanceStore();
-        ListTest::TearDown();
-    }
-    EntryDraft m_draft;
-};
+using EntryDraftAmountTest = EntryDraftTest;
 
 TEST_F(EntryDraftAmountTest, TheCalculatorsValueTakesTheCategorysSignOrKeepsItsOwn) {
     enum Category { kNone, kIncome, kExpense, kTransfer };

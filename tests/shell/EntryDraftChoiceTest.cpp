@@ -8,22 +8,7 @@
 namespace shelltest {
 namespace {
 
-using shell::EntryDraft;
-
-class EntryDraftChoiceTest : public ListTest {
-  protected:
-    void SetUp() override {
-        ListTest::SetUp();
-        seedLists();
-        ASSERT_TRUE(dove::openFinanceStore());
-        m_draft.start(nullptr);
-    }
-    void TearDown() override {
-        dove::closeFinanceStore();
-        ListTest::TearDown();
-    }
-    EntryDraft m_draft;
-};
+using EntryDraftChoiceTest = EntryDraftTest;
 
 TEST_F(EntryDraftChoiceTest, APayeeFillsWhatTheUserHasNotChosen) {
     m_draft.setPayee(m_freshMarket);

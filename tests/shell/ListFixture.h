@@ -6,6 +6,8 @@
 #include <string>
 #include <vector>
 
+#include "EntryDraft.h"
+#include "FinanceStore.h"
 #include "ShellFixture.h"
 
 namespace shelltest {
@@ -35,6 +37,22 @@ class ListTest : public ShellTest {
     int32_t m_fuel = 0;       // expense, under Car
     int32_t m_vacation = 0;
     int32_t m_freshMarket = 0;  // memorized: account 2, Groceries, 65.00
+};
+
+// A draft started on the seeded lists with the store open, as the entry page holds it.
+class EntryDraftTest : public ListTest {
+  protected:
+    void SetUp() override {
+        ListTest::SetUp();
+        seedLists();
+        ASSERT_TRUE(dove::openFinanceStore());
+        m_draft.start(nullptr);
+    }
+    void TearDown() override {
+        dove::closeFinanceStore();
+        ListTest::TearDown();
+    }
+    shell::EntryDraft m_draft;
 };
 
 }  // namespace shelltest

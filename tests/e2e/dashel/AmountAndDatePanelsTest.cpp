@@ -96,6 +96,7 @@ TEST_P(CalculatorPanelTest, TypingAndTheKeysShowOnTheDisplayAndOkTakesTheAmount)
         .line("dump-text " + file("calc-currency.json"))
         .line("tap-text OK")
         .line("dump-text " + file("calc-form.json"))
+        .shot(file("calc-form.png"))
         .line("tap-text Дата")
         .shot(file("date-today.png"))
         .line("quit");
@@ -113,7 +114,7 @@ TEST_P(CalculatorPanelTest, TypingAndTheKeysShowOnTheDisplayAndOkTakesTheAmount)
     // No category: the amount is a deposit, in euros on the dollar account.
     std::vector<TextRun> form = readTextDump(file("calc-form.json"));
     EXPECT_TRUE(fieldPanelShows(form, "€7.50")) << readFile(file("calc-form.json"));
-    EXPECT_TRUE(fieldPanelShows(form, "Checking (USD)"));
+    EXPECT_TRUE(fieldPanelShows(form, "Checking (USD)")) << readFile(file("calc-form.json"));
 }
 
 INSTANTIATE_TEST_SUITE_P(Profiles, CalculatorPanelTest, ::testing::ValuesIn(kProfiles), [](const auto& info) {

@@ -4,6 +4,7 @@
 #include <algorithm>
 #include <cstdlib>
 
+#include "ScrollTarget.h"
 #include "TextPopup.h"
 #include "TodayNames.h"
 #include "platform/windows.h"
@@ -93,32 +94,9 @@ void GroupList::scrollTo(int position) {
 }
 
 void GroupList::scrolled(WORD code, int position) {
-    switch (code) {
-        case SB_LINEUP:
-            scrollTo(m_position - m_scale.scaleY(kLineStep));
-            break;
-        case SB_LINEDOWN:
-            scrollTo(m_position + m_scale.scaleY(kLineStep));
-            break;
-        case SB_PAGEUP:
-            scrollTo(m_position - m_scale.scaleY(kPageStep));
-            break;
-        case SB_PAGEDOWN:
-            scrollTo(m_position + m_scale.scaleY(kPageStep));
-            break;
-        case SB_THUMBTRACK:
-        case SB_THUMBPOSITION:
-            scrollTo(position);
-            break;
-        case SB_TOP:
-            scrollTo(0);
-            break;
-        case SB_BOTTOM:
-            scrollTo(maxScrollPosition());
-            break;
-        default:
-            break;
-    }
+    const std::optional<int> target = scrollTarget(code, position, m_position, m_scale.scaleY(kLineStep),
+                                                   m_scale.scaleY(kPageStep), maxScrollPosition());
+    if (target) scrollTo(*target);
 }
 
 GroupList::EntryRef GroupList::entryAt(POINT client) const {

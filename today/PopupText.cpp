@@ -3,6 +3,7 @@
 
 #include <algorithm>
 
+#include "ScrollTarget.h"
 #include "platform/windows.h"
 
 namespace today {
@@ -32,35 +33,12 @@ void PopupText::scrollTo(int line) {
 }
 
 void PopupText::scrolled(WORD code, int position) {
-    switch (code) {
-        case SB_LINEUP:
-            scrollTo(m_first - 1);
-            break;
-        case SB_LINEDOWN:
-            scrollTo(m_first + 1);
-            break;
-        case SB_PAGEUP:
-            scrollTo(m_first - m_perPage);
-            break;
-        case SB_PAGEDOWN:
-            scrollTo(m_first + m_perPage);
-            break;
-        case SB_THUMBTRACK:
-        case SB_THUMBPOSITION:
-            scrollTo(position);
-            break;
-        case SB_TOP:
-            scrollTo(0);
-            break;
-        case SB_BOTTOM:
-            scrollTo(maxFirstLine());
-            break;
-        case SB_ENDSCROLL:
-            PostMessageW(GetParent(m_window), kMsgPopupScrollEnded, 0, 0);
-            break;
-        default:
-            break;
+    if (code == SB_ENDSCROLL) {
+        PostMessageW(GetParent(m_window), kMsgPopupScrollEnded, 0, 0);
+        return;
     }
+    const std::optional<int> target = scrollTarget(code, position, m_first, 1, m_perPage, maxFirstLine());
+    if (target) scrollTo(*target);
 }
 
 void PopupText::paint() {
